@@ -1,0 +1,68 @@
+// A screen without a window, for tests: keys come from a script, tones are
+// recorded, and the canvas and its text cells can be read back.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct Tone {
+    int frequency_hz;
+    int duration_ms;
+    bool operator==(const Tone&) const = default;
+};
+
+// Thrown by read_key when the key script has run out, so that a test that
+// expects a screen to return never hangs.
+struct KeysExhausted : std::runtime_error {
+    KeysExhausted() : std::runtime_error("key script exhausted") {}
+};
+
+class HeadlessScreen {
+public:
+    struct Options {
+        bool text_mode_available = true;
+        bool graphics_rows_available = true;      // set_video_mode_rows(18, 30) works
+        bool max_resolution_available = true;     // set_video_mode(highest) works
+        int graphics_width = 640;
+        int graphics_height = 480;
+        int graphics_rows = 30;                   // text rows of the graphics mode
+        int graphics_columns = 80;
+    };
+
+    // Installs a headless presenter. With `ready` the screen is brought to
+    // where the plotter's start-up leaves it before the main menu: graphics
+    // mode, wrap off, cursor hidden, screen layout computed, plot area set.
+    explicit HeadlessScreen(bool ready = true);
+    HeadlessScreen(bool ready, const Options& options);
+    ~HeadlessScreen();
+    HeadlessScreen(const HeadlessScreen&) = delete;
+    HeadlessScreen& operator=(const HeadlessScreen&) = delete;
+
+    // Key script: raw codes as read_key returns them.
+    void keys(std::initializer_list<int> codes);
+    void key(int code);
+    void extended(int scan_code);  // 0 followed by the scan code
+    void text(const std::string& characters);
+    std::size_t pending_keys() const;
+
+    // Text cells (1-based, absolute screen cells) and pixels.
+    std::string row_text(int row) const;
+    std::string text_at(int row, int column, int length) const;
+    int cell_color(int row, int column) const;
+    std::uint8_t pixel(int x, int y) const;  // absolute screen pixel
+    bool cursor_visible() const;
+    int cursor_row() const;
+    int cursor_column() const;
+
+    const std::vector<Tone>& tones() const;
+    void clear_tones();
+
+    // When false, obtain_image_buffer fails (to test "out of memory" paths).
+    void set_image_buffers_available(bool available);
+
+    bool save_png(const std::string& path) const;
+    bool save_bmp(const std::string& path) const;
+};

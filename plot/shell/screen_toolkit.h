@@ -1,0 +1,59 @@
+// Screen layout, text at cells, the message line, yes/no questions, the
+// function-key menu bar, clearing of areas and the three beeps.
+#pragma once
+
+#include <array>
+#include <string>
+
+struct ScreenLayout {
+    int rows = 30;     // R
+    int columns = 80;  // C
+    int cell_width = 8;
+    int cell_height = 16;
+    // Plot area in text cells and in pixels, and the bytes needed to save it.
+    int plot_first_column = 1;
+    int plot_first_row = 2;
+    int plot_last_column = 64;
+    int plot_last_row = 25;
+    int plot_x1 = 0;
+    int plot_y1 = 16;
+    int plot_x2 = 511;
+    int plot_y2 = 399;
+    long plot_save_size = 0;
+
+    int caption_row() const { return 1; }
+    int side_panel_column() const { return columns - 15; }
+    int work_area_first_row() const { return rows - 4; }
+    int message_row() const { return rows - 1; }
+    int menu_row() const { return rows; }
+};
+
+// The layout of the running program (computed once at start-up).
+ScreenLayout& screen_layout();
+// Fills the layout from the text rows and columns and the pixel size.
+void compute_screen_layout(int pixel_width, int pixel_height, int columns, int rows);
+
+enum : int {
+    COLOR_GRID = 3,
+    COLOR_NORMAL = 7,
+    COLOR_BRIGHT = 15,
+};
+
+void locate(int row, int column);
+void text_color(int color);
+void print_at(int row, int column, int color, const std::string& text);
+void clear_line(int row, int column);
+void clear_work_area();
+void clear_side_panel();
+void show_message(const std::string& text);
+bool ask_yes_no(const std::string& question);
+using MenuLabels = std::array<std::string, 10>;
+void draw_menu_bar(const MenuLabels& labels);
+// Ten 6-character cells given as one 60-character string.
+void draw_menu_bar(const std::string& sixty_characters);
+void sound_beep(int duration_ms, int frequency_hz);
+void set_plot_area(int first_column, int first_row, int last_column, int last_row);
+
+void error_beep();      // 1000 Hz: a key without an action
+void boundary_beep();   // 500 Hz: a value at its limit
+void rejection_beep();  // 250 Hz: a rejected number

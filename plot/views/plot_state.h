@@ -1,0 +1,53 @@
+// The one record describing the diagram on the screen: plotted points,
+// ranges, labels, scales and prefixes, divisions, title, which diagram is
+// shown and the Smith chart's grid sign.
+#pragma once
+
+#include <array>
+#include <string>
+
+enum PlotFormat : int {
+    SMITH_CHART = 0,
+    REAL_IMAG = 1,
+    MAGNITUDE = 2,
+    PHASE = 3,
+    MAGNITUDE_DB = 4,
+};
+
+enum ParameterKind : int {
+    S_PARAMETERS = 1,
+    Y_PARAMETERS = 2,
+    Z_PARAMETERS = 3,
+};
+
+enum class DiagramKind { NONE, RECTANGULAR, SMITH };
+
+constexpr int MAX_PLOT_POINTS = 20000;
+constexpr int LABEL_LENGTH = 25;
+constexpr int TITLE_LENGTH = 76;
+
+struct PlotState {
+    int curve_count = 1;
+    int point_count = 0;
+    // 1-based: index 0 is unused. Curve c occupies (c-1)*N+1 .. c*N.
+    std::array<float, MAX_PLOT_POINTS + 1> plot_x{};
+    std::array<float, MAX_PLOT_POINTS + 1> plot_y{};
+    float x_min = 0, x_max = 0, y_min = 0, y_max = 0;
+    float x_min_data = 0, x_max_data = 0, y_min_data = 0, y_max_data = 0;
+    std::string x_label = std::string(LABEL_LENGTH, ' ');
+    std::string y_label = std::string(LABEL_LENGTH, ' ');
+    int x_label_len = 0, y_label_len = 0;
+    int x_prefix_pos = 0, y_prefix_pos = 0;
+    float x_scale = 1, y_scale = 1;
+    char x_prefix = ' ', y_prefix = ' ';
+    float x_div = 0, y_div = 0;
+    int x_div_count = 0, y_div_count = 0;
+    std::string title = std::string(TITLE_LENGTH, ' ');
+    DiagramKind diagram_on_screen = DiagramKind::NONE;
+    float smith_grid_sign = 1.0f;  // +1 impedance grid, -1 admittance grid
+};
+
+// The program's one plot state.
+PlotState& plot_state();
+// Back to the state at program start (for tests).
+void reset_plot_state();
