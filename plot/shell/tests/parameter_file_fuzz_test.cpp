@@ -6,7 +6,7 @@
 #include <random>
 
 #include "parameter_file_reader.h"
-#include "parameter_file_writer.h"
+#include "test_files.h"
 
 namespace {
 

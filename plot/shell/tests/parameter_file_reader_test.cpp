@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "parameter_file_writer.h"
+#include "test_files.h"
 
 namespace {
 

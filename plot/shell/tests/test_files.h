@@ -1,5 +1,5 @@
-// Hand-made network parameter files in the solver's exact text format, and
-// a scratch directory to put them in.
+// Hand-made network parameter files in the solver's exact text format, a
+// scratch directory to put them in, and a working-directory change.
 #pragma once
 
 #include <filesystem>
@@ -36,4 +36,16 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Makes dir the working directory until destroyed.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const std::filesystem::path& dir);
+    ~WorkingDirectory();
+    WorkingDirectory(const WorkingDirectory&) = delete;
+    WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+private:
+    std::filesystem::path previous_;
 };

@@ -1,4 +1,4 @@
-#include "parameter_file_writer.h"
+#include "test_files.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -40,4 +40,14 @@ std::string ScratchDirectory::write(const std::string& name, const std::string& 
     out << text;
     if (!out) throw std::runtime_error("cannot write " + file.string());
     return file.string();
+}
+
+WorkingDirectory::WorkingDirectory(const std::filesystem::path& dir)
+    : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+}
+
+WorkingDirectory::~WorkingDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
 }
