@@ -160,19 +160,17 @@ ParameterFileResult find_port_count(std::FILE* file) {
 }  // namespace
 
 ParameterFileResult read_parameter_file(const std::string& path, ParameterData& data) {
-    ParameterFileResult result;
-    {
-        FileCloser first{std::fopen(path.c_str(), "rb")};
-        if (!first.file) return result;
-        result = find_port_count(first.file);
-        if (result.status != ParameterFileStatus::LOADED) return result;
-    }
-    FileCloser second{std::fopen(path.c_str(), "rb")};
-    if (!second.file) {
-        result.status = ParameterFileStatus::CANNOT_OPEN;
-        return result;
-    }
-    FreeFormatReader reader(second.file);
+    FileCloser file{std::fopen(path.c_str(), "rb")};
+    if (!file.file) return ParameterFileResult{};
+    return read_parameter_stream(file.file, data);
+}
+
+ParameterFileResult read_parameter_stream(std::FILE* file, ParameterData& data) {
+    std::rewind(file);
+    ParameterFileResult result = find_port_count(file);
+    if (result.status != ParameterFileStatus::LOADED) return result;
+    std::rewind(file);
+    FreeFormatReader reader(file);
     const int n = result.port_count;
     int blocks = 0;
     for (int k = 0; k < MAX_FREQUENCY_POINTS; ++k) {

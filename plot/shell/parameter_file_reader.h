@@ -7,6 +7,7 @@
 // anything that is not a well-formed file.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "parameter_data.h"
@@ -34,3 +35,6 @@ struct ParameterFileResult {
 // Reads the file at path (an actual path, already looked up) into data.
 // On any status but LOADED the store may hold a part of the file.
 ParameterFileResult read_parameter_file(const std::string& path, ParameterData& data);
+
+// The same on an open stream, read from its start in both passes.
+ParameterFileResult read_parameter_stream(std::FILE* file, ParameterData& data);

@@ -76,14 +76,20 @@ TEST_F(FileChooserTest, ListsMatchingNamesSortedInAFramedBox) {
 TEST_F(FileChooserTest, EnterChoosesAndTheScreenUnderTheBoxComesBack) {
     make_files({"one.spm", "two.spm", "three.spm"});
     print_at(4, 3, COLOR_NORMAL, "beneath the box");
-    const std::string before = screen.row_text(4);
+    const auto pixels = [&] {  // the box's cells: columns 1 to 14, rows 2 to 6
+        std::vector<std::uint8_t> all;
+        for (int y = 16; y < 6 * 16; ++y)
+            for (int x = 0; x < 14 * 8; ++x) all.push_back(screen.pixel(x, y));
+        return all;
+    };
+    const std::vector<std::uint8_t> before = pixels();
     screen.extended(keys::DOWN);
     screen.key(keys::ENTER);
     choose_file("spm", name, chosen, "LOAD");
     EXPECT_TRUE(chosen);
     EXPECT_EQ(name, padded("three.spm", 20));
     EXPECT_EQ(remembered_list_position(), 2);
-    EXPECT_EQ(screen.row_text(4), before);
+    EXPECT_EQ(pixels(), before);
     EXPECT_EQ(screen.text_at(1, 77, 4), "    ");
     const ScreenLayout& layout = screen_layout();
     EXPECT_EQ(layout.plot_last_column, 64);
@@ -191,12 +197,13 @@ TEST_F(FileChooserTest, NoMatchingFilesLeavesTheNameAsItWas) {
 TEST_F(FileChooserTest, BoxThatCannotBeSavedIsNotShown) {
     make_files({"one.spm"});
     screen.set_image_buffers_available(false);
-    EXPECT_THROW(choose_file("spm", name, chosen, "LOAD"), KeysExhausted);
-    EXPECT_EQ(screen.text_at(29, 1, 17), "Cannot open menu!");
     screen.key('x');
     choose_file("spm", name, chosen, "LOAD");
     EXPECT_FALSE(chosen);
     EXPECT_EQ(screen_layout().plot_last_column, 64);
+    EXPECT_EQ(screen_layout().plot_last_row, 25);
+    EXPECT_THROW(choose_file("spm", name, chosen, "LOAD"), KeysExhausted);
+    EXPECT_EQ(screen.text_at(29, 1, 17), "Cannot open menu!");
 }
 
 }  // namespace
