@@ -15,8 +15,8 @@ struct Mode {
     double impedance;  // ohm
     double eps_eff;
 };
-constexpr Mode EVEN{70.0, 3.4};
-constexpr Mode ODD{35.0, 2.8};
+constexpr Mode EVEN{120.0, 3.4};
+constexpr Mode ODD{65.0, 2.8};
 
 // Reflection and transmission of one mode's line between Z0 terminations.
 void two_port(const Mode& m, double f, Complex& reflection, Complex& transmission) {

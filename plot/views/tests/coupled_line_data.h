@@ -13,5 +13,5 @@ struct ElementSweep {
 
 // Element s(row, col) for row in 1..4 and col = 1, at `points` frequencies
 // evenly spaced from f_start to f_stop.
-ElementSweep coupled_line_s(int row, int points = 61, double f_start = 0.1e9,
+ElementSweep coupled_line_s(int row, int points = 31, double f_start = 0.1e9,
                             double f_stop = 3.1e9);

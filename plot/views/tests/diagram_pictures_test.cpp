@@ -2,6 +2,8 @@
 // for pixel with the reference pictures in reference/.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "reference_image.h"
 #include "screen_fixture.h"
 #include "screen_toolkit.h"
@@ -50,6 +52,32 @@ TEST_F(DiagramPicturesTest, RealAndImaginaryPartsOfTheTransmission) {
 TEST_F(DiagramPicturesTest, NearEndCouplingInDecibels) {
     show(coupled_line_s(3), MAGNITUDE_DB, "Coupled pair, near-end coupling s31");
     EXPECT_EQ(compare_with_reference(screen, "magnitude_db_s31"), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DiagramPicturesTest, AChangedDrawingFailsWithADifferencePicture) {
+    const char* update = std::getenv("MTL_UPDATE_REFERENCE");
+    if (update && std::string(update) == "1") GTEST_SKIP() << "would overwrite a reference";
+    show(coupled_line_s(1), SMITH_CHART, "Another title");
+    const std::string outcome = compare_with_reference(screen, "smith_chart_s11");
+    EXPECT_NE(outcome.find("pixels differ"), std::string::npos) << outcome;
+    Picture diff;
+    std::string error;
+    ASSERT_TRUE(read_bmp("smith_chart_s11_diff.bmp", diff, error)) << error;
+    EXPECT_EQ(diff.width, 640);
+    EXPECT_EQ(diff.height, 480);
+    // The title row differs, the chart below it does not.
+    auto red_in_rows = [&](int first, int last) {
+        int n = 0;
+        for (int y = first; y <= last; ++y)
+            for (int x = 0; x < 640; ++x) n += diff.rgb[static_cast<std::size_t>(y) * 640 + x] == 0xFF0000u;
+        return n;
+    };
+    EXPECT_GT(red_in_rows(16, 31), 50);
+    EXPECT_EQ(red_in_rows(32, 479), 0);
 }
 
 }  // namespace
