@@ -1,0 +1,52 @@
+#include "parameter_loading.h"
+
+#include <cstdio>
+
+#include "graphics_surface.h"
+#include "parameter_data.h"
+#include "parameter_file_reader.h"
+#include "screen_toolkit.h"
+
+namespace {
+
+std::string trim_right(const std::string& text) {
+    auto end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+}  // namespace
+
+void load_parameter_file(int kind) {
+    ParameterKindState& state = parameter_kind_state(kind);
+    state.loaded = false;
+    clear_side_panel();
+    const std::string name = trim_right(state.file_name);
+    // The solver's files are found whatever the case of their names; the
+    // messages keep the name as the menu spells it.
+    const std::string path = name.empty() ? std::string() : find_file(name);
+    ParameterFileResult result;
+    if (!path.empty()) result = read_parameter_file(path, parameter_data());
+    switch (result.status) {
+        case ParameterFileStatus::CANNOT_OPEN:
+            show_message("Cannot open file " + name);
+            return;
+        case ParameterFileStatus::TOO_MANY_PORTS:
+            show_message("Number of ports exceeds allowed 9");
+            return;
+        case ParameterFileStatus::READ_ERROR:
+            std::fprintf(stderr, "%s:%d: %s\n", name.c_str(), result.line,
+                         result.diagnostic.c_str());
+            show_message("Error reading file " + name);
+            return;
+        case ParameterFileStatus::NOTHING_TO_PLOT:
+            show_message("Nothing to plot");
+            return;
+        case ParameterFileStatus::LOADED:
+            break;
+    }
+    state.port_count = result.port_count;
+    state.start_frequency = result.start_frequency;
+    state.stop_frequency = result.stop_frequency;
+    state.steps = result.steps;
+    state.loaded = true;
+}
