@@ -1,0 +1,162 @@
+#include "change_scale.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "engineering_notation.h"
+#include "graphics_surface.h"
+#include "key_codes.h"
+#include "plot_state.h"
+#include "screen_toolkit.h"
+#include "value_entry.h"
+
+namespace {
+
+constexpr int FIELD_COLUMNS[] = {5, 21, 41, 57};
+constexpr int FIELD_WIDTH = 10;
+constexpr float ENTRY_LIMIT = 1e15f;
+
+class ScaleScreen {
+public:
+    ScaleScreen() : s_(plot_state()), prompt_row_(screen_layout().work_area_first_row()) {}
+
+    void run();
+
+private:
+    float& limit(int field) {
+        switch (field) {
+            case 1: return s_.x_min;
+            case 2: return s_.x_max;
+            case 3: return s_.y_min;
+            default: return s_.y_max;
+        }
+    }
+    float scale_of(int field) const { return field <= 2 ? s_.x_scale : s_.y_scale; }
+    char prefix_of(int field) const { return field <= 2 ? s_.x_prefix : s_.y_prefix; }
+    int x_label_column() const { return (30 - s_.x_label_len) / 2; }
+    int y_label_column() const { return (30 - s_.y_label_len) / 2 + 37; }
+
+    void show_screen();
+    void refresh();
+    void print_field(int field, int color);
+    // Dispatches one key; returns true when the screen is finished.
+    bool handle(int key);
+    bool handle_extended(int code);
+    void edit_field(int key);
+    void finish();
+
+    PlotState& s_;
+    int prompt_row_;
+    int field_ = 1;
+};
+
+void ScaleScreen::show_screen() {
+    print_at(1, 62, COLOR_BRIGHT, "CHANGE SCALE");
+    field_ = 1;
+    draw_menu_bar("Help        xmin  xmax  ymin  ymax                    End   ");
+    print_at(prompt_row_, x_label_column(), COLOR_NORMAL, s_.x_label.substr(0, s_.x_label_len));
+    print_at(prompt_row_, y_label_column(), COLOR_NORMAL, s_.y_label.substr(0, s_.y_label_len));
+    print_at(prompt_row_ + 1, 1, COLOR_NORMAL,
+             "min=          , max=                min=          , max=          ");
+}
+
+void ScaleScreen::print_field(int field, int color) {
+    print_at(prompt_row_ + 1, FIELD_COLUMNS[field - 1], color,
+             format_number(FIELD_WIDTH, limit(field), scale_of(field), prefix_of(field)));
+}
+
+void ScaleScreen::refresh() {
+    choose_prefix(std::fmax(std::fabs(s_.x_min), std::fabs(s_.x_max)), s_.x_prefix, s_.x_scale,
+                  true);
+    choose_prefix(std::fmax(std::fabs(s_.y_min), std::fabs(s_.y_max)), s_.y_prefix, s_.y_scale,
+                  true);
+    print_at(prompt_row_, x_label_column() + s_.x_prefix_pos - 1, COLOR_NORMAL,
+             std::string(1, s_.x_prefix));
+    print_at(prompt_row_, y_label_column() + s_.y_prefix_pos - 1, COLOR_NORMAL,
+             std::string(1, s_.y_prefix));
+    for (int field = 1; field <= 4; ++field) print_field(field, COLOR_NORMAL);
+    print_field(field_, COLOR_BRIGHT);
+}
+
+bool ScaleScreen::handle_extended(int code) {
+    switch (code) {
+        case keys::F3:
+        case keys::F4:
+        case keys::F5:
+        case keys::F6:
+            field_ = code - keys::F3 + 1;
+            return false;
+        case keys::RIGHT:
+            field_ = field_ % 4 + 1;
+            return false;
+        case keys::LEFT:
+            field_ = (field_ + 2) % 4 + 1;
+            return false;
+        case keys::HOME:
+            s_.x_min = s_.x_min_data;
+            s_.x_max = s_.x_max_data;
+            s_.y_min = s_.y_min_data;
+            s_.y_max = s_.y_max_data;
+            return false;
+        case keys::F10:
+            return true;
+        default:
+            error_beep();
+            return false;
+    }
+}
+
+bool ScaleScreen::handle(int key) {
+    if (key == keys::EXTENDED || key == keys::EXTENDED_E0) return handle_extended(read_key());
+    if (key == keys::ENTER) {
+        field_ = field_ % 4 + 1;
+        return false;
+    }
+    if (key == keys::ESC) return true;
+    error_beep();
+    return false;
+}
+
+void ScaleScreen::run() {
+    show_screen();
+    bool done = false;
+    while (!done) {
+        refresh();
+        int key = read_key();
+        const bool starts_number =
+            key == '+' || key == '-' || key == '.' || (key >= '0' && key <= '9');
+        if (starts_number) {
+            const float s = scale_of(field_);
+            float value = limit(field_) / s;
+            const bool accepted = enter_real(key, prompt_row_ + 1, FIELD_COLUMNS[field_ - 1],
+                                             FIELD_WIDTH, value, -ENTRY_LIMIT / s, ENTRY_LIMIT / s);
+            if (!accepted) continue;  // Esc gives up the entry only
+            limit(field_) = s * value;
+        }
+        done = handle(key);
+    }
+    finish();
+}
+
+void ScaleScreen::finish() {
+    order_limits(s_.x_min, s_.x_max, s_.x_min_data, s_.x_max_data);
+    order_limits(s_.y_min, s_.y_max, s_.y_min_data, s_.y_max_data);
+    clear_line(1, 62);
+    clear_work_area();
+}
+
+}  // namespace
+
+void order_limits(float& min, float& max, float data_min, float data_max) {
+    if (min > max) std::swap(min, max);
+    if (min == max) {
+        min = data_min;
+        max = data_max;
+    }
+}
+
+void change_scale() {
+    ScaleScreen screen;
+    screen.run();
+}

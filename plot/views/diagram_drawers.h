@@ -1,0 +1,12 @@
+// The two diagrams of the plot editor. Both work on plot_state() and draw
+// into the plot area of the screen layout.
+#pragma once
+
+// Rectangular diagram of the formats REAL_IMAG, MAGNITUDE, PHASE and
+// MAGNITUDE_DB. Requires x_min < x_max and y_min < y_max; rewrites the range
+// with the snapped one and sets the divisions, scales and prefixes.
+void draw_rectangular();
+
+// Smith chart of the SMITH_CHART format with the impedance or admittance
+// grid chosen by smith_grid_sign.
+void draw_smith_chart();

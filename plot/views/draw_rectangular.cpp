@@ -1,0 +1,129 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "axis_labels.h"
+#include "diagram_drawers.h"
+#include "engineering_notation.h"
+#include "graphics_surface.h"
+#include "plot_state.h"
+#include "rectangular_scaling.h"
+#include "screen_toolkit.h"
+
+namespace {
+
+constexpr std::uint16_t SOLID = 0xFFFF;
+constexpr std::uint16_t DASHED = 0x3030;
+constexpr std::uint16_t SECOND_CURVE = 0xCCFC;
+
+const std::string& legend_text() {
+    static const std::string text = [] {
+        const char line = static_cast<char>(0xC4);
+        const char dot = static_cast<char>(0xF9);
+        return std::string(5, line) + " real, -" + std::string(2, dot) + "- imaginary";
+    }();
+    return text;
+}
+
+void grid_line_style(int i, int count) {
+    if (i == 0 || i == count) {
+        set_line_style(SOLID);
+        set_color(COLOR_NORMAL);
+    } else {
+        set_line_style(DASHED);
+        set_color(COLOR_GRID);
+    }
+}
+
+float clamp_to(float v, float lo, float hi) {
+    if (std::isnan(v)) return lo;
+    return std::clamp(v, lo, hi);
+}
+
+}  // namespace
+
+void draw_rectangular() {
+    PlotState& s = plot_state();
+    const ScreenLayout& layout = screen_layout();
+    const int left = layout.plot_first_column;
+    const int top = layout.plot_first_row;
+    const int right = layout.plot_last_column;
+    const int bottom = layout.plot_last_row;
+
+    const AxisScaling xs = scale_axis(s.x_min, s.x_max);
+    const AxisScaling ys = scale_axis(s.y_min, s.y_max);
+    s.x_min = xs.min;
+    s.x_max = xs.max;
+    s.x_div = xs.division;
+    s.x_div_count = xs.division_count;
+    s.x_scale = xs.scale;
+    s.x_prefix = xs.prefix;
+    s.y_min = ys.min;
+    s.y_max = ys.max;
+    s.y_div = ys.division;
+    s.y_div_count = ys.division_count;
+    s.y_scale = ys.scale;
+    s.y_prefix = ys.prefix;
+
+    clear_screen(ClearArea::VIEWPORT);
+    const double ch = layout.cell_height;
+    set_viewport(layout.plot_x1 + 8 * layout.cell_width,
+                 static_cast<int>(std::trunc(layout.plot_y1 + 2.5 * ch)), layout.plot_x2,
+                 static_cast<int>(std::trunc(layout.plot_y2 - 2.5 * ch)));
+    set_window(true, s.x_min, s.y_min, s.x_max, s.y_max);
+    set_text_wrap(false);
+
+    put_prefix(s.x_label, s.x_prefix_pos, s.x_prefix);
+    print_at(bottom, right - s.x_label_len, COLOR_NORMAL, s.x_label.substr(0, s.x_label_len));
+
+    for (int i = 0; i <= s.x_div_count; ++i) {
+        const float x = s.x_min + static_cast<float>(i) * s.x_div;
+        grid_line_style(i, s.x_div_count);
+        move_to(x, s.y_min);
+        line_to(x, s.y_max);
+    }
+
+    const auto x_number = [&](float v) { return format_number(7, v, s.x_scale, s.x_prefix); };
+    print_at(bottom - 1, right - 7, COLOR_NORMAL, x_number(s.x_max));
+    print_at(bottom - 1, left + 11, COLOR_NORMAL, x_number(s.x_div) + "/div");
+    print_at(bottom - 1, left + 3, COLOR_NORMAL, x_number(s.x_min));
+
+    print_at(top, left, COLOR_NORMAL, s.title);
+
+    if (s.curve_count == 2) {
+        print_at(top + 1, right - 26, COLOR_NORMAL, legend_text());
+        print_at(top + 1, right - 26, COLOR_BRIGHT, legend_text().substr(0, 5));
+    }
+
+    put_prefix(s.y_label, s.y_prefix_pos, s.y_prefix);
+    print_at(top + 1, left, COLOR_NORMAL, s.y_label);
+
+    for (int i = 0; i <= s.y_div_count; ++i) {
+        const float y = s.y_min + static_cast<float>(i) * s.y_div;
+        grid_line_style(i, s.y_div_count);
+        move_to(s.x_min, y);
+        line_to(s.x_max, y);
+    }
+
+    const auto y_number = [&](float v) { return format_number(7, v, s.y_scale, s.y_prefix); };
+    print_at(top + 2, left, COLOR_NORMAL, y_number(s.y_max));
+    print_at(bottom - 7, left, COLOR_NORMAL, y_number(s.y_div));
+    print_at(bottom - 6, left, COLOR_NORMAL, "   /div");
+    print_at(bottom - 2, left, COLOR_NORMAL, y_number(s.y_min));
+
+    const float dx = s.x_max - s.x_min;
+    const float dy = s.y_max - s.y_min;
+    const float x_lo = s.x_min - 10 * dx, x_hi = s.x_max + 10 * dx;
+    const float y_lo = s.y_min - 10 * dy, y_hi = s.y_max + 10 * dy;
+    const int n = s.point_count;
+    for (int k = 1; k <= s.curve_count; ++k) {
+        set_line_style(k == 1 ? SOLID : SECOND_CURVE);
+        set_color(k == 1 ? COLOR_BRIGHT : COLOR_NORMAL);
+        const int first = (k - 1) * n + 1;
+        move_to(clamp_to(s.plot_x[first], x_lo, x_hi), clamp_to(s.plot_y[first], y_lo, y_hi));
+        for (int i = first; i < first + n; ++i)
+            line_to(clamp_to(s.plot_x[i], x_lo, x_hi), clamp_to(s.plot_y[i], y_lo, y_hi));
+    }
+    set_line_style(SOLID);
+}

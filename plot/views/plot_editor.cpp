@@ -1,0 +1,131 @@
+#include "plot_editor.h"
+
+#include <string>
+
+#include "change_scale.h"
+#include "diagram_drawers.h"
+#include "format_selection.h"
+#include "graphics_surface.h"
+#include "key_codes.h"
+#include "plot_output_hooks.h"
+#include "plot_setup.h"
+#include "plot_state.h"
+#include "screen_toolkit.h"
+
+namespace {
+
+constexpr const char* EDITOR_MENU = "Help  Scale FormatTitle       Memo  Table GL    BMP   End   ";
+
+enum class Next { MENU, DRAW, SET_UP, EXIT };
+
+void call(void (*hook)()) {
+    if (hook) hook();
+}
+
+void write_bitmap(bool inverted) {
+    if (auto hook = plot_output_hooks().write_bitmap_file) hook(inverted);
+}
+
+void draw(int format) {
+    PlotState& s = plot_state();
+    s.diagram_on_screen = DiagramKind::NONE;
+    if (format == SMITH_CHART) {
+        draw_smith_chart();
+        s.diagram_on_screen = DiagramKind::SMITH;
+    } else {
+        draw_rectangular();
+        s.diagram_on_screen = DiagramKind::RECTANGULAR;
+    }
+    const ScreenLayout& layout = screen_layout();
+    set_viewport(layout.plot_x1, layout.plot_y1, layout.plot_x2, layout.plot_y2);
+}
+
+Next handle_extended(int code, int kind, int& format) {
+    PlotState& s = plot_state();
+    PlotOutputHooks& out = plot_output_hooks();
+    const bool rectangular = s.diagram_on_screen == DiagramKind::RECTANGULAR;
+    const bool smith = s.diagram_on_screen == DiagramKind::SMITH;
+    switch (code) {
+        case keys::F2:
+            if (!rectangular) break;
+            change_scale();
+            return Next::DRAW;
+        case keys::F3:
+            if (kind == S_PARAMETERS)
+                select_format_s(format);
+            else
+                select_format_yz(format);
+            return Next::SET_UP;
+        case keys::F4:
+            call(out.change_title);
+            return Next::MENU;
+        case keys::F6:
+            call(out.store_recall);
+            return Next::MENU;
+        case keys::F7:
+            if (smith) break;
+            call(out.write_table_report);
+            return Next::MENU;
+        case keys::F8:
+            call(smith ? out.write_smith_hpgl : out.write_rect_hpgl);
+            return Next::MENU;
+        case keys::F9:
+            write_bitmap(false);
+            return Next::MENU;
+        case keys::SHIFT_F9:
+        case keys::CTRL_F9:
+        case keys::ALT_F9:
+            write_bitmap(true);
+            return Next::MENU;
+        case keys::F10:
+            return Next::EXIT;
+        case keys::INSERT:
+            if (!smith) break;
+            s.smith_grid_sign = -s.smith_grid_sign;
+            return Next::DRAW;
+        default:
+            break;
+    }
+    error_beep();
+    return Next::MENU;
+}
+
+}  // namespace
+
+void edit_plot(int kind, int /*reserved*/, int point_count, const float* re, const float* im,
+               const float* f, int& format) {
+    PlotState& s = plot_state();
+    print_at(1, 41, COLOR_BRIGHT, "EDIT PLOT");
+    clear_work_area();
+    Next next = Next::SET_UP;
+    if (point_count <= 1) {
+        show_message(MSG_TOO_FEW_POINTS);
+        next = Next::EXIT;
+    } else {
+        s.point_count = point_count;
+        s.title.assign(TITLE_LENGTH, ' ');
+    }
+    while (next != Next::EXIT) {
+        if (next == Next::SET_UP) {
+            show_format_name(format);
+            const std::string failure = set_up_plot(s, kind, format, point_count, re, im, f);
+            if (!failure.empty()) {
+                show_message(failure);
+                break;
+            }
+            next = Next::DRAW;
+        }
+        if (next == Next::DRAW) draw(format);
+        draw_menu_bar(EDITOR_MENU);
+        const int key = read_key();
+        if (key == keys::EXTENDED || key == keys::EXTENDED_E0) {
+            next = handle_extended(read_key(), kind, format);
+        } else if (key == keys::ESC) {
+            next = Next::EXIT;
+        } else {
+            error_beep();
+            next = Next::SET_UP;
+        }
+    }
+    clear_line(1, 41);
+}

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "engineering_notation.h"
+#include "screen_fixture.h"
+
+namespace {
+
+using NotationBeepsTest = ScreenTest;
+
+TEST_F(NotationBeepsTest, AChangeOfAKeptPrefixIsAnnouncedByTwoBeeps) {
+    const std::vector<Tone> two_beeps{{1250, 100}, {1000, 100}};
+    struct Case {
+        float value;
+        char prefix;
+        bool beeps;
+    };
+    for (const Case& c : {Case{5e4f, 'k', true}, Case{2e5f, 'M', false}, Case{5e9f, 'M', false},
+                          Case{2e10f, 'G', true}, Case{0.0f, 'M', false}}) {
+        screen.clear_tones();
+        char prefix = 'M';
+        float scale = 1e6f;
+        choose_prefix(c.value, prefix, scale, true);
+        EXPECT_EQ(prefix, c.prefix) << c.value;
+        EXPECT_EQ(screen.tones(), c.beeps ? two_beeps : std::vector<Tone>{}) << c.value;
+    }
+    // Without keep, or with no current scale, the prefix changes silently.
+    screen.clear_tones();
+    char prefix = 'M';
+    float scale = 1e6f;
+    choose_prefix(5e4f, prefix, scale, false);
+    scale = 0;
+    choose_prefix(5e4f, prefix, scale, true);
+    EXPECT_EQ(prefix, 'k');
+    EXPECT_TRUE(screen.tones().empty());
+}
+
+}  // namespace
