@@ -91,6 +91,7 @@ TEST_F(PlotterStartup, ParameterMenusOpenAndReturnToTheMainMenu) {
     again.extended(keys::F10);
     again.extended(keys::F7);
     again.key(keys::ESC);
+    again.key('y');  // "Exit (y/n)?"
     again.extended(keys::F10);
     EXPECT_EQ(run_mtlplot(), 0);
     EXPECT_TRUE(again.tones().empty());
