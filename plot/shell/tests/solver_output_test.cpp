@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#if defined(MTLNET_PROGRAM) && defined(MTL_EXAMPLES_DIR)
 struct FileShape {
     int blocks = 0;
     int entry_lines_of_first_block = 0;
@@ -47,6 +48,7 @@ FileShape shape_of(const fs::path& file) {
     }
     return shape;
 }
+#endif
 
 TEST(SolverOutputTest, ParameterFilesOfEveryExampleLoad) {
 #if defined(MTLNET_PROGRAM) && defined(MTL_EXAMPLES_DIR)
