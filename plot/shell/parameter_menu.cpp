@@ -82,6 +82,7 @@ void show_parameter_status(int kind) {
 }
 
 void parameter_menu(int kind) {
+    if (kind < S_PARAMETERS || kind > Z_PARAMETERS) return;
     const ParameterKindInfo& info = parameter_kind_info(kind);
     ParameterKindState& state = parameter_kind_state(kind);
     show_caption(kind);
