@@ -85,8 +85,9 @@ bool NetworkStage::read_counts() {
         return false;
     }
     const std::string node_range =
-        "a number of nodes from " + std::to_string(line_port_count > 0 ? line_port_count : 1) +
-        " (the transmission-line ends) to 512";
+        line_port_count > 0
+            ? "a number of nodes from " + std::to_string(line_port_count) + " (the transmission-line ends) to 512"
+            : std::string("a number of nodes from 1 to 512");
     if (node_count < line_port_count || node_count <= 0) {
         stop(2, {"NUMBER OF NODES NONPOSITIVE OR SMALLER THAN ", "NUMBER OF TRANSMISSION LINE PORTS"},
              reader_.rejection(node_range));
