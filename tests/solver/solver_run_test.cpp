@@ -113,10 +113,15 @@ TEST_F(SolverRunTest, CompleteInputEchoAndSuccess) {
     write_inputs();
     EXPECT_EQ(run(), 0);
     EXPECT_EQ(diagnostics.str(), "");
-    EXPECT_EQ(dir.read("VDANOUT.DAT"), EXPECTED_INPUT_ECHO +
-                                           " \tPORT 1 AT NODE   1, NOMINAL IMPEDANCE 5.000E+01 \xEA\n"
-                                           " \tPORT 2 AT NODE   7, NOMINAL IMPEDANCE 5.000E+01 \xEA\n"
-                                           "\n\n");
+    const std::string input_echo = EXPECTED_INPUT_ECHO +
+                                   " \tPORT 1 AT NODE   1, NOMINAL IMPEDANCE 5.000E+01 \xEA\n"
+                                   " \tPORT 2 AT NODE   7, NOMINAL IMPEDANCE 5.000E+01 \xEA\n"
+                                   "\n\n";
+    const std::string report = dir.read("VDANOUT.DAT");
+    EXPECT_EQ(report.substr(0, input_echo.size()), input_echo);
+    // The sweep follows the echo: two empty lines and the first frequency.
+    EXPECT_EQ(report.substr(input_echo.size(), 27), "\n\n FREQUENCY 1.000E+06 Hz\n");
+    EXPECT_TRUE(dir.exists("SPAR.DAT"));
 }
 
 TEST_F(SolverRunTest, NetworkFailureEndsWithExecutionTerminatedAndCreatesNoParameterFiles) {
@@ -178,7 +183,10 @@ TEST_F(SolverRunTest, LineFailureKeepsTheEchoReadSoFar) {
 TEST_F(SolverRunTest, SuppressedEchoWritesOnlyMessages) {
     write_inputs("0 0\n1.0E9\n0.5\n1.0\n0 0 0 0 0\n1 1 4 1 1\n");
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(dir.read("VDANOUT.DAT"), "");
+    // No banner and no echo: the report starts with the first frequency.
+    const std::string report = dir.read("VDANOUT.DAT");
+    EXPECT_EQ(report.rfind("\n\n FREQUENCY 1.000E+06 Hz\n\n MATRIX OF S PARAMETERS\n", 0), 0u) << report;
+    EXPECT_EQ(report.find("ELEMENTS"), std::string::npos);
     write_inputs("0 0\n1.0E9\n0.5\n1.0\n0 0 0 0 0\n1 1 4 1 1\n", SWEEP, LINES, "7\n3\n0\n0\n0\n0\n0\n0\n0\n");
     EXPECT_EQ(run(), 1);
     EXPECT_EQ(dir.read("VDANOUT.DAT"), "\n\n PORT 1  UNDEFINED\n EXECUTION TERMINATED\n");
