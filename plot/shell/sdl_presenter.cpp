@@ -49,6 +49,12 @@ bool SdlPresenter::open_window() {
     if (window_ != nullptr) return true;
     if (!video_ready_) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        // Drivers that show nothing do not count as a display.
+        const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
         video_ready_ = true;
     }
     SDL_DisplayMode display;
