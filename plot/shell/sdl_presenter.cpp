@@ -49,6 +49,12 @@ bool SdlPresenter::open_window() {
     if (window_ != nullptr) return true;
     if (!video_ready_) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+        // Drivers that show nothing do not count as a display.
+        const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+        if (driver == "offscreen" || driver == "dummy" || driver == "evdev") {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
         video_ready_ = true;
     }
     SDL_DisplayMode display;
@@ -123,10 +129,10 @@ void SdlPresenter::pump_events(int wait_ms) {
             case SDL_QUIT:
                 throw ProgramQuit{};
             case SDL_KEYDOWN:
-                key_down(event.key);
+                translate_sdl_key(event.key.keysym.sym, event.key.keysym.mod, keys_);
                 break;
             case SDL_TEXTINPUT:
-                text_input(event.text.text);
+                translate_sdl_text(event.text.text, keys_);
                 break;
             case SDL_WINDOWEVENT:
                 if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
@@ -140,14 +146,12 @@ void SdlPresenter::pump_events(int wait_ms) {
     }
 }
 
-void SdlPresenter::key_down(const SDL_KeyboardEvent& event) {
-    const SDL_Keycode sym = event.keysym.sym;
-    const Uint16 mod = event.keysym.mod;
+void translate_sdl_key(SDL_Keycode sym, Uint16 mod, std::deque<int>& codes) {
     const bool shift = (mod & KMOD_SHIFT) != 0, ctrl = (mod & KMOD_CTRL) != 0,
                alt = (mod & KMOD_ALT) != 0;
-    auto extended = [this](int scan) {
-        keys_.push_back(keys::EXTENDED);
-        keys_.push_back(scan);
+    auto extended = [&codes](int scan) {
+        codes.push_back(keys::EXTENDED);
+        codes.push_back(scan);
     };
     if (sym >= SDLK_F1 && sym <= SDLK_F10) {
         const int n = static_cast<int>(sym - SDLK_F1);
@@ -165,18 +169,17 @@ void SdlPresenter::key_down(const SDL_KeyboardEvent& event) {
         case SDLK_PAGEDOWN: extended(alt ? keys::ALT_PGDN : keys::PGDN); return;
         case SDLK_INSERT: extended(keys::INSERT); return;
         case SDLK_DELETE: extended(keys::DELETE); return;
-        case SDLK_RETURN: case SDLK_KP_ENTER: keys_.push_back(keys::ENTER); return;
-        case SDLK_ESCAPE: keys_.push_back(keys::ESC); return;
-        case SDLK_BACKSPACE: keys_.push_back(keys::BACKSPACE); return;
-        case SDLK_TAB: keys_.push_back(9); return;
+        case SDLK_RETURN: case SDLK_KP_ENTER: codes.push_back(keys::ENTER); return;
+        case SDLK_ESCAPE: codes.push_back(keys::ESC); return;
+        case SDLK_BACKSPACE: codes.push_back(keys::BACKSPACE); return;
+        case SDLK_TAB: codes.push_back(9); return;
         default: break;
     }
     // Control letters, which give no text input.
-    if (ctrl && !alt && sym >= SDLK_a && sym <= SDLK_z) keys_.push_back(static_cast<int>(sym - SDLK_a) + 1);
+    if (ctrl && !alt && sym >= SDLK_a && sym <= SDLK_z) codes.push_back(static_cast<int>(sym - SDLK_a) + 1);
 }
 
-void SdlPresenter::text_input(const char* utf8) {
-    // Printable ASCII as it is; µ, ° and Ω as their code page 437 codes.
+void translate_sdl_text(const char* utf8, std::deque<int>& codes) {
     const auto* s = reinterpret_cast<const unsigned char*>(utf8);
     while (*s != 0) {
         unsigned code = *s++;
@@ -184,11 +187,14 @@ void SdlPresenter::text_input(const char* utf8) {
             unsigned more = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : 1;
             code &= 0x3F >> more;
             for (; more > 0 && (*s & 0xC0) == 0x80; --more) code = (code << 6) | (*s++ & 0x3F);
+            if (more > 0) continue;  // a cut sequence stands for nothing
+        } else if (code >= 0x80) {
+            continue;  // a stray continuation byte
         }
-        if (code >= 32 && code < 127) keys_.push_back(static_cast<int>(code));
-        else if (code == 0xB5) keys_.push_back(0xE6);
-        else if (code == 0xB0) keys_.push_back(0xF8);
-        else if (code == 0x3A9) keys_.push_back(0xEA);
+        if (code >= 32 && code < 127) codes.push_back(static_cast<int>(code));
+        else if (code == 0xB5) codes.push_back(0xE6);
+        else if (code == 0xB0) codes.push_back(0xF8);
+        else if (code == 0x3A9) codes.push_back(0xEA);
     }
 }
 

@@ -9,6 +9,12 @@
 
 #include "presenter.h"
 
+// Key codes of a key press (special keys; printable ones come as text).
+void translate_sdl_key(SDL_Keycode sym, Uint16 mod, std::deque<int>& codes);
+// Key codes of typed text (UTF-8): printable ASCII, and µ, ° and Ω as their
+// code page 437 codes; anything else is dropped.
+void translate_sdl_text(const char* utf8, std::deque<int>& codes);
+
 class SdlPresenter : public Presenter {
 public:
     SdlPresenter() = default;
@@ -31,8 +37,6 @@ private:
     void redraw();
     // Turns pending events into key codes; waits up to `wait_ms` for one.
     void pump_events(int wait_ms);
-    void key_down(const SDL_KeyboardEvent& event);
-    void text_input(const char* utf8);
     bool open_audio();
 
     SDL_Window* window_ = nullptr;
