@@ -71,15 +71,6 @@ TEST(RectangularScaling, ARangeUnderOnePercentIsWidenedBelowItsMaximum) {
     EXPECT_NEAR(b.max, -99.0f, 1e-4);
 }
 
-TEST(RectangularScaling, DivisionSteps) {
-    EXPECT_FLOAT_EQ(division_step(1.0f), 0.1f);
-    EXPECT_FLOAT_EQ(division_step(1.549f), 0.1f);
-    EXPECT_FLOAT_EQ(division_step(1.55f), 0.2f);
-    EXPECT_FLOAT_EQ(division_step(2.55f), 0.5f);
-    EXPECT_FLOAT_EQ(division_step(6.1f), 1.0f);
-    EXPECT_FLOAT_EQ(division_step(9.99f), 1.0f);
-}
-
 TEST(RectangularScaling, DegenerateRangesStayDrawable) {
     AxisScaling zero = scale_axis(0.0f, 0.0f);
     EXPECT_LT(zero.min, zero.max);
