@@ -85,13 +85,6 @@ TEST_F(ParameterFileReaderTest, LastBlockMayLackItsEmptyLineButNotItsEntries) {
     EXPECT_NE(result.diagnostic.find("block 3"), std::string::npos) << result.diagnostic;
 }
 
-TEST_F(ParameterFileReaderTest, FirstBlockWithFourEntryLinesIsAReadError) {
-    std::string text = " 1.0000000E+06\n\n";
-    for (int n = 0; n < 4; ++n) text += "  1.0000000E+00 0.0000000E+00\n";
-    text += "\n";
-    EXPECT_EQ(read(text).status, Status::READ_ERROR);
-}
-
 TEST_F(ParameterFileReaderTest, StopFrequencyComesFromTheFirstTwoFrequencies) {
     std::string text = parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f});
     // Third frequency 1 MHz -> 90 MHz: the shown stop stays start + 2 steps.
