@@ -14,21 +14,24 @@ std::string e15_7(double value) { return fields::format_ew_wide_exponent(value, 
 
 void append_block(std::ostream& file, float frequency, const std::complex<double>* m, int port_count,
                   int leading_dimension) {
-    std::string block;
-    block += ' ';
-    block += e15_7(frequency);
-    block += "\n\n";
+    // Written field by field: nothing is allocated per block.
+    char line[48];
+    auto put = [&](const std::string& field, std::size_t at) { field.copy(line + at, 15); };
+    line[0] = ' ';
+    put(e15_7(frequency), 1);
+    line[16] = '\n';
+    line[17] = '\n';
+    file.write(line, 18);
     for (int q = 0; q < port_count; ++q) {
         for (int p = 0; p <= q; ++p) {
             const std::complex<double>& v = m[q + p * leading_dimension];
-            block += ' ';
-            block += e15_7(v.real());
-            block += e15_7(v.imag());
-            block += '\n';
+            put(e15_7(v.real()), 1);
+            put(e15_7(v.imag()), 16);
+            line[31] = '\n';
+            file.write(line, 32);
         }
     }
-    block += '\n';
-    file.write(block.data(), static_cast<std::streamsize>(block.size()));
+    file.put('\n');
 }
 
 bool ParameterFiles::create(const std::filesystem::path& directory, std::string& failed_name) {
