@@ -54,6 +54,8 @@ void set_text_wrap(bool on);
 void set_text_window(int top, int left, int bottom, int right);
 TextWindow get_text_window();
 void scroll_text_window(int lines);  // +1 scrolls up one row, -1 down
+// A plain console line (text mode), for the messages of a failed start.
+void write_console_line(const std::string& text);
 
 // Drawing.
 void set_viewport(int x1, int y1, int x2, int y2);

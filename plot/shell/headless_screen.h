@@ -65,4 +65,8 @@ public:
 
     bool save_png(const std::string& path) const;
     bool save_bmp(const std::string& path) const;
+
+    // Lines written to the console (start-up failures) and the current mode.
+    const std::vector<std::string>& console_lines() const;
+    int video_mode() const;
 };

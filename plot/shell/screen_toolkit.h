@@ -20,6 +20,7 @@ struct ScreenLayout {
     int plot_x2 = 511;
     int plot_y2 = 399;
     long plot_save_size = 0;
+    bool computed = false;  // set by compute_screen_layout
 
     int caption_row() const { return 1; }
     int side_panel_column() const { return columns - 15; }

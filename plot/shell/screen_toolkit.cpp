@@ -1,0 +1,151 @@
+#include "screen_toolkit.h"
+
+#include "graphics_surface.h"
+
+namespace {
+
+constexpr int BEEP_MS = 50;
+
+std::string without_trailing_blanks(std::string text) {
+    const auto end = text.find_last_not_of(' ');
+    text.erase(end == std::string::npos ? 0 : end + 1);
+    return text;
+}
+
+std::string fitted(std::string text, std::size_t length) {
+    text.resize(length, ' ');
+    return text;
+}
+
+// Reads one whole key press: an extended key's scan code is read too.
+// Returns the first code.
+int consume_key() {
+    const int code = read_key();
+    if (code == 0 || code == 0xE0) read_key();
+    return code;
+}
+
+}  // namespace
+
+ScreenLayout& screen_layout() {
+    static ScreenLayout layout;
+    return layout;
+}
+
+void compute_screen_layout(int pixel_width, int pixel_height, int columns, int rows) {
+    ScreenLayout& l = screen_layout();
+    l.rows = rows;
+    l.columns = columns;
+    l.cell_width = columns > 0 ? pixel_width / columns : 0;
+    l.cell_height = rows > 0 ? pixel_height / rows : 0;
+    l.plot_first_column = 1;
+    l.plot_first_row = 2;
+    l.plot_last_column = columns - 16;
+    l.plot_last_row = columns > 0 ? ((columns - 16) * rows) / columns + 1 : 2;
+    l.plot_x1 = (l.plot_first_column - 1) * l.cell_width;
+    l.plot_y1 = (l.plot_first_row - 1) * l.cell_height;
+    l.plot_x2 = l.plot_last_column * l.cell_width - 1;
+    l.plot_y2 = l.plot_last_row * l.cell_height - 1;
+    l.plot_save_size = image_size(0, 0, l.plot_x2 - l.plot_x1, l.plot_y2 - l.plot_y1);
+    l.computed = true;
+}
+
+void locate(int row, int column) { set_text_position(row, column); }
+
+void text_color(int color) { set_text_color(color); }
+
+void print_at(int row, int column, int color, const std::string& text) {
+    text_color(color);
+    locate(row, column);
+    put_text(text);
+    text_color(COLOR_NORMAL);
+}
+
+void clear_line(int row, int column) {
+    locate(row, column);
+    put_text(std::string(80, ' '));
+}
+
+void clear_work_area() {
+    const int rows = screen_layout().rows;
+    for (int row = rows - 4; row <= rows - 1; ++row) clear_line(row, 1);
+}
+
+void clear_side_panel() {
+    const int column = screen_layout().side_panel_column();
+    for (int row = 3; row <= 27; ++row) clear_line(row, column);
+}
+
+void show_message(const std::string& text) {
+    const ScreenLayout& layout = screen_layout();
+    // Before the layout exists the message stands on the first row.
+    const int row = layout.computed ? layout.message_row() : 1;
+    const std::string line = fitted(without_trailing_blanks(text) + "!", 80);
+    show_text_cursor(false);
+    print_at(row, 1, COLOR_BRIGHT, line);
+    while (!key_waiting()) {
+    }
+    consume_key();
+    clear_line(row, 1);
+}
+
+bool ask_yes_no(const std::string& question) {
+    const ScreenLayout& layout = screen_layout();
+    const int row = layout.message_row();
+    const std::string asked = without_trailing_blanks(question);
+    print_at(row, 1, COLOR_BRIGHT, fitted(asked + " (y/n)? ", 80));
+    locate(row, static_cast<int>(asked.size()) + 9);
+    show_text_cursor(true);
+    bool answer = false;
+    for (;;) {
+        const int code = consume_key();
+        if (code == 'y' || code == 'Y' || code == 13) {
+            answer = true;
+            break;
+        }
+        if (code == 'n' || code == 'N' || code == 27) {
+            answer = false;
+            break;
+        }
+        error_beep();
+    }
+    show_text_cursor(false);
+    clear_line(row, 1);
+    text_color(COLOR_NORMAL);
+    return answer;
+}
+
+void draw_menu_bar(const MenuLabels& labels) {
+    const int row = screen_layout().menu_row();
+    for (int i = 1; i <= 10; ++i)
+        print_at(row, i < 10 ? 8 * i - 7 : 73, COLOR_NORMAL, fitted("F" + std::to_string(i), 3));
+    for (int i = 1; i <= 10; ++i)
+        print_at(row, i < 10 ? 8 * i - 5 : 76, COLOR_BRIGHT, fitted(labels[i - 1], 6));
+}
+
+void draw_menu_bar(const std::string& sixty_characters) {
+    const std::string all = fitted(sixty_characters, 60);
+    MenuLabels labels;
+    for (int i = 0; i < 10; ++i) labels[i] = all.substr(6 * i, 6);
+    draw_menu_bar(labels);
+}
+
+void sound_beep(int duration_ms, int frequency_hz) { beep(frequency_hz, duration_ms); }
+
+void set_plot_area(int first_column, int first_row, int last_column, int last_row) {
+    ScreenLayout& l = screen_layout();
+    l.plot_first_column = first_column;
+    l.plot_first_row = first_row;
+    l.plot_last_column = last_column;
+    l.plot_last_row = last_row;
+    l.plot_x1 = (first_column - 1) * l.cell_width;
+    l.plot_y1 = (first_row - 1) * l.cell_height;
+    l.plot_x2 = last_column * l.cell_width - 1;
+    l.plot_y2 = last_row * l.cell_height - 1;
+    set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
+    l.plot_save_size = image_size(0, 0, l.plot_x2 - l.plot_x1, l.plot_y2 - l.plot_y1);
+}
+
+void error_beep() { sound_beep(BEEP_MS, 1000); }
+void boundary_beep() { sound_beep(BEEP_MS, 500); }
+void rejection_beep() { sound_beep(BEEP_MS, 250); }
