@@ -24,6 +24,8 @@ bool obtain_inverted_save_buffer() {
 
 }  // namespace
 
+void reset_bitmap_writer() { release_image_buffer(inverted_save_buffer()); }
+
 void write_bitmap_file(bool inverted) {
     const ScreenLayout& layout = screen_layout();
     const int w = layout.plot_x2 - layout.plot_x1;
