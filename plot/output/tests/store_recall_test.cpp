@@ -77,6 +77,12 @@ TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
     EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
     EXPECT_EQ(screen.text_at(30, 11, 6), "LoaBMP");
 
+    // A call left while the loaded picture is shown keeps that picture, so
+    // the diagram is drawn again before the next one.
+    clear_screen(ClearArea::VIEWPORT);
+    draw_bands(w_ / 2, 6);
+    screen.extended(keys::F2);
+    screen.key(keys::ENTER);
     screen.extended(keys::F6);  // clear back to the kept diagram
     try {
         store_recall();
