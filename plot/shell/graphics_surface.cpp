@@ -35,7 +35,9 @@ int switch_mode(int mode, int rows) {
 }  // namespace
 
 void install_presenter(std::unique_ptr<Presenter> presenter) {
-    state().presenter = std::move(presenter);
+    // Release the old presenter (closing its window) before the new one starts.
+    state().presenter.reset();
+    state().presenter = presenter ? std::move(presenter) : std::make_unique<HeadlessPresenter>();
     reset_surface();
 }
 

@@ -23,3 +23,7 @@ public:
     // A plain line on the console (messages of a failed start in text mode).
     virtual void console_line(const std::string& text) = 0;
 };
+
+// Thrown by a presenter's read_key or key_waiting when the user closes the
+// program's window; the program's main ends cleanly on it.
+struct ProgramQuit {};

@@ -8,7 +8,7 @@
 #include "software_canvas.h"
 
 // Installs the presenter the surface draws for; the previous one is
-// destroyed. All surface state returns to its start (see reset_surface).
+// destroyed (a null presenter installs a headless one). All surface state returns to its start (see reset_surface).
 void install_presenter(std::unique_ptr<Presenter> presenter);
 Presenter& current_presenter();
 // Forgets everything drawn and set: canvas, text window, viewport, window,

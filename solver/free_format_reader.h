@@ -1,0 +1,81 @@
+// Reader for the solver's free-format input files.
+//
+// A read (start_read followed by next_integer/next_real calls) begins at the
+// start of a new line and takes values separated by blanks, TABs, commas and
+// line ends, continuing over further lines until it has what it asks for;
+// whatever stands on its last line after its values is skipped by the next
+// start_read. A value that is not a plain number (letters, a repeat count
+// such as 3*0.0, a slash), an empty value between two commas, an integer
+// outside 32 bits, a real that is not finite in 32 bits (nan, inf, 1e400)
+// and the end of the file are failed reads.
+//
+// After a failed read failure() holds a one-line description naming the
+// file, the line and what was expected, e.g.
+//   LININP.DAT:7: expected a real number (value 3 of 4 of matrix [C] of line 1), found "1.2e-10x"
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+namespace solver {
+
+class FreeFormatReader {
+public:
+    // Opens file_name in directory. False if it cannot be opened; failure()
+    // then tells why.
+    bool open(const std::filesystem::path& directory, const std::string& file_name);
+    void close();
+
+    // Begins a new read on the next line.
+    void start_read();
+
+    // The next value of the current read. `what` names the value for the
+    // failure text; with count > 1 the text reads
+    // "value <position> of <count> of <what>".
+    bool next_integer(std::int32_t& value, std::string_view what, int position = 1, int count = 1);
+    bool next_real(float& value, std::string_view what, int position = 1, int count = 1);
+
+    // Whole reads of count values.
+    bool read_integers(std::int32_t* values, int count, std::string_view what);
+    bool read_reals(float* values, int count, std::string_view what);
+
+    const std::string& failure() const { return failure_; }
+
+    // For values that were read but then rejected: "FILE:LINE: expected
+    // <expected>, found "<last value as written>"".
+    std::string rejection(std::string_view expected) const;
+    // "FILE:LINE" of the last value read.
+    std::string last_value_location() const;
+
+    const std::string& file_name() const { return file_name_; }
+
+private:
+    enum class TokenResult { VALUE, END_OF_FILE, EMPTY_VALUE };
+    TokenResult next_token();
+    bool load_line();
+    bool fail(std::string_view kind, std::string_view what, int position, int count, TokenResult result);
+
+    std::ifstream in_;
+    std::string file_name_;
+    std::string line_;
+    std::size_t pos_ = 0;
+    int line_number_ = 0;
+    bool new_read_pending_ = true;
+    bool comma_allowed_ = false;
+    std::string token_;
+    int token_line_ = 0;
+    std::string failure_;
+};
+
+// Number parsing of the reader, exposed for tests. Both reject anything but a
+// plain decimal number of the given kind.
+bool parse_integer(std::string_view text, std::int32_t& value);
+// Accepts an optional sign, digits with an optional decimal point and an
+// optional exponent introduced by E, e, D or d; the value must be finite in
+// 32 bits (underflow gives 0 or a subnormal).
+bool parse_real(std::string_view text, float& value);
+
+}  // namespace solver

@@ -1,0 +1,75 @@
+// FRQINP.DAT: one free-format read of start frequency, step and step count.
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "fixed_fields.h"
+#include "free_format_reader.h"
+#include "input_stages.h"
+
+namespace solver {
+
+namespace {
+
+constexpr const char* FILE_NAME = "FRQINP.DAT";
+constexpr float DEFAULT_START_FREQUENCY = 1.0e6f;
+
+void write_echo(RunReport& report, const FrequencySweep& sweep) {
+    report.empty_lines(2);
+    report.line(" STARTING FREQUENCY" + fields::format_ew(sweep.start_frequency, 10, 3) + " Hz");
+    report.line(" FREQUENCY STEP" + fields::format_ew(sweep.frequency_step, 10, 3) + " Hz");
+    report.line(" NUMBER OF FREQUENCY STEPS" + fields::format_iw(sweep.step_count, 5));
+    report.empty_lines(2);
+}
+
+void fail(SolverRun& run, const std::string& diagnostic, int& error_flag) {
+    run.report.error_message({"ERROR OR END OF FILE READING FREQUENCY DATA"});
+    run.diagnose(diagnostic);
+    error_flag = 1;
+}
+
+}  // namespace
+
+void read_frequency_sweep(SolverRun& run, int& error_flag) {
+    FrequencySweep& sweep = run.sweep;
+    FreeFormatReader reader;
+    std::int32_t step_count = 0;
+    if (!reader.open(run.directory, FILE_NAME)) {
+        fail(run, reader.failure(), error_flag);
+        return;
+    }
+    reader.start_read();
+    if (!reader.next_real(sweep.start_frequency, "start frequency in Hz, the first of three values") ||
+        !reader.next_real(sweep.frequency_step, "frequency step in Hz, the second of three values") ||
+        !reader.next_integer(step_count, "number of frequency steps, the third of three values")) {
+        reader.close();
+        fail(run, reader.failure(), error_flag);
+        return;
+    }
+    reader.close();
+
+    // Negative and zero values are repaired, never rejected. The magnitude is
+    // taken in 64 bits so that the most negative integer cannot overflow.
+    sweep.start_frequency = std::fabs(sweep.start_frequency);
+    sweep.frequency_step = std::fabs(sweep.frequency_step);
+    std::int64_t steps = step_count < 0 ? -static_cast<std::int64_t>(step_count) : step_count;
+    if (sweep.start_frequency == 0.0f)
+        sweep.start_frequency = sweep.frequency_step != 0.0f ? sweep.frequency_step : DEFAULT_START_FREQUENCY;
+    if (sweep.frequency_step == 0.0f) steps = 0;
+    if (steps > MAX_FREQUENCY_STEPS) steps = MAX_FREQUENCY_STEPS;
+    sweep.step_count = static_cast<std::int32_t>(steps);
+
+    // A sweep whose last point overflows 32-bit reals cannot be analysed.
+    if (!std::isfinite(sweep.last_frequency())) {
+        fail(run,
+             reader.last_value_location() + ": expected a sweep whose last frequency is finite in 32 bits, found start " +
+                 fields::format_ew(sweep.start_frequency, 10, 3).substr(1) + " Hz, step " +
+                 fields::format_ew(sweep.frequency_step, 10, 3).substr(1) + " Hz, " + std::to_string(steps) +
+                 " steps",
+             error_flag);
+        return;
+    }
+    if (run.echo_input()) write_echo(run.report, sweep);
+}
+
+}  // namespace solver

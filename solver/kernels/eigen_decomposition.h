@@ -1,0 +1,74 @@
+#pragma once
+
+#include "complex_types.h"
+
+// Eigenvalues and eigenvectors of a general complex matrix in single precision
+// (for the line matrices of up to 32 conductors): balancing, reduction to upper
+// Hessenberg form by stabilised elementary similarity transformations, LR
+// iteration with shifts, back-transformation and normalisation.
+//
+// All matrices are stored column by column: element (i, j) (0-based) of A is
+// a[i + j * lda]. Indices passed between the steps (low, igh) are 0-based and
+// inclusive; error values are 1-based as described with each function.
+
+// Largest order eigen_decompose handles (the line matrices are sized for 32
+// conductors).
+constexpr int EIGEN_MAX_ORDER = 32;
+
+// Relative machine precision used by the convergence and deflation tests.
+constexpr float EIGEN_MACHINE_PRECISION = 1.1921E-7f;
+
+// At most this many LR steps are spent on one eigenvalue; exceptional shifts
+// are taken after 10 and 20 of them.
+constexpr int EIGEN_MAX_ITERATIONS = 30;
+
+// Caller-provided workspace of eigen_decompose; nothing is allocated.
+struct EigenWork {
+    int exchanges[EIGEN_MAX_ORDER];  // row exchanged with row m by the Hessenberg reduction
+    int marks[EIGEN_MAX_ORDER];      // rows exchanged in the current LR step (+1) or not (-1)
+};
+
+// Eigenvalues w (n) and eigenvectors z (column j belongs to w[j], leading
+// dimension ldz) of A, which is destroyed. scale: n floats of work. error is
+// cleared on entry; afterwards it is 0 on success, else the 1-based index of
+// the eigenvalue that did not converge within 30 LR steps or of the
+// eigenvector column that came out zero. n above EIGEN_MAX_ORDER gives error 1
+// without touching anything. Eigenvalues are not sorted: they stand where they
+// converged. Every column of z has unit Euclidean length and its largest
+// component (the first one on ties) real and positive.
+void eigen_decompose(ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz, float* scale,
+                     EigenWork& work, int& error);
+
+// The steps of eigen_decompose, in the order it calls them.
+
+// Balances A by exact similarity transformations: rows and columns that
+// isolate an eigenvalue are moved to the bottom and the top, leaving the block
+// low .. igh; that block is then scaled by powers of 2 so that row and column
+// sums of moduli become comparable. scale[i] receives, for i in low .. igh,
+// the factor applied to row i and column i; outside it, the 0-based index of
+// the row and column exchanged with i.
+void balance_matrix(ComplexF* a, int n, int lda, int& low, int& igh, float* scale);
+
+// Reduces rows and columns low .. igh of a balanced A to upper Hessenberg form
+// by elimination with row interchanges. The multipliers are kept below the
+// subdiagonal; exchanges[m] receives the row exchanged with row m.
+void reduce_to_hessenberg(ComplexF* a, int n, int lda, int low, int igh, int* exchanges);
+
+// LR iteration on the Hessenberg matrix h left by reduce_to_hessenberg (with
+// its multipliers and exchanges): eigenvalues w and eigenvectors z of the
+// balanced matrix. h is destroyed; marks: n ints of work. error: 0, or the
+// 1-based index of the eigenvalue that did not converge in 30 steps (then w
+// holds only the eigenvalues found above that index).
+void lr_iteration(ComplexF* h, int n, int ldh, int low, int igh, const int* exchanges,
+                  ComplexF* w, ComplexF* z, int ldz, int* marks, int& error);
+
+// Undoes the balancing on the first m columns of z: rows low .. igh are
+// multiplied by their scale factors, then the isolating row exchanges are
+// undone.
+void back_transform(ComplexF* z, int n, int ldz, int low, int igh, const float* scale, int m);
+
+// Gives every column of z (n x n) unit Euclidean length and makes its largest
+// component (the first on ties) real and positive. error: 0, or the 1-based
+// index of the first column without a nonzero component (columns before it
+// are normalised, the rest untouched). error is only set, never cleared.
+void normalize_eigenvectors(ComplexF* z, int n, int ldz, int& error);

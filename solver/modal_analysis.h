@@ -1,0 +1,45 @@
+// Modal analysis of one multiconductor line at one frequency: the line is
+// decomposed into independent propagation modes, which is what the nodal
+// equations need to connect its two ends.
+#pragma once
+
+#include <complex>
+
+#include "linear_algebra.h"
+#include "solver_run.h"
+
+namespace solver {
+
+// Leading dimension of every line matrix.
+inline constexpr int LINE_LD = MAX_CONDUCTORS;
+
+struct ModalSolution {
+    int conductor_count = 0;
+    // Column-major n x n tables with leading dimension LINE_LD.
+    ComplexF modal_voltage_matrix[LINE_LD * LINE_LD];  // V: eigenvectors of Z'Y', one mode per column
+    ComplexF modal_current_matrix[LINE_LD * LINE_LD];  // TI = Z'^-1 V diag(gamma)
+    ComplexF propagation_coefficients[MAX_CONDUCTORS];  // gamma (1/m), principal roots
+    ComplexF propagation_factors[MAX_CONDUCTORS];       // E = exp(-gamma * length)
+};
+
+// Work tables of the analysis, obtained once before the sweep.
+struct ModalWorkspace {
+    ComplexF series_impedance[LINE_LD * LINE_LD];   // Z'
+    ComplexF shunt_admittance[LINE_LD * LINE_LD];   // Y'
+    ComplexF product[LINE_LD * LINE_LD];            // Z'Y', destroyed by the eigen-decomposition
+    ComplexF inverse_v[LINE_LD * LINE_LD];
+    ComplexF scratch[LINE_LD * LINE_LD];
+    ComplexF characteristic_impedance[LINE_LD * LINE_LD];  // Zc, for the report only
+    ComplexF eigenvalues[MAX_CONDUCTORS];
+    float scale[MAX_CONDUCTORS];
+    int swaps[MAX_CONDUCTORS];
+    EigenWork eigen_work;
+};
+
+// Analyses line k (1-based) at frequency f (angular frequency omega) and
+// writes the modal section of the run report unless it is switched off. On
+// failure writes the message, sets the error flag and returns.
+void analyse_line(SolverRun& run, int k, float f, float omega, ModalSolution& solution,
+                  ModalWorkspace& work, int& error_flag);
+
+}  // namespace solver

@@ -1,0 +1,26 @@
+// A one-line progress indicator on standard error for long sweeps: shown only
+// when standard error is a terminal and the sweep runs longer than about two
+// seconds. The report and the parameter files are not affected.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+
+namespace solver {
+
+class SweepProgress {
+public:
+    explicit SweepProgress(int total_points);
+    ~SweepProgress();
+    void point_done(int points_done);
+
+private:
+    using Clock = std::chrono::steady_clock;
+    int total_;
+    bool terminal_;
+    bool shown_ = false;
+    Clock::time_point start_;
+    Clock::time_point last_update_;
+};
+
+}  // namespace solver

@@ -1,0 +1,182 @@
+// The S/Z/Y report sections, the parameter files byte for byte, and what the
+// files hold after each kind of failure in the sweep.
+#include <gtest/gtest.h>
+
+#include <complex>
+#include <sstream>
+#include <string>
+
+#include "parameter_file_reader.h"
+#include "parameter_files.h"
+#include "port_parameter_report.h"
+#include "run_mtlnet.h"
+#include "stage_fixture.h"
+
+namespace {
+
+using C = std::complex<double>;
+using solver_test::TestDirectory;
+
+int count_lines(const std::string& text) {
+    int n = 0;
+    for (char c : text) n += c == '\n';
+    return n;
+}
+
+TEST(ParameterFileBlock, FrequencyAndEntryLinesHaveFixedColumns) {
+    C m[4] = {C(0.5, -0.25), C(0, 0), C(-1e-100, 2.5e200), C(1, 0)};  // column-major 2 x 2
+    std::ostringstream out;
+    solver::append_block(out, 1e6f, m, 2, 2);
+    EXPECT_EQ(out.str(),
+              "   1.0000000E+06\n"
+              "\n"
+              "   5.0000000E-01 -2.5000000E-01\n"
+              "   0.0000000E+00  0.0000000E+00\n"
+              "   1.0000000E+00  0.0000000E+00\n"
+              "\n");
+}
+
+TEST(ParameterFileBlock, LowerTriangleRowByRow) {
+    C m[36];
+    for (int p = 0; p < 6; ++p)
+        for (int q = 0; q < 6; ++q) m[q + p * 6] = C(q + 1, p + 1);  // M(q,p) = q + j p
+    for (int ports = 1; ports <= 6; ++ports) {
+        std::ostringstream out;
+        solver::append_block(out, 2.5e9f, m, ports, 6);
+        std::istringstream in(out.str());
+        std::string line;
+        std::getline(in, line);
+        EXPECT_EQ(line.size(), 16u);
+        std::getline(in, line);
+        EXPECT_EQ(line, "");
+        int entries = 0;
+        for (int q = 1; q <= ports; ++q)
+            for (int p = 1; p <= q; ++p) {
+                std::getline(in, line);
+                ASSERT_EQ(line.size(), 31u);
+                std::istringstream fields(line);
+                double re, im;
+                fields >> re >> im;
+                EXPECT_EQ(re, q);
+                EXPECT_EQ(im, p);
+                ++entries;
+            }
+        EXPECT_EQ(entries, ports * (ports + 1) / 2);
+        EXPECT_EQ(count_lines(out.str()), ports * (ports + 1) / 2 + 3);
+    }
+}
+
+TEST(ParameterFileBlock, ThreeDigitExponentKeepsABlankBetweenFields) {
+    C m[1] = {C(-1.5e-150, 7e123)};
+    std::ostringstream out;
+    solver::append_block(out, 1e6f, m, 1, 1);
+    EXPECT_NE(out.str().find("\n  -1.500000E-150  7.000000E+123\n"), std::string::npos) << out.str();
+}
+
+class SectionTest : public solver_test::StageTest {
+protected:
+    // S = [[0.5+0.25j, 0.1j], [0.1j, 0]] column-major.
+    C s[4] = {C(0.5, 0.25), C(0, 0.1), C(0, 0.1), C(0, 0)};
+};
+
+TEST_F(SectionTest, ComplexWithDecibels) {
+    solver::write_s_section(run->report, 2, s, 2, 2);
+    EXPECT_EQ(report(),
+              "\n MATRIX OF S PARAMETERS\n\n"
+              " ( 5.00E-01, 2.50E-01) (  -5.05 dB)  ( 0.00E+00, 1.00E-01) ( -20.00 dB) \n"
+              " ( 0.00E+00, 1.00E-01) ( -20.00 dB)  ( 0.00E+00, 0.00E+00) (-400.00 dB) \n");
+}
+
+TEST_F(SectionTest, ComplexOnlyAndTitleOnly) {
+    solver::write_s_section(run->report, 3, s, 2, 2);
+    solver::write_s_section(run->report, 7, s, 2, 2);
+    EXPECT_EQ(report(),
+              "\n MATRIX OF S PARAMETERS\n\n"
+              " ( 5.00E-01, 2.50E-01)  ( 0.00E+00, 1.00E-01) \n"
+              " ( 0.00E+00, 1.00E-01)  ( 0.00E+00, 0.00E+00) \n"
+              "\n MATRIX OF S PARAMETERS\n\n");
+}
+
+TEST_F(SectionTest, DecibelsAndDegrees) {
+    solver::write_s_section(run->report, 4, s, 2, 2);
+    EXPECT_EQ(report(),
+              "\n MATRIX OF S PARAMETERS\n\n"
+              "   -5.05 dB (  26.57\xF8)   -20.00 dB (  90.00\xF8) \n"
+              "  -20.00 dB (  90.00\xF8)  -400.00 dB (   0.00\xF8) \n");
+}
+
+TEST_F(SectionTest, ThreeEntriesToALineInDecibelMode) {
+    C big[16];
+    for (auto& v : big) v = C(0.1, 0);
+    solver::write_s_section(run->report, 2, big, 4, 4);
+    std::string text = report();
+    EXPECT_EQ(count_lines(text), 3 + 4 * 2);
+}
+
+// A failing sweep: which blocks do the parameter files hold?
+class SweepFailure : public ::testing::Test {
+protected:
+    int run(const std::string& lines, const std::string& net, const char* sweep = "1E6 1E6 2\n") {
+        dir.write("CONFIG.DAT", "0 0\n1E6\n0\n0\n0 0 0 0 0\n1 1 2 0 0\n");
+        dir.write("FRQINP.DAT", sweep);
+        dir.write("LININP.DAT", lines);
+        dir.write("NETINP.DAT", net);
+        return solver::run_mtlnet(dir.path(), diagnostics);
+    }
+    int blocks(const char* file) {
+        return static_cast<int>(solver_test::read_parameter_file((dir.path() / file).string()).size());
+    }
+    std::string tail() {
+        std::string r = dir.read("VDANOUT.DAT");
+        return r.substr(r.size() > 200 ? r.size() - 200 : 0);
+    }
+    TestDirectory dir;
+    std::ostringstream diagnostics;
+};
+
+TEST_F(SweepFailure, SingularInductanceLeavesEmptyFiles) {
+    EXPECT_EQ(run("1\n1\n0\n1E-10\n0\n0\n1\n", "2\n1\n1\n6 50 1\n1\n1 50 0\n"), 1);
+    EXPECT_NE(tail().find("\n\n SINGULAR PARAMETERS FOR TRANSMISSION LINE 1\n EXECUTION TERMINATED\n"),
+              std::string::npos);
+    EXPECT_TRUE(dir.exists("SPAR.DAT"));
+    EXPECT_EQ(blocks("SPAR.DAT"), 0);
+    EXPECT_EQ(blocks("ZPAR.DAT"), 0);
+    EXPECT_EQ(blocks("YPAR.DAT"), 0);
+}
+
+TEST_F(SweepFailure, SingularIMinusSKeepsOnlyTheScatteringBlock) {
+    // A 1 mOhm port on an open node reflects exactly +1: I - S is singular.
+    EXPECT_EQ(run("0\n", "2\n2\n1\n6 1E-3 1\n1\n6 1E30 2\n"), 1);
+    EXPECT_NE(tail().find("\n\n ERROR EVALUATING Z PARAMETERS\n EXECUTION TERMINATED\n"), std::string::npos);
+    EXPECT_EQ(blocks("SPAR.DAT"), 1);
+    EXPECT_EQ(blocks("ZPAR.DAT"), 0);
+    EXPECT_EQ(blocks("YPAR.DAT"), 0);
+}
+
+TEST_F(SweepFailure, SingularZKeepsScatteringAndImpedanceBlocks) {
+    // A port shorted by a tiny resistor reflects exactly -1: Z is zero.
+    EXPECT_EQ(run("0\n", "1\n1\n2\n6 50 1\n1 1E-18 0\n"), 1);
+    EXPECT_NE(tail().find("\n\n ERROR EVALUATING Y PARAMETERS\n EXECUTION TERMINATED\n"), std::string::npos);
+    EXPECT_EQ(blocks("SPAR.DAT"), 1);
+    EXPECT_EQ(blocks("ZPAR.DAT"), 1);
+    EXPECT_EQ(blocks("YPAR.DAT"), 0);
+}
+
+TEST_F(SweepFailure, UncreatableParameterFilesStopTheRunBeforeTheSweep) {
+    std::filesystem::create_directory(dir.path() / "SPAR.DAT");  // a folder in the file's place
+    EXPECT_EQ(run("0\n", "1\n1\n2\n6 50 1\n1 50 0\n"), 1);
+    std::string r = dir.read("VDANOUT.DAT");
+    EXPECT_NE(r.find("\n\n ERROR CREATING PARAMETER FILES\n EXECUTION TERMINATED\n"), std::string::npos);
+    EXPECT_EQ(r.find(" FREQUENCY"), std::string::npos);
+    EXPECT_NE(diagnostics.str().find("SPAR.DAT"), std::string::npos);
+}
+
+TEST_F(SweepFailure, CompleteSweepExitsWithZeroAndOneBlockPerFrequency) {
+    EXPECT_EQ(run("0\n", "1\n1\n2\n6 50 1\n1 50 0\n"), 0);
+    EXPECT_EQ(blocks("SPAR.DAT"), 3);
+    EXPECT_EQ(blocks("ZPAR.DAT"), 3);
+    EXPECT_EQ(blocks("YPAR.DAT"), 3);
+    EXPECT_EQ(count_lines(dir.read("SPAR.DAT")), 12);
+}
+
+}  // namespace
