@@ -1,6 +1,9 @@
 // The lines of a table report: a framed title, the axis captions and one
 // line per plotted point, every line exactly 80 characters of code page 437
-// (box-drawing characters included), each ended by a line feed.
+// (box-drawing characters included), each ended by a line feed. Values are
+// fixed-point fields; a negative value whose printed digits are all zero is
+// written without a minus sign, and a value too wide for its field as
+// asterisks.
 #pragma once
 
 #include <ostream>
