@@ -1,0 +1,171 @@
+#include "rect_hpgl_stream.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engineering_notation.h"
+#include "hpgl_glyphs.h"
+#include "hpgl_stream.h"
+
+namespace {
+
+// Margins around the data frame in cells of the text grid.
+constexpr int MARGIN_LEFT = 8;
+constexpr int MARGIN_RIGHT = 0;
+constexpr int MARGIN_BOTTOM = 3;
+constexpr int MARGIN_TOP = 5;
+// Curve coordinates are limited to this range so that they fit their fields.
+constexpr float COORDINATE_LIMIT = 32000.0f;
+
+float limited(float v) {
+    if (std::isnan(v)) return 0.0f;
+    return std::clamp(v, -COORDINATE_LIMIT, COORDINATE_LIMIT);
+}
+
+// Data coordinates mapped onto 2000 user units per axis, centred on 0.
+struct RectMapping {
+    float xmin, xmax, ymin, ymax;
+    float xc, yc, kx, ky, cx, cy;
+
+    explicit RectMapping(const PlotState& s)
+        : xmin(s.x_min), xmax(s.x_max), ymin(s.y_min), ymax(s.y_max) {
+        xc = (xmin + xmax) / 2.0f;
+        yc = (ymin + ymax) / 2.0f;
+        kx = 2000.0f / (xmax - xmin);
+        ky = 2000.0f / (ymax - ymin);
+        cx = ((xmax - xmin) * HPGL_TEXT_COLUMNS /
+              static_cast<float>(HPGL_TEXT_COLUMNS - MARGIN_LEFT - MARGIN_RIGHT)) /
+             HPGL_TEXT_COLUMNS;
+        cy = ((ymax - ymin) * HPGL_TEXT_ROWS /
+              static_cast<float>(HPGL_TEXT_ROWS - MARGIN_BOTTOM - MARGIN_TOP)) /
+             HPGL_TEXT_ROWS;
+    }
+    float u(float x) const { return (x - xc) * kx; }
+    float w(float y) const { return (y - yc) * ky; }
+};
+
+// A caption through the glyph table, ended by a single blank.
+void caption(HpglStream& gl, const std::string& label, int length) {
+    bool ok = gl.ok();
+    const int n = std::clamp(length, 0, static_cast<int>(label.size()));
+    for (int i = 0; i < n && ok; ++i) write_label_text(gl.sink(), label[static_cast<std::size_t>(i)], ok);
+    gl.line(" ");
+}
+
+}  // namespace
+
+bool write_rect_hpgl_stream(const PlotState& s, std::ostream& out) {
+    TextSink sink(out);
+    HpglStream gl(sink, 3);
+    const RectMapping m(s);
+    const float xmin = m.xmin, xmax = m.xmax, ymin = m.ymin, ymax = m.ymax;
+    const float xc = m.xc, yc = m.yc, kx = m.kx, ky = m.ky, cx = m.cx, cy = m.cy;
+    const auto x_number = [&](float v) { return format_number(7, v, s.x_scale, s.x_prefix); };
+    const auto y_number = [&](float v) { return format_number(7, v, s.y_scale, s.y_prefix); };
+
+    const int p2x = HPGL_P1_X + HPGL_RECT_WIDTH;
+    const int p2y = HPGL_P1_Y + HPGL_HEIGHT;
+    gl.integer_line("IN;SP1;IP", HPGL_P1_X, HPGL_P1_Y, p2x, p2y);
+    const int sc_xmin = floor_tol((xmin - xc - MARGIN_LEFT * cx) * kx);
+    const int sc_xmax = floor_tol((xmax - xc + MARGIN_RIGHT * cx) * kx);
+    const int sc_ymin = floor_tol((ymin - yc - MARGIN_BOTTOM * cy) * ky);
+    const int sc_ymax = floor_tol((ymax - yc + MARGIN_TOP * cy) * ky);
+    gl.integer_line("SC", sc_xmin, sc_xmax, sc_ymin, sc_ymax);
+
+    gl.move_down(m.u(xmin), m.w(ymin));
+    gl.move(m.u(xmax), m.w(ymin));
+    gl.move(m.u(xmax), m.w(ymax));
+    gl.move(m.u(xmin), m.w(ymax));
+    gl.move_up(m.u(xmin), m.w(ymin));
+    gl.line("DI1,0; ");
+
+    gl.move(((xmax - xc) - static_cast<float>(s.x_label_len) * cx) * kx,
+            ((ymin - yc) - 3 * cy) * ky);
+    caption(gl, s.x_label, s.x_label_len);
+
+    gl.line("LT2,2;PT0.2;");
+    for (int i = 1; i <= s.x_div_count - 1 && gl.ok(); ++i) {
+        const float x = xmin + static_cast<float>(i) * s.x_div;
+        gl.move_down(m.u(x), m.w(ymin));
+        gl.move_up(m.u(x), m.w(ymax));
+    }
+    gl.line("PT;");
+
+    const float number_row = ((ymin - yc) - 1.5f * cy) * ky;
+    gl.move(((xmax - xc) - 7 * cx) * kx, number_row);
+    gl.label(x_number(xmax));
+    gl.move(((xmin - xc) + 15 * cx) * kx, number_row);
+    gl.label(x_number(s.x_div) + "/div");
+    gl.move(((xmin - xc) - 2 * cx) * kx, number_row);
+    gl.label(x_number(xmin));
+
+    gl.move(((xmin - xc) + 3 * cx) * kx, ((ymax - yc) + 2.5f * cy) * ky);
+    gl.label(fixed_text(s.title, TITLE_LENGTH));
+
+    const float yc2 = ((ymax - yc) + 0.5f * cy) * ky;
+    gl.move(((xmin - xc) - 6.5f * cx) * kx, yc2);
+    caption(gl, s.y_label, s.y_label_len);
+
+    if (s.curve_count == 2) {
+        const float legend_length = 0.045f * static_cast<float>(sc_xmax - sc_xmin);
+        gl.move_down(((xmin - xc) + 51 * cx) * kx, yc2);
+        gl.line("LT;PT0.6;");
+        gl.relative_up(legend_length, 0.0f);
+        gl.line("PT;");
+        gl.label(" real     ");
+        gl.line("LT6;PT0.4;PD;");
+        gl.relative_up(legend_length, 0.0f);
+        gl.line("PT;");
+        gl.label(" imaginary");
+    }
+
+    gl.line("LT2,2;PT0.2;");
+    for (int j = 1; j <= s.y_div_count - 1 && gl.ok(); ++j) {
+        const float y = ymin + static_cast<float>(j) * s.y_div;
+        gl.move_down(m.u(xmin), m.w(y));
+        gl.move_up(m.u(xmax), m.w(y));
+    }
+    gl.line("PT;");
+
+    const float number_column = ((xmin - xc) - 7.5f * cx) * kx;
+    gl.move(number_column, ((ymax - yc) - cy) * ky);
+    gl.label(y_number(ymax));
+    gl.move(number_column, ((ymin - yc) + 15 * cy) * ky);
+    gl.label(y_number(s.y_div));
+    gl.move(number_column, ((ymin - yc) + 13.5f * cy) * ky);
+    gl.label("   /div");
+    gl.move(number_column, (ymin - yc) * ky);
+    gl.label(y_number(ymin));
+
+    gl.line("LT;PT0.8;");
+    gl.integer_line("IW", HPGL_P1_X + (MARGIN_LEFT * HPGL_RECT_WIDTH) / HPGL_TEXT_COLUMNS,
+                    HPGL_P1_Y + (MARGIN_BOTTOM * HPGL_HEIGHT) / HPGL_TEXT_ROWS,
+                    p2x - (MARGIN_RIGHT * HPGL_RECT_WIDTH) / HPGL_TEXT_COLUMNS,
+                    p2y - (MARGIN_TOP * HPGL_HEIGHT) / HPGL_TEXT_ROWS);
+
+    const int curves = std::clamp(s.curve_count, 0, 2);
+    const int n = std::clamp(s.point_count, 0, curves > 0 ? MAX_PLOT_POINTS / curves : 0);
+    for (int k = 1; k <= curves && n > 0 && gl.ok(); ++k) {
+        const int pen = (k - 1) % 7;
+        if (pen == 0)
+            gl.line("LT;PT0.6;");
+        else
+            gl.line("LT" + std::to_string(7 - pen) + ";PT0.4;");
+        gl.move(static_cast<float>(sc_xmin), static_cast<float>(sc_ymin));
+        const int first = (k - 1) * n + 1;
+        const auto point = [&](int j, bool down) {
+            const float u = limited(m.u(s.plot_x[static_cast<std::size_t>(j)]));
+            const float w = limited(m.w(s.plot_y[static_cast<std::size_t>(j)]));
+            if (down)
+                gl.move_down(u, w);
+            else
+                gl.move(u, w);
+        };
+        point(first, true);
+        for (int j = first; j < first + n && gl.ok(); ++j) point(j, false);
+        gl.line("PU;");
+    }
+    gl.line("PT;IW;");
+    gl.line("SP0;PG;IN;");
+    return gl.ok();
+}

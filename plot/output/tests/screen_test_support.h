@@ -1,0 +1,26 @@
+// A headless screen in a fresh working directory, and the plot editor's
+// plot state filled as a drawer leaves it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "headless_screen.h"
+
+class ScreenInTempFolder : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string file_text(const std::string& name) const;
+    bool file_exists(const std::string& name) const;
+    std::string message_row_text() const { return screen.row_text(29); }
+
+    HeadlessScreen screen;
+    std::filesystem::path folder;
+
+private:
+    std::filesystem::path previous_;
+};

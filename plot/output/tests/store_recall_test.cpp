@@ -1,0 +1,149 @@
+#include <filesystem>
+#include <fstream>
+
+#include "bitmap_output.h"
+#include "file_chooser.h"
+#include "graphics_surface.h"
+#include "key_codes.h"
+#include "screen_test_support.h"
+#include "screen_toolkit.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class StoreRecall : public ScreenInTempFolder {
+protected:
+    void SetUp() override {
+        ScreenInTempFolder::SetUp();
+        reset_file_chooser();
+        reset_bitmap_writer();
+        const ScreenLayout& l = screen_layout();
+        w_ = l.plot_x2 - l.plot_x1;
+        h_ = l.plot_y2 - l.plot_y1;
+        set_window(false, 0, 0, w_, h_);
+        // Picture B, saved as B.BMP, then the diagram A on the screen.
+        draw_bands(0, 9);
+        screen.text("b");
+        screen.key(keys::ENTER);
+        write_bitmap_file(false);
+        clear_screen(ClearArea::VIEWPORT);
+        draw_bands(w_ / 2, 6);
+        diagram_ = plot_area();
+    }
+    void draw_bands(int from, int color) {
+        set_color(color);
+        for (int x = from; x <= from + w_ / 4; ++x) {
+            move_to(x, 0);
+            line_to(x, h_);
+        }
+    }
+    std::vector<int> plot_area() const {
+        const ScreenLayout& l = screen_layout();
+        std::vector<int> p;
+        for (int y = l.plot_y1; y <= l.plot_y2; ++y)
+            for (int x = l.plot_x1; x <= l.plot_x2; ++x) p.push_back(screen.pixel(x, y) & 15);
+        return p;
+    }
+    int pixel(int x, int y) const {
+        const ScreenLayout& l = screen_layout();
+        return screen.pixel(l.plot_x1 + x, l.plot_y1 + y) & 15;
+    }
+
+    int w_ = 0, h_ = 0;
+    std::vector<int> diagram_;
+};
+
+TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
+    const int left = 10, right = w_ / 2 + 10, y = h_ / 2;
+    screen.extended(keys::F2);
+    screen.key(keys::ENTER);  // B.BMP, the only bitmap file
+    screen.extended(keys::F10);
+    store_recall();
+    // On leaving the kept diagram is back.
+    EXPECT_EQ(plot_area(), diagram_);
+    EXPECT_EQ(screen.row_text(1).substr(61, 12), std::string(12, ' '));
+    EXPECT_EQ(screen.pending_keys(), 0u);
+
+    screen.extended(keys::F2);
+    screen.key(keys::ENTER);
+    screen.extended(keys::F4);  // overlay: A's colours OR-ed over B
+    try {
+        store_recall();
+    } catch (const KeysExhausted&) {
+    }
+    EXPECT_EQ(pixel(left, y), 9);
+    EXPECT_EQ(pixel(right, y), 6);
+    EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
+    EXPECT_EQ(screen.text_at(30, 11, 6), "LoaBMP");
+
+    // A call left while the loaded picture is shown keeps that picture, so
+    // the diagram is drawn again before the next one.
+    clear_screen(ClearArea::VIEWPORT);
+    draw_bands(w_ / 2, 6);
+    screen.extended(keys::F2);
+    screen.key(keys::ENTER);
+    screen.extended(keys::F6);  // clear back to the kept diagram
+    try {
+        store_recall();
+    } catch (const KeysExhausted&) {
+    }
+    EXPECT_EQ(plot_area(), diagram_);
+}
+
+TEST_F(StoreRecall, UnknownKeysBeepAndEscLeaves) {
+    screen.extended(keys::F1);
+    screen.extended(keys::F3);
+    screen.key('x');
+    screen.key(keys::ESC);
+    store_recall();
+    EXPECT_EQ(screen.tones(), (std::vector<Tone>{{1000, 50}, {1000, 50}, {1000, 50}}));
+    EXPECT_EQ(plot_area(), diagram_);
+}
+
+TEST_F(StoreRecall, SaveAndDeleteBitmapFiles) {
+    screen.extended(keys::F8);
+    screen.text("kept");
+    screen.key(keys::ENTER);
+    screen.extended(keys::F9);
+    screen.key(keys::ENTER);  // B.BMP comes first in the sorted list
+    screen.key('y');
+    screen.extended(keys::F10);
+    store_recall();
+    EXPECT_TRUE(file_exists("KEPT.BMP"));
+    EXPECT_FALSE(file_exists("B.BMP"));
+    EXPECT_EQ(plot_area(), diagram_);
+}
+
+TEST_F(StoreRecall, BadBitmapIsReportedAndTheMenuStaysOpen) {
+    fs::remove(folder / "B.BMP");
+    { std::ofstream(folder / "BAD.BMP") << "not a picture"; }
+    screen.extended(keys::F2);
+    screen.key(keys::ENTER);
+    try {
+        store_recall();
+    } catch (const KeysExhausted&) {
+    }
+    EXPECT_EQ(message_row_text().substr(0, 34), "Error loading bitmap file BAD.BMP!");
+    screen.key(' ');
+    screen.extended(keys::F10);
+    store_recall();
+    EXPECT_EQ(plot_area(), diagram_);
+}
+
+TEST_F(StoreRecall, NoMemoryForTheKeptImage) {
+    screen.set_image_buffers_available(false);
+    try {
+        store_recall();
+    } catch (const KeysExhausted&) {
+    }
+    EXPECT_EQ(message_row_text().substr(0, 36), "Cannot initialize storing/recalling!");
+    screen.key(' ');
+    store_recall();
+    screen.set_image_buffers_available(true);
+    EXPECT_EQ(screen.pending_keys(), 0u);
+    EXPECT_EQ(screen.row_text(1).substr(61, 12), std::string(12, ' '));
+    EXPECT_EQ(plot_area(), diagram_);
+}
+
+}  // namespace

@@ -1,0 +1,5 @@
+// F4 "Title" of the plot editor: the 76-character plot title typed in place
+// on the first work-area row, in overwrite or insert mode.
+#pragma once
+
+void edit_title();
