@@ -8,9 +8,7 @@
 void install_plot_outputs() {
     PlotOutputHooks& hooks = plot_output_hooks();
     hooks.change_title = edit_title;
-#if __has_include("file_chooser.h")
     hooks.store_recall = store_recall;
-#endif
     hooks.write_table_report = write_table_report;
     hooks.write_rect_hpgl = write_rect_hpgl;
     hooks.write_smith_hpgl = write_smith_hpgl;
