@@ -26,13 +26,8 @@ protected:
     // message line then shown.
     template <class F>
     std::string message_of(F f) {
-        try {
-            f();
-        } catch (const KeysExhausted&) {
-            return message_row_text();
-        }
-        ADD_FAILURE() << "no message waited for a key";
-        return {};
+        EXPECT_TRUE(waits_for_more_keys(f)) << "no message waited for a key";
+        return message_row_text();
     }
 };
 
@@ -51,10 +46,8 @@ TEST_F(PlotFiles, LowerCaseNameWritesUpperCaseFileAndClearsTheDialogue) {
 TEST_F(PlotFiles, DialogueShowsCaptionPromptAndWritingMessage) {
     plot_state() = two_curve_rect_state();
     screen.text("r1");
-    try {
-        write_rect_hpgl();  // the script ends inside the name entry
-    } catch (const KeysExhausted&) {
-    }
+    // The script ends inside the name entry.
+    ASSERT_TRUE(waits_for_more_keys([] { write_rect_hpgl(); }));
     EXPECT_EQ(screen.text_at(1, 77, 2), "GL");
     EXPECT_EQ(screen.cell_color(1, 77), 15);
     EXPECT_EQ(screen.text_at(28, 1, 13), "File name? r1");
@@ -82,10 +75,7 @@ TEST_F(PlotFiles, OverwriteQuestionNamesTheFileAndYesReplacesIt) {
     { std::ofstream("CHART.PLT") << "old contents that are longer than nothing"; }
     screen.text("chart");
     screen.key(keys::ENTER);
-    try {
-        write_smith_hpgl();
-    } catch (const KeysExhausted&) {
-    }
+    ASSERT_TRUE(waits_for_more_keys([] { write_smith_hpgl(); }));
     EXPECT_EQ(message_row_text().substr(0, 43), "File CHART.PLT already exists. Overwrite (y");
     screen.text("chart");
     screen.key(keys::ENTER);
