@@ -3,8 +3,10 @@
 // hp2xx follows the later dialect in which IW takes user units once SC is
 // in effect, while our files give the clipping window in plotter units as
 // pen plotters read it. Besides the file as written, each test therefore
-// also converts a copy whose IW parameters are translated to user units;
-// that picture shows the whole drawing and is kept for inspection.
+// also converts a copy whose IW parameters are translated to user units.
+// Both pictures of every file are kept as PNG files in the build tree
+// (plot/output/tests/hp2xx): the one of the file as written lacks what
+// hp2xx clips away after IW, the translated one shows the drawing.
 #include <gtest/gtest.h>
 
 #include <cmath>
