@@ -1,6 +1,14 @@
 #include "hpgl_stream.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "fixed_fields.h"
+
+float limited_coordinate(float v, float limit) {
+    if (std::isnan(v)) return 0.0f;
+    return std::clamp(v, -limit, limit);
+}
 
 std::string HpglStream::x_field(float x) const { return fields::format_fw(x, 10, decimals_); }
 

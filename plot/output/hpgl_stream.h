@@ -23,6 +23,10 @@ constexpr int HPGL_TEXT_ROWS = 60;
 // Label terminator (ETX).
 constexpr char HPGL_LABEL_END = '\x03';
 
+// v limited to -limit..limit (not a number as 0), so that a curve point far
+// outside the frame still fits its coordinate field.
+float limited_coordinate(float v, float limit);
+
 class HpglStream {
 public:
     // decimals: 5 for the Smith chart, 3 for rectangular diagrams.

@@ -4,6 +4,7 @@
 
 #include "graphics_surface.h"
 #include "screen_toolkit.h"
+#include "text_sink.h"
 #include "value_entry.h"
 
 namespace {
@@ -12,15 +13,10 @@ constexpr int NAME_FIELD_LENGTH = 20;
 constexpr int MAX_BASE_NAME = 8;
 constexpr int NAME_ENTRY_COLUMN = 12;
 
-std::string trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 }  // namespace
 
 std::string output_file_name(const std::string& base_field, const std::string& extension) {
-    std::string name = trimmed(base_field) + extension;
+    std::string name = without_trailing_blanks(base_field) + extension;
     for (char& c : name)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return name;
@@ -36,7 +32,7 @@ bool ask_output_file_name(const std::string& caption, int caption_column,
         print_at(row, 1, COLOR_BRIGHT, "File name? ");
         std::string field(NAME_FIELD_LENGTH, ' ');
         if (!enter_name(row, NAME_ENTRY_COLUMN, field, MAX_BASE_NAME)) return false;
-        if (trimmed(field).empty()) {
+        if (without_trailing_blanks(field).empty()) {
             // Enter on an empty field names no file: ask again.
             error_beep();
             continue;

@@ -1,7 +1,6 @@
 #include "rect_hpgl_stream.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "engineering_notation.h"
 #include "hpgl_glyphs.h"
@@ -16,11 +15,6 @@ constexpr int MARGIN_BOTTOM = 3;
 constexpr int MARGIN_TOP = 5;
 // Curve coordinates are limited to this range so that they fit their fields.
 constexpr float COORDINATE_LIMIT = 32000.0f;
-
-float limited(float v) {
-    if (std::isnan(v)) return 0.0f;
-    return std::clamp(v, -COORDINATE_LIMIT, COORDINATE_LIMIT);
-}
 
 // Data coordinates mapped onto 2000 user units per axis, centred on 0.
 struct RectMapping {
@@ -44,11 +38,34 @@ struct RectMapping {
     float w(float y) const { return (y - yc) * ky; }
 };
 
+enum class GridLines { VERTICAL, HORIZONTAL };
+
+// The dashed grid lines at the inner divisions of one axis: vertical lines
+// from the bottom to the top of the frame, or horizontal lines across it.
+void grid_lines(HpglStream& gl, const RectMapping& m, GridLines direction, float division,
+                int division_count) {
+    gl.line("LT2,2;PT0.2;");
+    for (int i = 1; i <= division_count - 1 && gl.ok(); ++i) {
+        const float step = static_cast<float>(i) * division;
+        if (direction == GridLines::VERTICAL) {
+            const float x = m.u(m.xmin + step);
+            gl.move_down(x, m.w(m.ymin));
+            gl.move_up(x, m.w(m.ymax));
+        } else {
+            const float y = m.w(m.ymin + step);
+            gl.move_down(m.u(m.xmin), y);
+            gl.move_up(m.u(m.xmax), y);
+        }
+    }
+    gl.line("PT;");
+}
+
 // A caption through the glyph table, ended by a single blank.
 void caption(HpglStream& gl, const std::string& label, int length) {
     bool ok = gl.ok();
     const int n = std::clamp(length, 0, static_cast<int>(label.size()));
-    for (int i = 0; i < n && ok; ++i) write_label_text(gl.sink(), label[static_cast<std::size_t>(i)], ok);
+    for (int i = 0; i < n && ok; ++i)
+        write_label_text(gl.sink(), label[static_cast<std::size_t>(i)], ok);
     gl.line(" ");
 }
 
@@ -83,13 +100,7 @@ bool write_rect_hpgl_stream(const PlotState& s, std::ostream& out) {
             ((ymin - yc) - 3 * cy) * ky);
     caption(gl, s.x_label, s.x_label_len);
 
-    gl.line("LT2,2;PT0.2;");
-    for (int i = 1; i <= s.x_div_count - 1 && gl.ok(); ++i) {
-        const float x = xmin + static_cast<float>(i) * s.x_div;
-        gl.move_down(m.u(x), m.w(ymin));
-        gl.move_up(m.u(x), m.w(ymax));
-    }
-    gl.line("PT;");
+    grid_lines(gl, m, GridLines::VERTICAL, s.x_div, s.x_div_count);
 
     const float number_row = ((ymin - yc) - 1.5f * cy) * ky;
     gl.move(((xmax - xc) - 7 * cx) * kx, number_row);
@@ -119,13 +130,7 @@ bool write_rect_hpgl_stream(const PlotState& s, std::ostream& out) {
         gl.label(" imaginary");
     }
 
-    gl.line("LT2,2;PT0.2;");
-    for (int j = 1; j <= s.y_div_count - 1 && gl.ok(); ++j) {
-        const float y = ymin + static_cast<float>(j) * s.y_div;
-        gl.move_down(m.u(xmin), m.w(y));
-        gl.move_up(m.u(xmax), m.w(y));
-    }
-    gl.line("PT;");
+    grid_lines(gl, m, GridLines::HORIZONTAL, s.y_div, s.y_div_count);
 
     const float number_column = ((xmin - xc) - 7.5f * cx) * kx;
     gl.move(number_column, ((ymax - yc) - cy) * ky);
@@ -154,8 +159,10 @@ bool write_rect_hpgl_stream(const PlotState& s, std::ostream& out) {
         gl.move(static_cast<float>(sc_xmin), static_cast<float>(sc_ymin));
         const int first = (k - 1) * n + 1;
         const auto point = [&](int j, bool down) {
-            const float u = limited(m.u(s.plot_x[static_cast<std::size_t>(j)]));
-            const float w = limited(m.w(s.plot_y[static_cast<std::size_t>(j)]));
+            const float u =
+                limited_coordinate(m.u(s.plot_x[static_cast<std::size_t>(j)]), COORDINATE_LIMIT);
+            const float w =
+                limited_coordinate(m.w(s.plot_y[static_cast<std::size_t>(j)]), COORDINATE_LIMIT);
             if (down)
                 gl.move_down(u, w);
             else

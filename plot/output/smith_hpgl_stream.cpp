@@ -30,11 +30,6 @@ SmithWindow smith_window() {
     return w;
 }
 
-float limited(float v) {
-    if (std::isnan(v)) return 0.0f;
-    return std::clamp(v, -CURVE_LIMIT, CURVE_LIMIT);
-}
-
 void square(HpglStream& gl, float x, float y, float h) {
     gl.line("LT;PT;");
     gl.move_down(x - h, y - h);
@@ -187,8 +182,12 @@ bool write_smith_hpgl_stream(const PlotState& s, std::ostream& out) {
 
     gl.line("LT;PT0.6;");
     if (n >= 1) {
-        const auto px = [&](int i) { return limited(s.plot_x[static_cast<std::size_t>(i)]); };
-        const auto py = [&](int i) { return limited(s.plot_y[static_cast<std::size_t>(i)]); };
+        const auto px = [&](int i) {
+            return limited_coordinate(s.plot_x[static_cast<std::size_t>(i)], CURVE_LIMIT);
+        };
+        const auto py = [&](int i) {
+            return limited_coordinate(s.plot_y[static_cast<std::size_t>(i)], CURVE_LIMIT);
+        };
         gl.move_down(px(1), py(1));
         for (int i = 2; i <= n && gl.ok(); ++i) gl.move(px(i), py(i));
         gl.move_up(px(n), py(n));

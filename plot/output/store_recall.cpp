@@ -4,23 +4,19 @@
 #include "graphics_surface.h"
 #include "key_codes.h"
 #include "screen_toolkit.h"
+#include "text_sink.h"
 
 namespace {
 
 constexpr int CAPTION_COLUMN = 62;
 constexpr int FILE_NAME_LENGTH = 20;
 
-std::string trimmed(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 // Asks for a bitmap file with the chooser; empty when none was chosen.
 std::string chosen_bitmap(const std::string& title) {
     std::string name(FILE_NAME_LENGTH, ' ');
     bool chosen = false;
     choose_file("bmp", name, chosen, title);
-    return chosen ? trimmed(name) : std::string();
+    return chosen ? without_trailing_blanks(name) : std::string();
 }
 
 void load_bitmap_file(int message_row) {

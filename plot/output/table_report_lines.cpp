@@ -10,27 +10,22 @@
 
 namespace {
 
-// Code page 437 frame characters.
-constexpr char DOUBLE_DOWN_RIGHT = '\xC9';    // top-left double corner
-constexpr char DOUBLE_HORIZONTAL = '\xCD';
-constexpr char DOUBLE_DOWN_LEFT = '\xBB';
-constexpr char DOUBLE_VERTICAL = '\xBA';
-constexpr char DOUBLE_UP_RIGHT = '\xC8';
-constexpr char DOUBLE_UP_LEFT = '\xBC';
-constexpr char LIGHT_DOWN_RIGHT = '\xDA';
-constexpr char LIGHT_HORIZONTAL = '\xC4';
-constexpr char LIGHT_DOWN_HORIZONTAL = '\xC2';
-constexpr char LIGHT_DOWN_LEFT = '\xBF';
-constexpr char LIGHT_VERTICAL = '\xB3';
-constexpr char LIGHT_UP_RIGHT = '\xC0';
-constexpr char LIGHT_UP_HORIZONTAL = '\xC1';
-constexpr char LIGHT_UP_LEFT = '\xD9';
-constexpr char DOUBLE_RIGHT_LIGHT = '\xC6';    // vertical light, right double
-constexpr char DOUBLE_CROSS_LIGHT = '\xD8';
-constexpr char DOUBLE_LEFT_LIGHT = '\xB5';
-constexpr char LIGHT_VERTICAL_RIGHT = '\xC3';
-constexpr char LIGHT_CROSS = '\xC5';
-constexpr char LIGHT_VERTICAL_LEFT = '\xB4';
+// Code page 437 frame characters. The title box is drawn with double lines;
+// each rule of the table is its left end, fill, crossing and right end.
+struct TitleBox {
+    char top_left, top_right, bottom_left, bottom_right, horizontal, vertical;
+};
+// ╔ ╗ ╚ ╝ ═ ║
+constexpr TitleBox TITLE_BOX{'\xC9', '\xBB', '\xC8', '\xBC', '\xCD', '\xBA'};
+
+struct Rule {
+    char left, fill, middle, right;
+};
+constexpr Rule TABLE_TOP{'\xDA', '\xC4', '\xC2', '\xBF'};     // ┌─┬┐
+constexpr Rule CAPTION_RULE{'\xC6', '\xCD', '\xD8', '\xB5'};  // ╞═╪╡
+constexpr Rule ROW_RULE{'\xC3', '\xC4', '\xC5', '\xB4'};      // ├─┼┤
+constexpr Rule TABLE_BOTTOM{'\xC0', '\xC4', '\xC1', '\xD9'};  // └─┴┘
+constexpr char BAR = '\xB3';                                 // │
 
 // Columns (1-based) of the three vertical bars.
 constexpr int BAR_1 = 20;
@@ -39,10 +34,15 @@ constexpr int BAR_3 = 61;
 
 const std::string MARGIN(19, ' ');
 
-// A table rule: left, 14 times fill, middle, 25 times fill, right.
-std::string rule(char left, char fill, char middle, char right) {
-    return MARGIN + left + std::string(14, fill) + middle + std::string(25, fill) + right +
-           MARGIN;
+// A table rule: 14 and 25 fill characters between the three crossings.
+std::string table_rule(const Rule& r) {
+    return MARGIN + r.left + std::string(14, r.fill) + r.middle + std::string(25, r.fill) +
+           r.right + MARGIN;
+}
+
+// A line of the title box: a blank, 76 characters between two sides, a blank.
+std::string title_box_line(char left, const std::string& inside, char right) {
+    return std::string(" ") + left + inside + right + " ";
 }
 
 void scale_axis(float lo, float hi, int prefix_pos, std::string& label, char& prefix,
@@ -74,11 +74,11 @@ int centring_offset(int width, int length) {
 
 std::string caption_line(const PlotState& s) {
     std::string line(TABLE_LINE_LENGTH, ' ');
-    line[BAR_1 - 1] = LIGHT_VERTICAL;
+    line[BAR_1 - 1] = BAR;
     put(line, BAR_1 + 1 + centring_offset(15, s.x_label_len), s.x_label, s.x_label_len);
-    line[BAR_2 - 1] = LIGHT_VERTICAL;
+    line[BAR_2 - 1] = BAR;
     put(line, BAR_2 + 1 + centring_offset(26, s.y_label_len), s.y_label, s.y_label_len);
-    line[BAR_3 - 1] = LIGHT_VERTICAL;
+    line[BAR_3 - 1] = BAR;
     return line;
 }
 
@@ -86,18 +86,18 @@ float scaled(float v, float scale) { return scale != 0 ? v / scale : v; }
 
 std::string value_line(const PlotState& s, int i, int n) {
     const auto at = [](const auto& a, int index) { return a[static_cast<std::size_t>(index)]; };
-    std::string line = MARGIN + LIGHT_VERTICAL + "  " +
+    std::string line = MARGIN + BAR + "  " +
                        fields::format_fw(scaled(at(s.plot_x, i), s.x_scale), 10, 3) + "  ";
     if (s.curve_count == 2) {
-        line += LIGHT_VERTICAL;
+        line += BAR;
         line += " (" + fields::format_fw(scaled(at(s.plot_y, i), s.y_scale), 10, 3) + "," +
                 fields::format_fw(scaled(at(s.plot_y, n + i), s.y_scale), 10, 2) + ") ";
     } else {
-        line += LIGHT_VERTICAL;
+        line += BAR;
         line += std::string(7, ' ') + fields::format_fw(scaled(at(s.plot_y, i), s.y_scale), 10, 3) +
                 std::string(8, ' ');
     }
-    return line + LIGHT_VERTICAL + MARGIN;
+    return line + BAR + MARGIN;
 }
 
 }  // namespace
@@ -112,24 +112,22 @@ bool write_table_lines(const PlotState& s, std::ostream& out) {
     const std::string blank(TABLE_LINE_LENGTH, ' ');
     sink.line(blank);
     sink.line(blank);
-    sink.line(std::string(" ") + DOUBLE_DOWN_RIGHT + std::string(TITLE_LENGTH, DOUBLE_HORIZONTAL) +
-              DOUBLE_DOWN_LEFT + " ");
-    sink.line(std::string(" ") + DOUBLE_VERTICAL + fixed_text(s.title, TITLE_LENGTH) +
-              DOUBLE_VERTICAL + " ");
-    sink.line(std::string(" ") + DOUBLE_UP_RIGHT + std::string(TITLE_LENGTH, DOUBLE_HORIZONTAL) +
-              DOUBLE_UP_LEFT + " ");
+    const TitleBox& box = TITLE_BOX;
+    const std::string double_line(TITLE_LENGTH, box.horizontal);
+    sink.line(title_box_line(box.top_left, double_line, box.top_right));
+    sink.line(title_box_line(box.vertical, fixed_text(s.title, TITLE_LENGTH), box.vertical));
+    sink.line(title_box_line(box.bottom_left, double_line, box.bottom_right));
     for (int i = 0; i < 3; ++i) sink.line(blank);
-    sink.line(rule(LIGHT_DOWN_RIGHT, LIGHT_HORIZONTAL, LIGHT_DOWN_HORIZONTAL, LIGHT_DOWN_LEFT));
+    sink.line(table_rule(TABLE_TOP));
     sink.line(caption_line(s));
-    sink.line(rule(DOUBLE_RIGHT_LIGHT, DOUBLE_HORIZONTAL, DOUBLE_CROSS_LIGHT, DOUBLE_LEFT_LIGHT));
+    sink.line(table_rule(CAPTION_RULE));
 
     const int curves = s.curve_count == 2 ? 2 : 1;
     const int n = std::clamp(s.point_count, 0, MAX_PLOT_POINTS / curves);
     for (int i = 1; i <= n && sink.ok(); ++i) {
         sink.line(value_line(s, i, n));
-        if (i < n)
-            sink.line(rule(LIGHT_VERTICAL_RIGHT, LIGHT_HORIZONTAL, LIGHT_CROSS, LIGHT_VERTICAL_LEFT));
+        if (i < n) sink.line(table_rule(ROW_RULE));
     }
-    sink.line(rule(LIGHT_UP_RIGHT, LIGHT_HORIZONTAL, LIGHT_UP_HORIZONTAL, LIGHT_UP_LEFT));
+    sink.line(table_rule(TABLE_BOTTOM));
     return sink.ok();
 }

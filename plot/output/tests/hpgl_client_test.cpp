@@ -3,8 +3,10 @@
 // hp2xx follows the later dialect in which IW takes user units once SC is
 // in effect, while our files give the clipping window in plotter units as
 // pen plotters read it. Besides the file as written, each test therefore
-// also converts a copy whose IW parameters are translated to user units;
-// that picture shows the whole drawing and is kept for inspection.
+// also converts a copy whose IW parameters are translated to user units.
+// Both pictures of every file are kept as PNG files in the build tree
+// (plot/output/tests/hp2xx): the one of the file as written lacks what
+// hp2xx clips away after IW, the translated one shows the drawing.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,13 +27,6 @@ namespace fs = std::filesystem;
 
 bool have_tool(const char* name) {
     return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string read_all(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 fs::path output_dir() {
@@ -59,8 +54,12 @@ std::string with_user_unit_windows(const std::string& text) {
             for (int i = 0; i < 4; ++i) sc[i] = std::stod(m[i + 1]);
             scaled = true;
         } else if (scaled && std::regex_match(line, m, iw_re)) {
-            auto ux = [&](double p) { return sc[0] + (p - ip[0]) / (ip[2] - ip[0]) * (sc[1] - sc[0]); };
-            auto uy = [&](double p) { return sc[2] + (p - ip[1]) / (ip[3] - ip[1]) * (sc[3] - sc[2]); };
+            auto ux = [&](double p) {
+                return sc[0] + (p - ip[0]) / (ip[2] - ip[0]) * (sc[1] - sc[0]);
+            };
+            auto uy = [&](double p) {
+                return sc[2] + (p - ip[1]) / (ip[3] - ip[1]) * (sc[3] - sc[2]);
+            };
             char buf[160];
             std::snprintf(buf, sizeof buf, "IW%.6f,%.6f,%.6f,%.6f;", ux(std::stod(m[1])),
                           uy(std::stod(m[2])), ux(std::stod(m[3])), uy(std::stod(m[4])));
@@ -82,7 +81,7 @@ Conversion convert(const fs::path& plt, const fs::path& png) {
                                 "' </dev/null >'" + log.string() + "' 2>&1";
     Conversion c;
     c.status = std::system(command.c_str());
-    c.log = read_all(log);
+    c.log = read_file(log.string());
     return c;
 }
 

@@ -45,8 +45,8 @@ TEST(HpglGlyphs, PhaseCaptionEndsItsLabelLineWithTheDegreeGlyph) {
 TEST(HpglGlyphs, MicroOhmUnitUsesTwoGlyphsAndAClosingBlankLine) {
     EXPECT_EQ(caption_text("[\xE6\xEA"),
               "LB[\x03UC0,-2,99,1,8,0,-4,0.5,-2,1.5,0,0.5,1,0.5,5,0,-6,-99;\n"
-              "UC99,1.5,0,0,3,-1,1,-0.5,1,0,1,0.5,1,1,1,1,0,1,-1,0.5,-1,0,-1,-0.5,-1,-1,-1,0,-3,1.5,0,"
-              "-99;\n"
+              "UC99,1.5,0,0,3,-1,1,-0.5,1,0,1,0.5,1,1,1,1,0,1,-1,0.5,-1,0,-1,-0.5,-1,-1,-1,0,-3,"
+              "1.5,0,-99;\n"
               " \n");
 }
 

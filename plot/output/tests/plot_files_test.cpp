@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "key_codes.h"
+#include "output_file_dialogue.h"
 #include "plot_state.h"
 #include "rect_hpgl_stream.h"
 #include "screen_test_support.h"
@@ -26,13 +27,8 @@ protected:
     // message line then shown.
     template <class F>
     std::string message_of(F f) {
-        try {
-            f();
-        } catch (const KeysExhausted&) {
-            return message_row_text();
-        }
-        ADD_FAILURE() << "no message waited for a key";
-        return {};
+        EXPECT_TRUE(waits_for_more_keys(f)) << "no message waited for a key";
+        return message_row_text();
     }
 };
 
@@ -48,17 +44,30 @@ TEST_F(PlotFiles, LowerCaseNameWritesUpperCaseFileAndClearsTheDialogue) {
     EXPECT_EQ(screen.pending_keys(), 0u);
 }
 
-TEST_F(PlotFiles, DialogueShowsCaptionPromptAndWritingMessage) {
+TEST_F(PlotFiles, DialogueShowsCaptionAndPrompt) {
     plot_state() = two_curve_rect_state();
     screen.text("r1");
-    try {
-        write_rect_hpgl();  // the script ends inside the name entry
-    } catch (const KeysExhausted&) {
-    }
+    // The script ends inside the name entry.
+    ASSERT_TRUE(waits_for_more_keys([] { write_rect_hpgl(); }));
     EXPECT_EQ(screen.text_at(1, 77, 2), "GL");
     EXPECT_EQ(screen.cell_color(1, 77), 15);
     EXPECT_EQ(screen.text_at(28, 1, 13), "File name? r1");
     EXPECT_EQ(screen.row_text(30), std::string(80, ' '));  // menu bar cleared
+}
+
+TEST_F(PlotFiles, WritingMessageStandsOnTheMessageLineWhileTheFileIsWritten) {
+    const OutputFileName file{"W.PLT", ""};
+    std::string shown;
+    int color = 0;
+    EXPECT_TRUE(write_text_file(file, {"Writing it ", "no open ", "no write "},
+                                [&](std::ostream& out) {
+                                    shown = message_row_text();
+                                    color = screen.cell_color(29, 1);
+                                    return static_cast<bool>(out << "x");
+                                }));
+    EXPECT_EQ(shown, "Writing it W.PLT" + std::string(64, ' '));
+    EXPECT_EQ(color, 15);
+    EXPECT_EQ(file_text("W.PLT"), "x");
 }
 
 TEST_F(PlotFiles, OverwriteIsAskedAndNoReturnsToThePrompt) {
@@ -82,10 +91,7 @@ TEST_F(PlotFiles, OverwriteQuestionNamesTheFileAndYesReplacesIt) {
     { std::ofstream("CHART.PLT") << "old contents that are longer than nothing"; }
     screen.text("chart");
     screen.key(keys::ENTER);
-    try {
-        write_smith_hpgl();
-    } catch (const KeysExhausted&) {
-    }
+    ASSERT_TRUE(waits_for_more_keys([] { write_smith_hpgl(); }));
     EXPECT_EQ(message_row_text().substr(0, 43), "File CHART.PLT already exists. Overwrite (y");
     screen.text("chart");
     screen.key(keys::ENTER);

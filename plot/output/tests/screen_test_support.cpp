@@ -1,10 +1,9 @@
 #include "screen_test_support.h"
 
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include "plot_state.h"
+#include "stream_test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -27,10 +26,7 @@ void ScreenInTempFolder::TearDown() {
 }
 
 std::string ScreenInTempFolder::file_text(const std::string& name) const {
-    std::ifstream in(folder / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return read_file((folder / name).string());
 }
 
 bool ScreenInTempFolder::file_exists(const std::string& name) const {

@@ -9,6 +9,18 @@
 
 #include "headless_screen.h"
 
+// Runs f on the scripted keys; true when f was still waiting for a key when
+// the script ran out (a question, a message or a menu left open).
+template <class F>
+bool waits_for_more_keys(F f) {
+    try {
+        f();
+    } catch (const KeysExhausted&) {
+        return true;
+    }
+    return false;
+}
+
 class ScreenInTempFolder : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -1,6 +1,7 @@
 // Plot states as the drawers leave them, and comparison with golden files.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,28 @@ PlotState two_curve_rect_state();
 // The phase of an s-parameter in degrees over 1..3 MHz, one curve.
 PlotState one_curve_rect_state();
 
+// A writer of one whole file from the plot state; false after a failed write.
+using StreamWriter = bool (*)(const PlotState&, std::ostream&);
+
+// What writer writes for s; a failure is a test failure.
+std::string stream_text(StreamWriter writer, const PlotState& s);
+// Written to a disk that fills up after `limit` characters, writer reports
+// the failure and the file holds the first `limit` characters it would have.
+void expect_stops_at_first_failed_write(StreamWriter writer, const PlotState& s,
+                                        std::size_t limit);
+
 std::vector<std::string> split_lines(const std::string& text);
+// Index of the first line equal to `line` at or after `from`; lines.size()
+// when there is none.
+std::size_t index_of(const std::vector<std::string>& lines, const std::string& line,
+                     std::size_t from = 0);
+// Checks that the lines from index `first` on are the expected ones.
+void expect_lines_at(const std::vector<std::string>& lines, std::size_t first,
+                     const std::vector<std::string>& expected);
+// True when one of the lines is `line`.
+bool has_line(const std::vector<std::string>& lines, const std::string& line);
+// The whole contents of a file; empty when it cannot be read.
+std::string read_file(const std::string& path);
 // Compares text with the golden file `name`; with MTL_UPDATE_GOLDEN=1 in the
 // environment the golden file is written instead.
 void expect_matches_golden(const std::string& text, const std::string& name);

@@ -2,17 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "stream_test_support.h"
 
 namespace {
 
 std::string table_text(PlotState s) {
     scale_table_axes(s);
-    std::ostringstream out;
-    EXPECT_TRUE(write_table_lines(s, out));
-    return out.str();
+    return stream_text(write_table_lines, s);
 }
 
 PlotState table_state(int n) {
@@ -91,8 +87,8 @@ TEST(TableReportLines, CaptionColumnsDependOnLabelLength) {
 
 TEST(TableReportLines, ValueColumnsAndAsterisks) {
     const auto one = split_lines(table_text(one_curve_rect_state()));
-    EXPECT_EQ(one[11], std::string(19, ' ') + "\xB3       1.000  \xB3          -90.000        \xB3" +
-                           std::string(19, ' '));
+    EXPECT_EQ(one[11], std::string(19, ' ') + "\xB3       1.000  \xB3          -90.000        " +
+                           "\xB3" + std::string(19, ' '));
     const auto two = split_lines(table_text(two_curve_rect_state()));
     const std::string& last = two[15];
     EXPECT_EQ(last.substr(19, 18), "\xB3       3.000  \xB3 (");
@@ -106,10 +102,7 @@ TEST(TableReportLines, ValueColumnsAndAsterisks) {
 TEST(TableReportLines, StopsAtTheFirstFailedWrite) {
     PlotState s = table_state(3);
     scale_table_axes(s);
-    FillingBuffer buffer(500);
-    std::ostream out(&buffer);
-    EXPECT_FALSE(write_table_lines(s, out));
-    EXPECT_EQ(buffer.written().size(), 500u);
+    expect_stops_at_first_failed_write(write_table_lines, s, 500);
 }
 
 }  // namespace
