@@ -78,14 +78,14 @@ TEST_F(RectangularDiagramTest, AZeroMagnitudeReachesMinus1000Decibels) {
 }
 
 TEST_F(RectangularDiagramTest, TwoCurvesGetALegendWithTheFirstCurvesColour) {
-    draw(coupled_line_s(2), REAL_IMAG);
+    draw(coupled_microstrip_s(3, 1), REAL_IMAG);  // the through path, near 1
     const std::string legend = "\xC4\xC4\xC4\xC4\xC4 real, -\xF9\xF9- imaginary";
     EXPECT_EQ(screen.text_at(3, 64 - 26, 26), legend);
     EXPECT_EQ(screen.cell_color(3, 38), 15);
     EXPECT_EQ(screen.cell_color(3, 44), 7);
     EXPECT_EQ(screen.text_at(3, 1, 6), "s [ U]");
 
-    draw(coupled_line_s(2), MAGNITUDE);
+    draw(coupled_microstrip_s(3, 1), MAGNITUDE);
     EXPECT_EQ(screen.text_at(3, 38, 26), std::string(26, ' '));
 }
 

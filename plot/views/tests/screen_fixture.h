@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "coupled_line_data.h"
+#include "solver_output_data.h"
 #include "headless_screen.h"
 #include "key_codes.h"
 #include "plot_editor.h"

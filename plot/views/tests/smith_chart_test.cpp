@@ -51,7 +51,7 @@ TEST_F(SmithChartTest, FallingFrequenciesAreAnnotatedInRisingOrder) {
 }
 
 TEST_F(SmithChartTest, TheAdmittanceGridMirrorsOnlyTheGrid) {
-    ElementSweep w = coupled_line_s(1);
+    ElementSweep w = coupled_microstrip_s(3, 1);
     draw(w);
     const int grid_z = count(3), curve_z = count(15);
     plot_state().smith_grid_sign = -1.0f;
