@@ -1,29 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "diagram_drawers.h"
-#include "graphics_surface.h"
-#include "screen_toolkit.h"
 #include "engineering_notation.h"
-#include "plot_setup.h"
 #include "screen_fixture.h"
 
 namespace {
 
-class RectangularDiagramTest : public ScreenTest {
-protected:
-    void draw(const ElementSweep& w, int format) {
-        ASSERT_EQ(set_up_plot(plot_state(), S_PARAMETERS, format, w.n(), w.re.data(),
-                              w.im.data(), w.f.data()),
-                  "");
-        redraw();
-    }
-    // As the editor does: the drawer starts from the whole plot area.
-    void redraw() {
-        const ScreenLayout& l = screen_layout();
-        set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
-        draw_rectangular();
-    }
-};
+using RectangularDiagramTest = DiagramTest;
 
 TEST_F(RectangularDiagramTest, OneToTwoGigahertzIsNumberedInGHz) {
     draw(linear_sweep({0.2f, 0.5f, 0.8f}, {0, 0, 0}, 1e9f, 2e9f), MAGNITUDE);
