@@ -24,26 +24,21 @@ public:
     void run();
 
 private:
+    AxisFields axis_of(int field) { return field <= 2 ? x_axis(s_) : y_axis(s_); }
     float& limit(int field) {
-        switch (field) {
-            case 1: return s_.x_min;
-            case 2: return s_.x_max;
-            case 3: return s_.y_min;
-            default: return s_.y_max;
-        }
+        const AxisFields axis = axis_of(field);
+        return field % 2 == 1 ? axis.min : axis.max;
     }
-    float scale_of(int field) const { return field <= 2 ? s_.x_scale : s_.y_scale; }
-    char prefix_of(int field) const { return field <= 2 ? s_.x_prefix : s_.y_prefix; }
     int x_label_column() const { return (30 - s_.x_label_len) / 2; }
     int y_label_column() const { return (30 - s_.y_label_len) / 2 + 37; }
 
     void show_screen();
     void refresh();
+    void refresh_prefix(const AxisFields& axis, int label_column);
     void print_field(int field, int color);
     // Dispatches one key; returns true when the screen is finished.
     bool handle(int key);
     bool handle_extended(int code);
-    void edit_field(int key);
     void finish();
 
     PlotState& s_;
@@ -62,19 +57,23 @@ void ScaleScreen::show_screen() {
 }
 
 void ScaleScreen::print_field(int field, int color) {
+    const AxisFields axis = axis_of(field);
     print_at(prompt_row_ + 1, FIELD_COLUMNS[field - 1], color,
-             format_number(FIELD_WIDTH, limit(field), scale_of(field), prefix_of(field)));
+             format_number(FIELD_WIDTH, limit(field), axis.scale, axis.prefix));
+}
+
+// The axis keeps its prefix while its larger limit stays within the unit's
+// range; the label shows the prefix in effect.
+void ScaleScreen::refresh_prefix(const AxisFields& axis, int label_column) {
+    choose_prefix(std::fmax(std::fabs(axis.min), std::fabs(axis.max)), axis.prefix, axis.scale,
+                  true);
+    print_at(prompt_row_, label_column + axis.prefix_pos - 1, COLOR_NORMAL,
+             std::string(1, axis.prefix));
 }
 
 void ScaleScreen::refresh() {
-    choose_prefix(std::fmax(std::fabs(s_.x_min), std::fabs(s_.x_max)), s_.x_prefix, s_.x_scale,
-                  true);
-    choose_prefix(std::fmax(std::fabs(s_.y_min), std::fabs(s_.y_max)), s_.y_prefix, s_.y_scale,
-                  true);
-    print_at(prompt_row_, x_label_column() + s_.x_prefix_pos - 1, COLOR_NORMAL,
-             std::string(1, s_.x_prefix));
-    print_at(prompt_row_, y_label_column() + s_.y_prefix_pos - 1, COLOR_NORMAL,
-             std::string(1, s_.y_prefix));
+    refresh_prefix(x_axis(s_), x_label_column());
+    refresh_prefix(y_axis(s_), y_label_column());
     for (int field = 1; field <= 4; ++field) print_field(field, COLOR_NORMAL);
     print_field(field_, COLOR_BRIGHT);
 }
@@ -127,7 +126,7 @@ void ScaleScreen::run() {
         const bool starts_number =
             key == '+' || key == '-' || key == '.' || (key >= '0' && key <= '9');
         if (starts_number) {
-            const float s = scale_of(field_);
+            const float s = axis_of(field_).scale;
             float value = limit(field_) / s;
             const bool accepted = enter_real(key, prompt_row_ + 1, FIELD_COLUMNS[field_ - 1],
                                              FIELD_WIDTH, value, -ENTRY_LIMIT / s, ENTRY_LIMIT / s);

@@ -5,6 +5,7 @@
 
 #include "axis_labels.h"
 #include "diagram_drawers.h"
+#include "diagram_frame.h"
 #include "engineering_notation.h"
 #include "graphics_surface.h"
 #include "plot_state.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr std::uint16_t SOLID = 0xFFFF;
-constexpr std::uint16_t DASHED = 0x3030;
 constexpr std::uint16_t SECOND_CURVE = 0xCCFC;
 
 const std::string& legend_text() {
@@ -36,6 +35,17 @@ void grid_line_style(int i, int count) {
     }
 }
 
+// Widens, divides and snaps the axis range; the result replaces it.
+void scale(const AxisFields& axis) {
+    const AxisScaling a = scale_axis(axis.min, axis.max);
+    axis.min = a.min;
+    axis.max = a.max;
+    axis.div = a.division;
+    axis.div_count = a.division_count;
+    axis.scale = a.scale;
+    axis.prefix = a.prefix;
+}
+
 float clamp_to(float v, float lo, float hi) {
     if (std::isnan(v)) return lo;
     return std::clamp(v, lo, hi);
@@ -46,25 +56,10 @@ float clamp_to(float v, float lo, float hi) {
 void draw_rectangular() {
     PlotState& s = plot_state();
     const ScreenLayout& layout = screen_layout();
-    const int left = layout.plot_first_column;
-    const int top = layout.plot_first_row;
-    const int right = layout.plot_last_column;
-    const int bottom = layout.plot_last_row;
+    const auto [left, top, right, bottom] = plot_area_cells();
 
-    const AxisScaling xs = scale_axis(s.x_min, s.x_max);
-    const AxisScaling ys = scale_axis(s.y_min, s.y_max);
-    s.x_min = xs.min;
-    s.x_max = xs.max;
-    s.x_div = xs.division;
-    s.x_div_count = xs.division_count;
-    s.x_scale = xs.scale;
-    s.x_prefix = xs.prefix;
-    s.y_min = ys.min;
-    s.y_max = ys.max;
-    s.y_div = ys.division;
-    s.y_div_count = ys.division_count;
-    s.y_scale = ys.scale;
-    s.y_prefix = ys.prefix;
+    scale(x_axis(s));
+    scale(y_axis(s));
 
     clear_screen(ClearArea::VIEWPORT);
     const double ch = layout.cell_height;

@@ -1,19 +1,16 @@
 #include <cmath>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "diagram_drawers.h"
+#include "diagram_frame.h"
 #include "engineering_notation.h"
 #include "graphics_surface.h"
 #include "plot_state.h"
-#include "screen_toolkit.h"
 #include "smith_geometry.h"
 
 namespace {
 
-constexpr std::uint16_t SOLID = 0xFFFF;
-constexpr std::uint16_t DASHED = 0x3030;
 constexpr float MARK_SIZES[] = {0.01f, 0.0067f, 0.0033f};
 
 void polyline(const std::vector<WindowPoint>& points) {
@@ -55,11 +52,7 @@ std::string frequency_text(const char* name, float value, const PlotState& s) {
 
 void draw_smith_chart() {
     PlotState& s = plot_state();
-    const ScreenLayout& layout = screen_layout();
-    const int left = layout.plot_first_column;
-    const int top = layout.plot_first_row;
-    const int right = layout.plot_last_column;
-    const int bottom = layout.plot_last_row;
+    const auto [left, top, right, bottom] = plot_area_cells();
     const float sign = s.smith_grid_sign;
 
     clear_screen(ClearArea::VIEWPORT);

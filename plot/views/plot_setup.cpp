@@ -51,6 +51,12 @@ void fill_values(PlotState& s, int format, int n, const float* re, const float* 
     s.curve_count = (format == MAGNITUDE || format == PHASE || format == MAGNITUDE_DB) ? 1 : 2;
 }
 
+void store_label(const AxisFields& axis, const AxisLabel& label) {
+    axis.label = label.text;
+    axis.label_len = label.length;
+    axis.prefix_pos = label.prefix_pos;
+}
+
 }  // namespace
 
 std::string set_up_plot(PlotState& s, int kind, int format, int n, const float* re,
@@ -59,14 +65,8 @@ std::string set_up_plot(PlotState& s, int kind, int format, int n, const float* 
     if (n > MAX_SWEEP_POINTS) return MSG_TOO_MANY_POINTS;
     if (format < SMITH_CHART || format > MAGNITUDE_DB) format = REAL_IMAG;
 
-    AxisLabel x = frequency_axis_label();
-    AxisLabel y = value_axis_label(kind, format);
-    s.x_label = x.text;
-    s.x_label_len = x.length;
-    s.x_prefix_pos = x.prefix_pos;
-    s.y_label = y.text;
-    s.y_label_len = y.length;
-    s.y_prefix_pos = y.prefix_pos;
+    store_label(x_axis(s), frequency_axis_label());
+    store_label(y_axis(s), value_axis_label(kind, format));
     s.point_count = n;
 
     fill_values(s, format, n, re, im, f);

@@ -47,6 +47,21 @@ struct PlotState {
     float smith_grid_sign = 1.0f;  // +1 impedance grid, -1 admittance grid
 };
 
+// The fields of one axis of a PlotState, by reference.
+struct AxisFields {
+    float& min;
+    float& max;
+    std::string& label;
+    int& label_len;
+    int& prefix_pos;
+    float& scale;
+    char& prefix;
+    float& div;
+    int& div_count;
+};
+AxisFields x_axis(PlotState& s);
+AxisFields y_axis(PlotState& s);
+
 // The program's one plot state.
 PlotState& plot_state();
 // Back to the state at program start (for tests).

@@ -2,33 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "diagram_drawers.h"
-#include "graphics_surface.h"
-#include "screen_toolkit.h"
-#include "plot_setup.h"
 #include "screen_fixture.h"
 
 namespace {
 
-class ChangeScaleTest : public ScreenTest {
+class ChangeScaleTest : public DiagramTest {
 protected:
     // Draws the magnitude of a sweep as the editor would before F2.
-    void draw(const ElementSweep& w) {
-        ASSERT_EQ(set_up_plot(plot_state(), S_PARAMETERS, MAGNITUDE, w.n(), w.re.data(),
-                              w.im.data(), w.f.data()),
-                  "");
-        const ScreenLayout& l = screen_layout();
-        set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
-        draw_rectangular();
-    }
-    bool run() {
-        try {
-            change_scale();
-            return true;
-        } catch (const KeysExhausted&) {
-            return false;
-        }
-    }
+    void draw(const ElementSweep& w) { DiagramTest::draw(w, MAGNITUDE); }
+    bool run() { return runs_to_end(change_scale); }
     std::string field(int n) const {
         const int columns[] = {5, 21, 41, 57};
         return screen.text_at(27, columns[n - 1], 10);
@@ -129,7 +111,7 @@ TEST_F(ChangeScaleTest, HomeReturnsToTheDataRange) {
     EXPECT_FLOAT_EQ(plot_state().y_min, 0.03f);
     EXPECT_FLOAT_EQ(plot_state().y_max, 1.52f);
     // The next draw is the automatic scaling of the data again.
-    draw_rectangular();
+    redraw();
     EXPECT_EQ(plot_state().y_div_count, 16);
 }
 

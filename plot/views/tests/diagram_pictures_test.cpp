@@ -1,5 +1,6 @@
-// Screenshots of the plot editor on a coupled-line example, compared pixel
-// for pixel with the reference pictures in reference/.
+// Screenshots of the plot editor on the solver's output for the coupled
+// microstrip example, compared pixel for pixel with the reference pictures
+// in reference/.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -33,25 +34,34 @@ protected:
     }
 };
 
-TEST_F(DiagramPicturesTest, SmithChartOfTheInputReflection) {
-    show(coupled_line_s(1), SMITH_CHART, "Coupled pair, input reflection s11");
-    EXPECT_EQ(compare_with_reference(screen, "smith_chart_s11"), "");
+// The Smith charts show the through path: the input reflection of this
+// well matched pair stays below 0.04, a dot of markers at the centre.
+TEST_F(DiagramPicturesTest, SmithChartOfTheThroughPath) {
+    show(coupled_microstrip_s(3, 1), SMITH_CHART, "Coupled microstrip, through path s31");
+    EXPECT_EQ(screen.text_at(23, 3, 17), "fstart 0.0500 GHz");
+    EXPECT_EQ(screen.text_at(24, 3, 17), "fstep  0.0500 GHz");
+    EXPECT_EQ(screen.text_at(25, 3, 17), "fstop  3.0000 GHz");
+    EXPECT_EQ(compare_with_reference(screen, "smith_chart_s31"), "");
 }
 
 TEST_F(DiagramPicturesTest, AdmittanceGridSmithChart) {
-    show(coupled_line_s(1), SMITH_CHART, "Coupled pair, input reflection s11", true);
+    show(coupled_microstrip_s(3, 1), SMITH_CHART, "Coupled microstrip, through path s31", true);
     ASSERT_EQ(plot_state().smith_grid_sign, -1.0f);
-    EXPECT_EQ(compare_with_reference(screen, "smith_chart_admittance_s11"), "");
+    EXPECT_EQ(compare_with_reference(screen, "smith_chart_admittance_s31"), "");
 }
 
-TEST_F(DiagramPicturesTest, RealAndImaginaryPartsOfTheTransmission) {
-    show(coupled_line_s(2), REAL_IMAG, "Coupled pair, transmission s21");
+TEST_F(DiagramPicturesTest, RealAndImaginaryPartsOfTheNearEndCrosstalk) {
+    show(coupled_microstrip_s(2, 1), REAL_IMAG, "Coupled microstrip, near-end crosstalk s21");
+    // 50 MHz to 3 GHz snaps to 0 to 3 GHz in six divisions.
+    EXPECT_EQ(screen.text_at(24, 4, 7), "  0.000");
+    EXPECT_EQ(screen.text_at(24, 12, 11), " 0.5000/div");
+    EXPECT_EQ(screen.text_at(24, 57, 7), " 3.0000");
     EXPECT_EQ(compare_with_reference(screen, "real_imag_s21"), "");
 }
 
-TEST_F(DiagramPicturesTest, NearEndCouplingInDecibels) {
-    show(coupled_line_s(3), MAGNITUDE_DB, "Coupled pair, near-end coupling s31");
-    EXPECT_EQ(compare_with_reference(screen, "magnitude_db_s31"), "");
+TEST_F(DiagramPicturesTest, FarEndCrosstalkInDecibels) {
+    show(coupled_microstrip_s(4, 1), MAGNITUDE_DB, "Coupled microstrip, far-end crosstalk s41");
+    EXPECT_EQ(compare_with_reference(screen, "magnitude_db_s41"), "");
 }
 
 }  // namespace
@@ -61,12 +71,12 @@ namespace {
 TEST_F(DiagramPicturesTest, AChangedDrawingFailsWithADifferencePicture) {
     const char* update = std::getenv("MTL_UPDATE_REFERENCE");
     if (update && std::string(update) == "1") GTEST_SKIP() << "would overwrite a reference";
-    show(coupled_line_s(1), SMITH_CHART, "Another title");
-    const std::string outcome = compare_with_reference(screen, "smith_chart_s11");
+    show(coupled_microstrip_s(3, 1), SMITH_CHART, "Another title");
+    const std::string outcome = compare_with_reference(screen, "smith_chart_s31");
     EXPECT_NE(outcome.find("pixels differ"), std::string::npos) << outcome;
     Picture diff;
     std::string error;
-    ASSERT_TRUE(read_bmp("smith_chart_s11_diff.bmp", diff, error)) << error;
+    ASSERT_TRUE(read_bmp("smith_chart_s31_diff.bmp", diff, error)) << error;
     EXPECT_EQ(diff.width, 640);
     EXPECT_EQ(diff.height, 480);
     // The title row differs, the chart below it does not.

@@ -51,21 +51,6 @@ TEST(ChoosePrefix, PicksThePowerOfThousandAtOrBelowTheValue) {
     EXPECT_EQ(fresh_prefix(4.5e12f).prefix, 'T');
 }
 
-TEST(ChoosePrefix, KeepHoldsThePrefixWhileTheValueStaysInItsUnitRange) {
-    auto kept = [](float value) {
-        Prefixed p{'M', 1e6f};
-        choose_prefix(value, p.prefix, p.scale, true);
-        return p;
-    };
-    EXPECT_EQ(kept(2e5f).prefix, 'M');
-    EXPECT_EQ(kept(5e9f).prefix, 'M');
-    EXPECT_EQ(kept(0.0f).prefix, 'M');
-    EXPECT_EQ(kept(5e4f).prefix, 'k');
-    Prefixed g = kept(2e10f);
-    EXPECT_EQ(g.prefix, 'G');
-    EXPECT_FLOAT_EQ(g.scale, 1e9f);
-}
-
 TEST(FormatNumber, WidthSevenChoosesItsDecimalsBySize) {
     EXPECT_EQ(format_number(7, 2e9f, 1e9f, 'G'), " 2.0000");
     EXPECT_EQ(format_number(7, 1.5e11f, 1e9f, 'G'), " 150.00");

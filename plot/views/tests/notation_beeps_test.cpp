@@ -12,15 +12,18 @@ TEST_F(NotationBeepsTest, AChangeOfAKeptPrefixIsAnnouncedByTwoBeeps) {
     struct Case {
         float value;
         char prefix;
+        float scale;
         bool beeps;
     };
-    for (const Case& c : {Case{5e4f, 'k', true}, Case{2e5f, 'M', false}, Case{5e9f, 'M', false},
-                          Case{2e10f, 'G', true}, Case{0.0f, 'M', false}}) {
+    for (const Case& c : {Case{5e4f, 'k', 1e3f, true}, Case{2e5f, 'M', 1e6f, false},
+                          Case{5e9f, 'M', 1e6f, false}, Case{2e10f, 'G', 1e9f, true},
+                          Case{0.0f, 'M', 1e6f, false}}) {
         screen.clear_tones();
         char prefix = 'M';
         float scale = 1e6f;
         choose_prefix(c.value, prefix, scale, true);
         EXPECT_EQ(prefix, c.prefix) << c.value;
+        EXPECT_FLOAT_EQ(scale, c.scale) << c.value;
         EXPECT_EQ(screen.tones(), c.beeps ? two_beeps : std::vector<Tone>{}) << c.value;
     }
     // Without keep, or with no current scale, the prefix changes silently.

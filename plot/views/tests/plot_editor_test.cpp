@@ -30,7 +30,7 @@ protected:
         return row(29);
     }
 
-    ElementSweep s11 = coupled_line_s(1);
+    ElementSweep s11 = coupled_microstrip_s(1, 1);
 };
 
 TEST_F(PlotEditorTest, EntryAndSetUpFailuresShowTheirMessageAndLeave) {
@@ -132,7 +132,7 @@ TEST_F(PlotEditorTest, OutputKeysWithoutInstalledFunctionsReturnAtOnce) {
 }
 
 TEST_F(PlotEditorTest, TheChangedScaleSurvivesOutputButNotAFormatMenuLeftWithEsc) {
-    // Frequencies 0.1 to 3.1 GHz: the automatic axis runs from 0 to 3.5 GHz.
+    // Frequencies 50 MHz to 3 GHz: the automatic axis runs from 0 to 3 GHz.
     fn(2);
     fn(4);  // x maximum
     screen.text("2");
@@ -152,8 +152,9 @@ TEST_F(PlotEditorTest, TheChangedScaleSurvivesOutputButNotAFormatMenuLeftWithEsc
     screen.key(keys::ESC);  // format menu left without a choice
     ASSERT_FALSE(edit(s11, S_PARAMETERS, format));
     EXPECT_EQ(format, REAL_IMAG);
-    EXPECT_FLOAT_EQ(plot_state().x_max, 3.5e9f);
-    EXPECT_FLOAT_EQ(plot_state().x_max_data, 3.1e9f);
+    EXPECT_FLOAT_EQ(plot_state().x_max, 3e9f);
+    EXPECT_FLOAT_EQ(plot_state().x_min, 0.0f);
+    EXPECT_FLOAT_EQ(plot_state().x_min_data, 5e7f);
 }
 
 TEST_F(PlotEditorTest, AnOrdinaryKeyBeepsAndRestoresTheDataRange) {
@@ -165,7 +166,7 @@ TEST_F(PlotEditorTest, AnOrdinaryKeyBeepsAndRestoresTheDataRange) {
     int format = MAGNITUDE;
     ASSERT_FALSE(edit(s11, S_PARAMETERS, format));
     EXPECT_EQ(error_beeps(), 1);
-    EXPECT_FLOAT_EQ(plot_state().x_max, 3.5e9f);
+    EXPECT_FLOAT_EQ(plot_state().x_max, 3e9f);
 }
 
 TEST_F(PlotEditorTest, FormatMenuSwitchesBetweenTheDiagrams) {
@@ -193,7 +194,7 @@ TEST_F(PlotEditorTest, InsertSwitchesTheSmithGridForTheWholeRun) {
     EXPECT_EQ(plot_state().smith_grid_sign, -1.0f);
 
     // Another element, another visit: still the admittance grid.
-    ElementSweep s31 = coupled_line_s(3);
+    ElementSweep s31 = coupled_microstrip_s(3, 1);
     ASSERT_FALSE(edit(s31, S_PARAMETERS, format));
     EXPECT_EQ(row(4), "admittance grid:");
     EXPECT_EQ(error_beeps(), 0);

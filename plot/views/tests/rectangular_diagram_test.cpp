@@ -1,29 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "diagram_drawers.h"
-#include "graphics_surface.h"
-#include "screen_toolkit.h"
 #include "engineering_notation.h"
-#include "plot_setup.h"
 #include "screen_fixture.h"
 
 namespace {
 
-class RectangularDiagramTest : public ScreenTest {
-protected:
-    void draw(const ElementSweep& w, int format) {
-        ASSERT_EQ(set_up_plot(plot_state(), S_PARAMETERS, format, w.n(), w.re.data(),
-                              w.im.data(), w.f.data()),
-                  "");
-        redraw();
-    }
-    // As the editor does: the drawer starts from the whole plot area.
-    void redraw() {
-        const ScreenLayout& l = screen_layout();
-        set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
-        draw_rectangular();
-    }
-};
+using RectangularDiagramTest = DiagramTest;
 
 TEST_F(RectangularDiagramTest, OneToTwoGigahertzIsNumberedInGHz) {
     draw(linear_sweep({0.2f, 0.5f, 0.8f}, {0, 0, 0}, 1e9f, 2e9f), MAGNITUDE);
@@ -78,14 +60,14 @@ TEST_F(RectangularDiagramTest, AZeroMagnitudeReachesMinus1000Decibels) {
 }
 
 TEST_F(RectangularDiagramTest, TwoCurvesGetALegendWithTheFirstCurvesColour) {
-    draw(coupled_line_s(2), REAL_IMAG);
+    draw(coupled_microstrip_s(3, 1), REAL_IMAG);  // the through path, near 1
     const std::string legend = "\xC4\xC4\xC4\xC4\xC4 real, -\xF9\xF9- imaginary";
     EXPECT_EQ(screen.text_at(3, 64 - 26, 26), legend);
     EXPECT_EQ(screen.cell_color(3, 38), 15);
     EXPECT_EQ(screen.cell_color(3, 44), 7);
     EXPECT_EQ(screen.text_at(3, 1, 6), "s [ U]");
 
-    draw(coupled_line_s(2), MAGNITUDE);
+    draw(coupled_microstrip_s(3, 1), MAGNITUDE);
     EXPECT_EQ(screen.text_at(3, 38, 26), std::string(26, ' '));
 }
 

@@ -5,12 +5,16 @@
 
 #include <string>
 
-#include "coupled_line_data.h"
+#include "solver_output_data.h"
+#include "diagram_drawers.h"
+#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "key_codes.h"
 #include "plot_editor.h"
 #include "plot_output_hooks.h"
+#include "plot_setup.h"
 #include "plot_state.h"
+#include "screen_toolkit.h"
 
 class ScreenTest : public ::testing::Test {
 protected:
@@ -20,15 +24,21 @@ protected:
     }
     ~ScreenTest() override { plot_output_hooks() = PlotOutputHooks{}; }
 
-    // Runs the plot editor; false when it was still waiting for a key when
-    // the key script ran out.
-    bool edit(const ElementSweep& w, int kind, int& format) {
+    // Runs a screen; false when it was still waiting for a key when the key
+    // script ran out.
+    template <class Screen>
+    static bool runs_to_end(Screen&& screen) {
         try {
-            edit_plot(kind, 0, w.n(), w.re.data(), w.im.data(), w.f.data(), format);
+            screen();
             return true;
         } catch (const KeysExhausted&) {
             return false;
         }
+    }
+
+    bool edit(const ElementSweep& w, int kind, int& format) {
+        return runs_to_end(
+            [&] { edit_plot(kind, 0, w.n(), w.re.data(), w.im.data(), w.f.data(), format); });
     }
 
     // The text of a row without trailing blanks.
@@ -47,6 +57,32 @@ protected:
     void fn(int n) { screen.extended(keys::function_key(n)); }
 
     HeadlessScreen screen;
+};
+
+// Tests of one diagram, drawn without the editor around it.
+class DiagramTest : public ScreenTest {
+protected:
+    // Sets up the s-parameter plot of w in `format` and draws it.
+    void draw(const ElementSweep& w, int format) {
+        ASSERT_EQ(set_up_plot(plot_state(), S_PARAMETERS, format, w.n(), w.re.data(),
+                              w.im.data(), w.f.data()),
+                  "");
+        format_ = format;
+        redraw();
+    }
+    // Draws again without a new set-up. As in the editor, the drawer starts
+    // from the whole plot area.
+    void redraw() {
+        const ScreenLayout& l = screen_layout();
+        set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
+        if (format_ == SMITH_CHART)
+            draw_smith_chart();
+        else
+            draw_rectangular();
+    }
+
+private:
+    int format_ = MAGNITUDE;
 };
 
 // A sweep with the given values at evenly spaced frequencies.

@@ -1,28 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "diagram_drawers.h"
-#include "graphics_surface.h"
-#include "screen_toolkit.h"
-#include "engineering_notation.h"
-#include "plot_setup.h"
 #include "screen_fixture.h"
 
 namespace {
 
-class SmithChartTest : public ScreenTest {
+class SmithChartTest : public DiagramTest {
 protected:
-    void draw(const ElementSweep& w) {
-        ASSERT_EQ(set_up_plot(plot_state(), S_PARAMETERS, SMITH_CHART, w.n(), w.re.data(),
-                              w.im.data(), w.f.data()),
-                  "");
-        redraw();
-    }
-    // As the editor does: the drawer starts from the whole plot area.
-    void redraw() {
-        const ScreenLayout& l = screen_layout();
-        set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
-        draw_smith_chart();
-    }
+    void draw(const ElementSweep& w) { DiagramTest::draw(w, SMITH_CHART); }
     // Pixels of a colour in the plot area.
     int count(int color) const {
         int n = 0;
@@ -51,7 +35,7 @@ TEST_F(SmithChartTest, FallingFrequenciesAreAnnotatedInRisingOrder) {
 }
 
 TEST_F(SmithChartTest, TheAdmittanceGridMirrorsOnlyTheGrid) {
-    ElementSweep w = coupled_line_s(1);
+    ElementSweep w = coupled_microstrip_s(3, 1);
     draw(w);
     const int grid_z = count(3), curve_z = count(15);
     plot_state().smith_grid_sign = -1.0f;
