@@ -7,6 +7,7 @@
 
 #include "graphics_surface.h"
 #include "headless_screen.h"
+#include "scratch_folder.h"
 #include "screen_toolkit.h"
 
 namespace fs = std::filesystem;
@@ -15,17 +16,6 @@ namespace {
 
 class BitmapFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("mtl_bmp_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-        previous_ = fs::current_path();
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-    }
     static std::vector<std::uint8_t> bytes(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -45,7 +35,7 @@ protected:
             line_to(i * 2 + 3, 383);
         }
     }
-    fs::path folder_, previous_;
+    ScratchFolder folder_;
 };
 
 TEST_F(BitmapFiles, HeaderAndLayoutOfTheWrittenFile) {

@@ -8,6 +8,7 @@
 #include "headless_screen.h"
 #include "key_codes.h"
 #include "screen_toolkit.h"
+#include "scratch_folder.h"
 #include "test_files.h"
 
 namespace {
@@ -43,8 +44,7 @@ protected:
         EXPECT_THROW(choose_file("spm", name, chosen, "LOAD"), KeysExhausted);
     }
 
-    ScratchDirectory dir;
-    WorkingDirectory cd{dir.path()};
+    ScratchFolder dir;
     HeadlessScreen screen;
     std::string name = std::string(20, ' ');
     bool chosen = true;
