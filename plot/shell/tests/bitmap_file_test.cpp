@@ -101,6 +101,10 @@ TEST_F(BitmapFiles, OddWidthSmallPictureLandsAtItsPosition) {
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x) EXPECT_EQ(screen.pixel(100 + x, 16 + 50 + y), expected[k++]);
     EXPECT_EQ(screen.pixel(107, 66), 0);
+    // The cells it lands on (row 5, columns 13 and 14) lose their text.
+    print_at(5, 12, COLOR_NORMAL, "abcd");
+    ASSERT_EQ(load_bitmap("ODD.BMP", 100, 50), 0);
+    EXPECT_EQ(screen.text_at(5, 12, 4), "a  d");
 }
 
 TEST_F(BitmapFiles, PaletteEntriesAreShownAsNearestColours) {
