@@ -138,5 +138,6 @@ int draw_bmp_file(SoftwareCanvas& canvas, const std::string& path, int x, int y)
             canvas.set_pixel(static_cast<int>(x + col), static_cast<int>(y + row), colors[index]);
         }
     }
+    canvas.forget_text(PixelRect{x, y, x + width - 1, y + height - 1});
     return 0;
 }

@@ -21,24 +21,13 @@ constexpr char LOWER_RIGHT = static_cast<char>(0xBC);
 constexpr char HORIZONTAL = static_cast<char>(0xCD);
 constexpr char VERTICAL = static_cast<char>(0xBA);
 
-std::string trim_right(const std::string& text) {
-    auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
-std::string fit(const std::string& text, int width) {
-    std::string shown = text.substr(0, width);
-    shown.resize(width, ' ');
-    return shown;
-}
-
 void draw_frame(int width, int rows, const std::string& title) {
     const std::string inner(width, HORIZONTAL);
     print_at(1, 1, COLOR_NORMAL, UPPER_LEFT + inner + UPPER_RIGHT);
     for (int r = 2; r <= rows + 1; ++r)
         print_at(r, 1, COLOR_NORMAL, VERTICAL + std::string(width, ' ') + VERTICAL);
     print_at(rows + 2, 1, COLOR_NORMAL, LOWER_LEFT + inner + LOWER_RIGHT);
-    std::string caption = trim_right(title);
+    std::string caption = without_trailing_blanks(title);
     if (caption.empty()) return;
     int column = std::max((width + 2 - static_cast<int>(caption.size())) / 2, 1);
     caption = (" " + caption + " ").substr(0, std::max(width + 3 - column, 0));
@@ -47,7 +36,7 @@ void draw_frame(int width, int rows, const std::string& title) {
 
 void draw_item(const std::vector<std::string>& items, int width, const ListView& view, int item) {
     print_at(item - view.top_item, 1, item == view.position ? COLOR_BRIGHT : COLOR_NORMAL,
-             fit(items[item - 1], width));
+             blank_padded(items[item - 1], static_cast<std::size_t>(width)));
 }
 
 void draw_items(const std::vector<std::string>& items, int width, const ListView& view) {
@@ -71,7 +60,7 @@ std::vector<std::string> search_file_names(const std::string& pattern) {
         int length = next_file_info(pattern, handle, name);
         if (length <= 0 || name.empty() || handle == -2 || handle == -3) break;
         if (static_cast<int>(name.size()) > LISTED_NAME_LENGTH) continue;
-        names.push_back(fit(name, LISTED_NAME_LENGTH));
+        names.push_back(blank_padded(name, LISTED_NAME_LENGTH));
     }
     return names;
 }
@@ -119,7 +108,7 @@ void popup_list(const std::vector<std::string>& items, int width, int& position,
             break;
         }
         if (key == keys::ESC) break;
-        if (key != keys::EXTENDED && key != keys::EXTENDED_E0) {
+        if (!keys::is_extended(key)) {
             error_beep();
             continue;
         }
@@ -128,7 +117,7 @@ void popup_list(const std::vector<std::string>& items, int width, int& position,
             case ListMove::NONE: error_beep(); break;
             case ListMove::BOUNDARY: boundary_beep(); break;
             case ListMove::ROW_CHANGED:
-                print_at(before - view.top_item, 1, COLOR_NORMAL, fit(items[before - 1], width));
+                print_at(before - view.top_item, 1, COLOR_NORMAL, blank_padded(items[before - 1], static_cast<std::size_t>(width)));
                 draw_item(items, width, view, view.position);
                 break;
             case ListMove::SCROLLED_UP:
@@ -136,7 +125,7 @@ void popup_list(const std::vector<std::string>& items, int width, int& position,
                 const bool up = view.position > before;
                 // The old row in normal colour, then the rows move by one.
                 print_at(before - (up ? view.top_item - 1 : view.top_item + 1), 1, COLOR_NORMAL,
-                         fit(items[before - 1], width));
+                         blank_padded(items[before - 1], static_cast<std::size_t>(width)));
                 scroll_text_window(up ? 1 : -1);
                 draw_item(items, width, view, view.position);
                 break;
@@ -169,7 +158,7 @@ void choose_file(const std::string& extension, std::string& file_name, bool& cho
         // beyond this list: the name then stays as it was.
         if (position >= 1 && position <= static_cast<int>(names.size())) {
             const std::size_t length = std::max(file_name.size(), names[position - 1].size());
-            file_name = fit(names[position - 1], static_cast<int>(length));
+            file_name = blank_padded(names[position - 1], length);
         }
     }
     clear_line(1, TITLE_COLUMN);

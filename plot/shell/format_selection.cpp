@@ -25,7 +25,7 @@ void select_format(int& format, const MenuLabels& labels, const CellCodes& codes
         draw_menu_bar(labels);
         int key = read_key();
         if (key == keys::ENTER || key == keys::ESC) break;
-        if (key == keys::EXTENDED || key == keys::EXTENDED_E0) {
+        if (keys::is_extended(key)) {
             int scan = read_key();
             if (scan == keys::F10) break;
             int cell = scan - keys::F1;
@@ -58,7 +58,6 @@ void select_format_yz(int& format) {
 }
 
 void show_format_name(int format) {
-    std::string line = format_name(format);
-    line.resize(SIDE_LINE_LENGTH, ' ');
-    print_at(FORMAT_NAME_ROW, screen_layout().side_panel_column(), COLOR_NORMAL, line);
+    print_at(FORMAT_NAME_ROW, screen_layout().side_panel_column(), COLOR_NORMAL,
+             blank_padded(format_name(format), SIDE_LINE_LENGTH));
 }

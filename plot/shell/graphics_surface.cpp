@@ -108,7 +108,7 @@ void set_line_style(std::uint16_t pattern) { state().canvas.set_line_style(patte
 
 // ---------------------------------------------------------------- images
 
-long image_size(int x1, int y1, int x2, int y2) { return SoftwareCanvas::image_size(x1, y1, x2, y2); }
+long image_size(int x1, int y1, int x2, int y2) { return state().canvas.image_size(x1, y1, x2, y2); }
 
 bool obtain_image_buffer(ImageBuffer& buffer, long size) {
     constexpr long LARGEST = 16L * 1024 * 1024;

@@ -32,16 +32,23 @@ constexpr int DOWN = 0x50;
 constexpr int PGDN = 0x51;
 constexpr int INSERT = 0x52;
 constexpr int DELETE = 0x53;
-constexpr int SHIFT_F8 = 91;
-constexpr int SHIFT_F9 = 92;
-constexpr int CTRL_F8 = 101;
-constexpr int CTRL_F9 = 102;
-constexpr int ALT_F8 = 111;
-constexpr int ALT_F9 = 112;
+// F1 with Shift, Ctrl and Alt; F2..F10 follow each in order.
+constexpr int SHIFT_F1 = 0x54;
+constexpr int CTRL_F1 = 0x5E;
+constexpr int ALT_F1 = 0x68;
+constexpr int SHIFT_F8 = SHIFT_F1 + 7;
+constexpr int SHIFT_F9 = SHIFT_F1 + 8;
+constexpr int CTRL_F8 = CTRL_F1 + 7;
+constexpr int CTRL_F9 = CTRL_F1 + 8;
+constexpr int ALT_F8 = ALT_F1 + 7;
+constexpr int ALT_F9 = ALT_F1 + 8;
 constexpr int ALT_PGUP = 0x99;
 constexpr int ALT_PGDN = 0xA1;
 
 // Scan code of function key F1..F10.
 constexpr int function_key(int n) { return F1 + n - 1; }
+
+// True for the first code of an extended key.
+constexpr bool is_extended(int code) { return code == EXTENDED || code == EXTENDED_E0; }
 
 }  // namespace keys

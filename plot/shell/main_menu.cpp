@@ -11,7 +11,7 @@ void main_menu() {
         clear_work_area();
         draw_menu_bar(MenuLabels{"Help", "", "", "", "sPar", "yPar", "zPar", "", "", "End"});
         const int code = read_key();
-        if (code == keys::EXTENDED || code == keys::EXTENDED_E0) {
+        if (keys::is_extended(code)) {
             const int scan = read_key();
             if (scan == keys::F5) {
                 parameter_menu(1);

@@ -7,20 +7,11 @@
 #include "parameter_file_reader.h"
 #include "screen_toolkit.h"
 
-namespace {
-
-std::string trim_right(const std::string& text) {
-    auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
-}  // namespace
-
 void load_parameter_file(int kind) {
     ParameterKindState& state = parameter_kind_state(kind);
     state.loaded = false;
     clear_side_panel();
-    const std::string name = trim_right(state.file_name);
+    const std::string name = without_trailing_blanks(state.file_name);
     // The solver's files are found whatever the case of their names; the
     // messages keep the name as the menu spells it.
     const std::string path = name.empty() ? std::string() : find_file(name);

@@ -23,10 +23,7 @@ constexpr int FSTOP_ROW = 9;
 constexpr int STEPS_ROW = 10;
 constexpr int ELEMENT_ROW = 16;
 
-std::string status_line(std::string text) {
-    text.resize(STATUS_LINE_LENGTH, ' ');
-    return text;
-}
+std::string status_line(const std::string& text) { return blank_padded(text, STATUS_LINE_LENGTH); }
 
 void show_caption(int kind) {
     print_at(1, CAPTION_COLUMN, COLOR_BRIGHT, parameter_kind_info(kind).caption);
@@ -99,7 +96,7 @@ void parameter_menu(int kind) {
             if (ask_yes_no("Exit")) break;
             continue;
         }
-        if (key != keys::EXTENDED && key != keys::EXTENDED_E0) {
+        if (!keys::is_extended(key)) {
             error_beep();
             continue;
         }

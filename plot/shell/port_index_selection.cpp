@@ -40,7 +40,7 @@ void select_port_indices(char letter, int& i, int& j, int n) {
         show_indices(letter, a, b, first_active);
         int key = read_key();
         if (key == keys::ENTER || key == keys::ESC) break;
-        if (key != keys::EXTENDED && key != keys::EXTENDED_E0) {
+        if (!keys::is_extended(key)) {
             error_beep();
             continue;
         }

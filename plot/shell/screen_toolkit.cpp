@@ -1,27 +1,17 @@
 #include "screen_toolkit.h"
 
 #include "graphics_surface.h"
+#include "key_codes.h"
 
 namespace {
 
 constexpr int BEEP_MS = 50;
 
-std::string without_trailing_blanks(std::string text) {
-    const auto end = text.find_last_not_of(' ');
-    text.erase(end == std::string::npos ? 0 : end + 1);
-    return text;
-}
-
-std::string fitted(std::string text, std::size_t length) {
-    text.resize(length, ' ');
-    return text;
-}
-
 // Reads one whole key press: an extended key's scan code is read too.
 // Returns the first code.
 int consume_key() {
     const int code = read_key();
-    if (code == 0 || code == 0xE0) read_key();
+    if (keys::is_extended(code)) read_key();
     return code;
 }
 
@@ -80,7 +70,7 @@ void show_message(const std::string& text) {
     const ScreenLayout& layout = screen_layout();
     // Before the layout exists the message stands on the first row.
     const int row = layout.computed ? layout.message_row() : 1;
-    const std::string line = fitted(without_trailing_blanks(text) + "!", 80);
+    const std::string line = blank_padded(without_trailing_blanks(text) + "!", 80);
     show_text_cursor(false);
     print_at(row, 1, COLOR_BRIGHT, line);
     while (!key_waiting()) {
@@ -93,7 +83,7 @@ bool ask_yes_no(const std::string& question) {
     const ScreenLayout& layout = screen_layout();
     const int row = layout.message_row();
     const std::string asked = without_trailing_blanks(question);
-    print_at(row, 1, COLOR_BRIGHT, fitted(asked + " (y/n)? ", 80));
+    print_at(row, 1, COLOR_BRIGHT, blank_padded(asked + " (y/n)? ", 80));
     locate(row, static_cast<int>(asked.size()) + 9);
     show_text_cursor(true);
     bool answer = false;
@@ -118,13 +108,13 @@ bool ask_yes_no(const std::string& question) {
 void draw_menu_bar(const MenuLabels& labels) {
     const int row = screen_layout().menu_row();
     for (int i = 1; i <= 10; ++i)
-        print_at(row, i < 10 ? 8 * i - 7 : 73, COLOR_NORMAL, fitted("F" + std::to_string(i), 3));
+        print_at(row, i < 10 ? 8 * i - 7 : 73, COLOR_NORMAL, blank_padded("F" + std::to_string(i), 3));
     for (int i = 1; i <= 10; ++i)
-        print_at(row, i < 10 ? 8 * i - 5 : 76, COLOR_BRIGHT, fitted(labels[i - 1], 6));
+        print_at(row, i < 10 ? 8 * i - 5 : 76, COLOR_BRIGHT, blank_padded(labels[i - 1], 6));
 }
 
 void draw_menu_bar(const std::string& sixty_characters) {
-    const std::string all = fitted(sixty_characters, 60);
+    const std::string all = blank_padded(sixty_characters, 60);
     MenuLabels labels;
     for (int i = 0; i < 10; ++i) labels[i] = all.substr(6 * i, 6);
     draw_menu_bar(labels);
@@ -149,3 +139,14 @@ void set_plot_area(int first_column, int first_row, int last_column, int last_ro
 void error_beep() { sound_beep(BEEP_MS, 1000); }
 void boundary_beep() { sound_beep(BEEP_MS, 500); }
 void rejection_beep() { sound_beep(BEEP_MS, 250); }
+
+std::string without_trailing_blanks(std::string text) {
+    const auto end = text.find_last_not_of(' ');
+    text.erase(end == std::string::npos ? 0 : end + 1);
+    return text;
+}
+
+std::string blank_padded(std::string text, std::size_t length) {
+    text.resize(length, ' ');
+    return text;
+}

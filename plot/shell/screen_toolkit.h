@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 struct ScreenLayout {
@@ -54,6 +55,11 @@ void draw_menu_bar(const MenuLabels& labels);
 void draw_menu_bar(const std::string& sixty_characters);
 void sound_beep(int duration_ms, int frequency_hz);
 void set_plot_area(int first_column, int first_row, int last_column, int last_row);
+
+// Fixed-length texts: the text without its trailing blanks; the text cut or
+// padded with blanks to length characters.
+std::string without_trailing_blanks(std::string text);
+std::string blank_padded(std::string text, std::size_t length);
 
 void error_beep();      // 1000 Hz: a key without an action
 void boundary_beep();   // 500 Hz: a value at its limit

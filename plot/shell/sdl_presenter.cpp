@@ -15,11 +15,6 @@ constexpr int WIDTH = 640;
 constexpr int HEIGHT = 480;
 constexpr Uint32 BLINK_MS = 265;
 
-// Scan codes of F1..F10 with Shift, Ctrl and Alt.
-constexpr int SHIFT_F1 = 0x54;
-constexpr int CTRL_F1 = 0x5E;
-constexpr int ALT_F1 = 0x68;
-
 }  // namespace
 
 SdlPresenter::~SdlPresenter() {
@@ -155,7 +150,7 @@ void translate_sdl_key(SDL_Keycode sym, Uint16 mod, std::deque<int>& codes) {
     };
     if (sym >= SDLK_F1 && sym <= SDLK_F10) {
         const int n = static_cast<int>(sym - SDLK_F1);
-        extended(alt ? ALT_F1 + n : ctrl ? CTRL_F1 + n : shift ? SHIFT_F1 + n : keys::F1 + n);
+        extended(alt ? keys::ALT_F1 + n : ctrl ? keys::CTRL_F1 + n : shift ? keys::SHIFT_F1 + n : keys::F1 + n);
         return;
     }
     switch (sym) {

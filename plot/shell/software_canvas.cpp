@@ -112,16 +112,7 @@ void SoftwareCanvas::clear_viewport() {
     const PixelRect v = viewport_;
     for (int y = std::max(0, v.y1); y <= std::min(height_ - 1, v.y2); ++y)
         for (int x = std::max(0, v.x1); x <= std::min(width_ - 1, v.x2); ++x) set_pixel(x, y, 0);
-    // Text cells touched by the cleared pixels lose their text.
-    for (int row = 1; row <= rows_; ++row) {
-        const int y0 = (row - 1) * cell_height_, y1 = row * cell_height_ - 1;
-        if (y1 < v.y1 || y0 > v.y2) continue;
-        for (int column = 1; column <= columns_; ++column) {
-            const int x0 = (column - 1) * cell_width_, x1 = column * cell_width_ - 1;
-            if (x1 < v.x1 || x0 > v.x2) continue;
-            cells_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)] = TextCell{};
-        }
-    }
+    forget_text(v);  // the cells touched lose their text
 }
 
 void SoftwareCanvas::set_text_window(int top, int left, int bottom, int right) {
@@ -279,11 +270,37 @@ void SoftwareCanvas::draw_line(long long x0, long long y0, long long x1, long lo
 // ---------------------------------------------------------------- images
 
 // Buffer layout: width and height as 16-bit little-endian numbers, then one
-// byte per pixel, row by row from the top.
-long SoftwareCanvas::image_size(int x1, int y1, int x2, int y2) {
+// byte per pixel, row by row from the top; then the text part: cell width
+// and height, the offset of the first whole cell within the rectangle (x,
+// y) and the number of whole cells across and down, six 16-bit numbers,
+// followed by character and colour of each of those cells, row by row.
+namespace {
+
+constexpr std::size_t TEXT_HEADER = 12;
+
+void put16(ImageBuffer& buffer, std::size_t at, long value) {
+    buffer[at] = static_cast<std::uint8_t>(value & 0xFF);
+    buffer[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+}
+
+long get16(const ImageBuffer& buffer, std::size_t at) { return buffer[at] | (buffer[at + 1] << 8); }
+
+bool is_blank(const TextCell& cell) { return cell.character == ' ' || cell.character == 0; }
+
+// The whole cells of size `cell` within the pixels first..last: the index of
+// the first one and how many.
+void whole_cells(long first, long last, long cell, long limit, long& index, long& count) {
+    index = first <= 0 ? 0 : (first + cell - 1) / cell;
+    const long end = std::min((last + 1) / cell, limit);  // one past the last whole cell
+    count = std::max(end - index, 0L);
+}
+
+}  // namespace
+
+long SoftwareCanvas::image_size(int x1, int y1, int x2, int y2) const {
     const long w = std::labs(static_cast<long>(x2) - x1) + 1;
     const long h = std::labs(static_cast<long>(y2) - y1) + 1;
-    return 4 + w * h;
+    return 4 + w * h + static_cast<long>(TEXT_HEADER) + 2 * (w / cell_width_) * (h / cell_height_);
 }
 
 void SoftwareCanvas::get_image(int x1, int y1, int x2, int y2, ImageBuffer& buffer) const {
@@ -293,27 +310,43 @@ void SoftwareCanvas::get_image(int x1, int y1, int x2, int y2, ImageBuffer& buff
     if (w > 0xFFFF || h > 0xFFFF) return;
     const auto size = static_cast<std::size_t>(image_size(x1, y1, x2, y2));
     if (buffer.size() < size) buffer.resize(size);
-    buffer[0] = static_cast<std::uint8_t>(w & 0xFF);
-    buffer[1] = static_cast<std::uint8_t>(w >> 8);
-    buffer[2] = static_cast<std::uint8_t>(h & 0xFF);
-    buffer[3] = static_cast<std::uint8_t>(h >> 8);
+    put16(buffer, 0, w);
+    put16(buffer, 2, h);
+    const long ax = viewport_.x1 + static_cast<long>(x1), ay = viewport_.y1 + static_cast<long>(y1);
     std::size_t k = 4;
     for (long y = 0; y < h; ++y)
-        for (long x = 0; x < w; ++x)
-            buffer[k++] = pixel(static_cast<int>(viewport_.x1 + x1 + x),
-                                static_cast<int>(viewport_.y1 + y1 + y));
+        for (long x = 0; x < w; ++x) buffer[k++] = pixel(static_cast<int>(ax + x), static_cast<int>(ay + y));
+
+    long column = 0, columns = 0, row = 0, rows = 0;
+    whole_cells(ax, ax + w - 1, cell_width_, columns_, column, columns);
+    whole_cells(ay, ay + h - 1, cell_height_, rows_, row, rows);
+    put16(buffer, k, cell_width_);
+    put16(buffer, k + 2, cell_height_);
+    put16(buffer, k + 4, column * cell_width_ - ax);
+    put16(buffer, k + 6, row * cell_height_ - ay);
+    put16(buffer, k + 8, columns);
+    put16(buffer, k + 10, rows);
+    k += TEXT_HEADER;
+    for (long r = 0; r < rows; ++r) {
+        for (long c = 0; c < columns; ++c) {
+            const TextCell cell = this->cell(static_cast<int>(row + r + 1), static_cast<int>(column + c + 1));
+            buffer[k++] = cell.character;
+            buffer[k++] = cell.color;
+        }
+    }
 }
 
 void SoftwareCanvas::put_image(int x, int y, const ImageBuffer& buffer, ImageAction action) {
     if (buffer.size() < 4) return;
-    const long w = buffer[0] | (buffer[1] << 8);
-    const long h = buffer[2] | (buffer[3] << 8);
-    if (buffer.size() < static_cast<std::size_t>(4 + w * h)) return;
+    const long w = get16(buffer, 0);
+    const long h = get16(buffer, 2);
+    if (w == 0 || h == 0 || buffer.size() < static_cast<std::size_t>(4 + w * h)) return;
+    const long ax = viewport_.x1 + static_cast<long>(x), ay = viewport_.y1 + static_cast<long>(y);
     std::size_t k = 4;
     for (long row = 0; row < h; ++row) {
         for (long col = 0; col < w; ++col, ++k) {
-            const long sx = viewport_.x1 + static_cast<long>(x) + col;
-            const long sy = viewport_.y1 + static_cast<long>(y) + row;
+            const long sx = ax + col;
+            const long sy = ay + row;
             if (sx < 0 || sy < 0 || sx >= width_ || sy >= height_) continue;
             const int source = buffer[k] & 15;
             int value = source;
@@ -323,6 +356,61 @@ void SoftwareCanvas::put_image(int x, int y, const ImageBuffer& buffer, ImageAct
                 case ImageAction::OR: value = source | pixel(static_cast<int>(sx), static_cast<int>(sy)); break;
             }
             set_pixel(static_cast<int>(sx), static_cast<int>(sy), value);
+        }
+    }
+
+    // The text part, used where its cells line up with the screen's.
+    long first_column = 0, columns = 0, first_row = 0, rows = 0;
+    const std::size_t text = k;
+    if (buffer.size() >= text + TEXT_HEADER && get16(buffer, text) == cell_width_ &&
+        get16(buffer, text + 2) == cell_height_) {
+        const long cx = ax + get16(buffer, text + 4), cy = ay + get16(buffer, text + 6);
+        columns = get16(buffer, text + 8);
+        rows = get16(buffer, text + 10);
+        const bool aligned = cx >= 0 && cy >= 0 && cx % cell_width_ == 0 && cy % cell_height_ == 0;
+        if (!aligned || buffer.size() < text + TEXT_HEADER + 2 * static_cast<std::size_t>(columns * rows))
+            columns = rows = 0;
+        first_column = cx / cell_width_;
+        first_row = cy / cell_height_;
+    }
+    // Every cell the pixels touched, 0-based.
+    const long top = std::max(ay, 0L) / cell_height_, left = std::max(ax, 0L) / cell_width_;
+    const long bottom = std::min(ay + h - 1, static_cast<long>(height_) - 1) / cell_height_;
+    const long right = std::min(ax + w - 1, static_cast<long>(width_) - 1) / cell_width_;
+    for (long r = top; r <= std::min(bottom, static_cast<long>(rows_) - 1); ++r) {
+        for (long c = left; c <= std::min(right, static_cast<long>(columns_) - 1); ++c) {
+            TextCell& screen = cells_[static_cast<std::size_t>(r) * columns_ + c];
+            const long ir = r - first_row, ic = c - first_column;
+            if (ir < 0 || ic < 0 || ir >= rows || ic >= columns) {
+                if (action != ImageAction::OR) screen = TextCell{};
+                continue;
+            }
+            const std::size_t at = text + TEXT_HEADER + 2 * static_cast<std::size_t>(ir * columns + ic);
+            const TextCell saved{buffer[at], static_cast<std::uint8_t>(buffer[at + 1] & 15)};
+            switch (action) {
+                case ImageAction::COPY: screen = saved; break;
+                case ImageAction::INVERT:
+                    screen = TextCell{saved.character, static_cast<std::uint8_t>(~saved.color & 15)};
+                    break;
+                case ImageAction::OR:
+                    if (is_blank(screen))
+                        screen = saved;
+                    else if (!is_blank(saved))
+                        screen = TextCell{};
+                    break;
+            }
+        }
+    }
+}
+
+void SoftwareCanvas::forget_text(const PixelRect& area) {
+    for (int row = 1; row <= rows_; ++row) {
+        const int y0 = (row - 1) * cell_height_, y1 = row * cell_height_ - 1;
+        if (y1 < area.y1 || y0 > area.y2) continue;
+        for (int column = 1; column <= columns_; ++column) {
+            const int x0 = (column - 1) * cell_width_, x1 = column * cell_width_ - 1;
+            if (x1 < area.x1 || x0 > area.x2) continue;
+            cells_[static_cast<std::size_t>(row - 1) * columns_ + (column - 1)] = TextCell{};
         }
     }
 }

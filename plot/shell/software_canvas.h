@@ -75,10 +75,19 @@ public:
         pattern_phase_ = 0;
     }
 
-    // Images, viewport-relative.
-    static long image_size(int x1, int y1, int x2, int y2);
+    // Images, viewport-relative. An image holds the rectangle's pixels and
+    // the text cells lying wholly inside it. Put back where cells line up,
+    // those cells take the image's text (a plain copy), its text in
+    // complemented colours (an inverted copy) or, laid over with OR, the
+    // image's text where the screen cell is blank and no text where both
+    // hold some. Other cells whose pixels a copy replaces lose their text.
+    long image_size(int x1, int y1, int x2, int y2) const;
     void get_image(int x1, int y1, int x2, int y2, ImageBuffer& buffer) const;
     void put_image(int x, int y, const ImageBuffer& buffer, ImageAction action);
+
+    // Cells touched by the absolute pixel rectangle lose their text (their
+    // pixels were drawn over).
+    void forget_text(const PixelRect& area);
 
 private:
     void paint_cell(int row, int column, std::uint8_t character, int color);

@@ -12,8 +12,6 @@
 
 namespace {
 
-bool is_extended(int code) { return code == keys::EXTENDED || code == keys::EXTENDED_E0; }
-
 void write_at(int row, int column, const std::string& text) {
     locate(row, column);
     put_text(text);
@@ -70,7 +68,7 @@ bool enter_name(int row, int column, std::string& field, int max_length) {
     for (;;) {
         locate(row, c);
         const int code = read_key();
-        if (is_extended(code)) {
+        if (keys::is_extended(code)) {
             read_key();
             error_beep();
         } else if (code >= 0 && code < 128 && std::isalnum(code)) {
@@ -130,7 +128,7 @@ bool enter_real(int& key, int row, int column, int width, float& value, float mi
             const int n = static_cast<int>(buffer.size());
             locate(row, column + n);
             key = read_key();
-            if (is_extended(key)) {
+            if (keys::is_extended(key)) {
                 parse = true;
                 break;
             }

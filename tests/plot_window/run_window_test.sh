@@ -20,21 +20,17 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# A free display number, and Xvfb on it.
-for n in $(seq 91 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-        xdotool getmouselocation >/dev/null 2>&1 && break
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$xvfb_pid" 2>/dev/null && break
-    xvfb_pid=""
+# Xvfb picks a free display itself and writes its number once it accepts
+# connections (several of these tests may run at the same time).
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
 done
-[ -n "$xvfb_pid" ] || fail "cannot start Xvfb"
+[ -s "$work/display" ] || fail "cannot start Xvfb"
+export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
 
 # mtlplot in an empty folder: roman.fon comes from the build tree.
 (cd "$work" && SDL_AUDIODRIVER=dummy exec "$mtlplot") >"$out/mtlplot.out" 2>&1 &
@@ -46,20 +42,20 @@ window="$(timeout 10 xdotool search --sync --onlyvisible --name '^mtlplot$' | he
 matched=""
 for _ in $(seq 30); do
     sleep 0.2
-    import -window "$window" -depth 8 "$out/mtlplot_window.ppm" 2>/dev/null || continue
+    timeout 5 import -window "$window" -depth 8 "$out/mtlplot_window.ppm" 2>/dev/null || continue
     if "$helper" compare "$out/mtlplot_window.ppm" >"$out/compare.txt" 2>&1; then
         matched=yes
         break
     fi
 done
-import -window "$window" "$out/mtlplot_window.png" 2>/dev/null
+timeout 5 import -window "$window" "$out/mtlplot_window.png" 2>/dev/null
 "$helper" render "$out/expected_start_screen.png"
 cat "$out/compare.txt"
 [ -n "$matched" ] || fail "the window does not show the start screen (see $out)"
 
-xdotool windowfocus --sync "$window" 2>/dev/null
+timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null
 for key in F1 F5 F10 F10; do
-    xdotool key "$key"
+    timeout 5 xdotool key "$key"
     sleep 0.3
 done
 for _ in $(seq 100); do

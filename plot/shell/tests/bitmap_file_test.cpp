@@ -7,6 +7,7 @@
 
 #include "graphics_surface.h"
 #include "headless_screen.h"
+#include "scratch_folder.h"
 #include "screen_toolkit.h"
 
 namespace fs = std::filesystem;
@@ -15,17 +16,6 @@ namespace {
 
 class BitmapFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("mtl_bmp_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-        previous_ = fs::current_path();
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-    }
     static std::vector<std::uint8_t> bytes(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -45,7 +35,7 @@ protected:
             line_to(i * 2 + 3, 383);
         }
     }
-    fs::path folder_, previous_;
+    ScratchFolder folder_;
 };
 
 TEST_F(BitmapFiles, HeaderAndLayoutOfTheWrittenFile) {
@@ -111,6 +101,10 @@ TEST_F(BitmapFiles, OddWidthSmallPictureLandsAtItsPosition) {
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 7; ++x) EXPECT_EQ(screen.pixel(100 + x, 16 + 50 + y), expected[k++]);
     EXPECT_EQ(screen.pixel(107, 66), 0);
+    // The cells it lands on (row 5, columns 13 and 14) lose their text.
+    print_at(5, 12, COLOR_NORMAL, "abcd");
+    ASSERT_EQ(load_bitmap("ODD.BMP", 100, 50), 0);
+    EXPECT_EQ(screen.text_at(5, 12, 4), "a  d");
 }
 
 TEST_F(BitmapFiles, PaletteEntriesAreShownAsNearestColours) {

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "graphics_surface.h"
 #include "headless_screen.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -15,17 +14,6 @@ namespace {
 
 class DirectoryServices : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("mtl_dir_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-        previous_ = fs::current_path();
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-    }
     static void touch(const std::string& name) { std::ofstream(name) << "x"; }
     static std::vector<std::string> all(const std::string& pattern) {
         std::vector<std::string> names;
@@ -36,7 +24,7 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    fs::path folder_, previous_;
+    ScratchFolder folder_;
     HeadlessScreen screen_{false};
 };
 

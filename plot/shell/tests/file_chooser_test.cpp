@@ -4,10 +4,13 @@
 
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 
+#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "key_codes.h"
 #include "screen_toolkit.h"
+#include "scratch_folder.h"
 #include "test_files.h"
 
 namespace {
@@ -43,8 +46,7 @@ protected:
         EXPECT_THROW(choose_file("spm", name, chosen, "LOAD"), KeysExhausted);
     }
 
-    ScratchDirectory dir;
-    WorkingDirectory cd{dir.path()};
+    ScratchFolder dir;
     HeadlessScreen screen;
     std::string name = std::string(20, ' ');
     bool chosen = true;
@@ -82,7 +84,14 @@ TEST_F(FileChooserTest, EnterChoosesAndTheScreenUnderTheBoxComesBack) {
             for (int x = 0; x < 14 * 8; ++x) all.push_back(screen.pixel(x, y));
         return all;
     };
+    const auto texts = [&] {
+        std::vector<std::string> rows;
+        for (int row = 2; row <= 6; ++row) rows.push_back(screen.row_text(row));
+        return rows;
+    };
     const std::vector<std::uint8_t> before = pixels();
+    const std::vector<std::string> text_before = texts();
+    const TextWindow window = get_text_window();
     screen.extended(keys::DOWN);
     screen.key(keys::ENTER);
     choose_file("spm", name, chosen, "LOAD");
@@ -90,6 +99,12 @@ TEST_F(FileChooserTest, EnterChoosesAndTheScreenUnderTheBoxComesBack) {
     EXPECT_EQ(name, padded("three.spm", 20));
     EXPECT_EQ(remembered_list_position(), 2);
     EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(texts(), text_before);
+    EXPECT_EQ(screen.text_at(4, 3, 15), "beneath the box");
+    EXPECT_EQ(screen.cell_color(4, 3), COLOR_NORMAL);
+    const TextWindow after = get_text_window();
+    EXPECT_EQ(std::tie(after.top, after.left, after.bottom, after.right),
+              std::tie(window.top, window.left, window.bottom, window.right));
     EXPECT_EQ(screen.text_at(1, 77, 4), "    ");
     const ScreenLayout& layout = screen_layout();
     EXPECT_EQ(layout.plot_last_column, 64);

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "parameter_file_reader.h"
+#include "scratch_folder.h"
 #include "test_files.h"
 
 namespace {
@@ -40,7 +41,7 @@ std::string mutate(std::string text, std::mt19937& random) {
 }
 
 TEST(ParameterFileFuzzTest, DamagedFilesNeverBreakTheReader) {
-    ScratchDirectory dir;
+    ScratchFolder dir;
     std::mt19937 random(20240611u);
     const std::string sources[] = {
         parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f}),

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "scratch_folder.h"
 #include "test_files.h"
 
 namespace {
@@ -17,7 +18,7 @@ protected:
     }
     ParameterFileResult read(const MadeFile& spec) { return read(parameter_file_text(spec)); }
 
-    ScratchDirectory dir;
+    ScratchFolder dir;
 };
 
 TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {

@@ -7,6 +7,7 @@
 #include "key_codes.h"
 #include "parameter_data.h"
 #include "plot_state.h"
+#include "scratch_folder.h"
 #include "test_files.h"
 
 namespace {
@@ -38,8 +39,7 @@ protected:
         return text.substr(0, text.find_last_not_of(' ') + 1);
     }
 
-    ScratchDirectory dir;
-    WorkingDirectory cd{dir.path()};
+    ScratchFolder dir;
     HeadlessScreen screen;
 };
 

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 
 #include "graphics_surface.h"
 #include "headless_screen.h"
+#include "scratch_folder.h"
 #include "key_codes.h"
 #include "plotter_startup.h"
 
@@ -21,19 +20,8 @@ const std::string MENU_BAR =
 // Each test runs in an empty working folder (roman.fon comes from the data folder).
 class PlotterStartup : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("mtl_start_" + std::to_string(::getpid()) + "_" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-        previous_ = fs::current_path();
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-    }
     static HeadlessScreen::Options options() { return HeadlessScreen::Options{}; }
-    fs::path folder_, previous_;
+    ScratchFolder folder_;
 };
 
 TEST_F(PlotterStartup, ShowsTitleCaptionAndMenuBar) {

@@ -113,6 +113,64 @@ TEST(SoftwareCanvas, ImagesCopyInvertAndOr) {
     EXPECT_FALSE(obtain_image_buffer(image, size));
 }
 
+// Text at (row, column) in colour, on the full-screen text window.
+void text(int row, int column, int color, const std::string& characters) {
+    set_text_color(color);
+    set_text_position(row, column);
+    put_text(characters);
+}
+
+TEST(SoftwareCanvas, ImagesCarryTheTextOfTheirWholeCells) {
+    HeadlessScreen screen(false);
+    set_video_mode_rows(VIDEO_VGA_640X480, 30);
+    set_text_wrap(false);
+    text(3, 2, 7, "abcd");
+    text(4, 2, 15, "efgh");
+    // Cells 2..4 of rows 3 and 4 wholly, and column 5 only in part.
+    set_viewport(8, 32, 639, 479);
+    ImageBuffer image;
+    ASSERT_TRUE(obtain_image_buffer(image, image_size(0, 0, 27, 31)));
+    get_image(0, 0, 27, 31, image);
+
+    text(3, 1, 7, "XXXXXX");
+    text(4, 1, 7, "YYYYYY");
+    put_image(0, 0, image, ImageAction::COPY);
+    EXPECT_EQ(screen.text_at(3, 1, 6), "Xabc X");  // the cut cell loses its text
+    EXPECT_EQ(screen.text_at(4, 1, 6), "Yefg Y");
+    EXPECT_EQ(screen.cell_color(3, 2), 7);
+    EXPECT_EQ(screen.cell_color(4, 2), 15);
+
+    put_image(0, 0, image, ImageAction::INVERT);
+    EXPECT_EQ(screen.text_at(3, 2, 3), "abc");
+    EXPECT_EQ(screen.cell_color(3, 2), 8);
+    EXPECT_EQ(screen.cell_color(4, 3), 0);
+
+    // Laid over with OR: the image's text fills blank cells; two texts over
+    // each other are no text; a blank image cell keeps the screen's text.
+    text(3, 2, 7, " ");
+    text(4, 2, 7, "Z");
+    text(3, 5, 7, "W");
+    put_image(0, 0, image, ImageAction::OR);
+    EXPECT_EQ(screen.text_at(3, 2, 1), "a");
+    EXPECT_EQ(screen.text_at(4, 2, 1), " ");
+    EXPECT_EQ(screen.text_at(3, 5, 1), "W");
+
+    // Put back where the cells do not line up, a copy takes the text away.
+    text(6, 1, 7, "PQRSTU");
+    put_image(4, 48, image, ImageAction::COPY);
+    EXPECT_EQ(screen.text_at(6, 1, 6), "P    U");
+    EXPECT_EQ(screen.pixel(8 + 4, 32 + 48), image[4]);  // the image's first pixel
+}
+
+TEST(SoftwareCanvas, ClearedPixelsTakeTheTextAway) {
+    HeadlessScreen screen(false);
+    set_video_mode_rows(VIDEO_VGA_640X480, 30);
+    text(2, 1, 7, "abcdef");
+    set_viewport(9, 16, 23, 31);  // touches cells 2 and 3 of row 2
+    clear_screen(ClearArea::VIEWPORT);
+    EXPECT_EQ(screen.text_at(2, 1, 6), "a  def");
+}
+
 TEST(SoftwareCanvas, TextCellsCarryCharacterColourAndGlyphPixels) {
     HeadlessScreen screen(false);
     set_video_mode_rows(VIDEO_VGA_640X480, 30);

@@ -14,6 +14,7 @@
 #include "parameter_data.h"
 #include "parameter_menu.h"
 #include "plot_state.h"
+#include "scratch_folder.h"
 #include "test_files.h"
 
 namespace {
@@ -56,13 +57,12 @@ TEST(SolverOutputTest, ParameterFilesOfEveryExampleLoad) {
     for (const auto& example : fs::directory_iterator(MTL_EXAMPLES_DIR)) {
         if (!fs::exists(example.path() / "NETINP.DAT")) continue;
         SCOPED_TRACE(example.path().filename().string());
-        ScratchDirectory dir;
+        ScratchFolder dir;
         for (const char* input : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
             fs::copy_file(example.path() / input, dir.path() / input);
         const std::string command =
             "cd '" + dir.path().string() + "' && '" MTLNET_PROGRAM "' > /dev/null 2>&1";
         ASSERT_EQ(std::system(command.c_str()), 0);
-        WorkingDirectory cd(dir.path());
         const char* files[] = {"SPAR.DAT", "YPAR.DAT", "ZPAR.DAT"};
         for (int kind = S_PARAMETERS; kind <= Z_PARAMETERS; ++kind) {
             const fs::path file = dir.path() / files[kind - 1];

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <fstream>
 
 #include "graphics_surface.h"
 #include "headless_screen.h"
+#include "scratch_folder.h"
 #include "stroke_font.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -48,10 +44,7 @@ TEST(StrokeFont, RejectsMalformedText) {
 
 TEST(StrokeFont, ShippedRomanFontRegistersFromTheDataFolder) {
     HeadlessScreen screen(false);
-    const fs::path previous = fs::current_path();
-    const fs::path empty = fs::temp_directory_path() / ("mtl_font_" + std::to_string(::getpid()));
-    fs::create_directories(empty);
-    fs::current_path(empty);
+    const ScratchFolder empty;
     EXPECT_EQ(register_fonts("roman.fon"), 1);  // from the data folder
     ASSERT_EQ(registered_fonts().size(), 1u);
     for (int code = 33; code < 127; ++code)
@@ -59,8 +52,6 @@ TEST(StrokeFont, ShippedRomanFontRegistersFromTheDataFolder) {
     EXPECT_LT(register_fonts("nosuch.fon"), 0);
     std::ofstream("BAD.FON") << "not a font\n";
     EXPECT_LT(register_fonts("bad.fon"), 0);  // found in the working folder, invalid
-    fs::current_path(previous);
-    fs::remove_all(empty);
 }
 
 }  // namespace

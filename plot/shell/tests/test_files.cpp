@@ -1,9 +1,5 @@
 #include "test_files.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <stdexcept>
-
 #include "fixed_fields.h"
 
 float made_re(int k, int row, int column) { return 0.1f * row + 0.01f * column + 0.001f * k; }
@@ -21,33 +17,4 @@ std::string parameter_file_text(const MadeFile& spec) {
         if (k < spec.blocks || spec.last_empty_line) text += eol;
     }
     return text;
-}
-
-ScratchDirectory::ScratchDirectory() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "mtlplot-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a scratch directory");
-    path_ = pattern;
-}
-
-ScratchDirectory::~ScratchDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ScratchDirectory::write(const std::string& name, const std::string& text) const {
-    const auto file = path_ / name;
-    std::ofstream out(file, std::ios::binary);
-    out << text;
-    if (!out) throw std::runtime_error("cannot write " + file.string());
-    return file.string();
-}
-
-WorkingDirectory::WorkingDirectory(const std::filesystem::path& dir)
-    : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(dir);
-}
-
-WorkingDirectory::~WorkingDirectory() {
-    std::error_code ignored;
-    std::filesystem::current_path(previous_, ignored);
 }
