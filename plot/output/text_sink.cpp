@@ -14,7 +14,3 @@ std::string fixed_text(const std::string& text, int length) {
     return result;
 }
 
-std::string without_trailing_blanks(const std::string& text) {
-    const auto end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}

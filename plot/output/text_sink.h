@@ -32,4 +32,4 @@ private:
 // text padded with blanks or cut to exactly length characters.
 std::string fixed_text(const std::string& text, int length);
 // A fixed-length text without its trailing blanks.
-std::string without_trailing_blanks(const std::string& text);
+
