@@ -36,6 +36,15 @@ float reference_impedance(const Network& network) {
     return static_cast<float>(std::pow(product, 1.0 / network.port_count));
 }
 
+// Every entry of the n x n port matrix m is a finite number: values that
+// overflowed on the way cannot go into the parameter files.
+bool all_finite(const ComplexD* m, int n) {
+    for (int p = 0; p < n; ++p)
+        for (int q = 0; q < n; ++q)
+            if (!std::isfinite(m[q + p * PORT_LD].real()) || !std::isfinite(m[q + p * PORT_LD].imag())) return false;
+    return true;
+}
+
 class Sweep {
 public:
     Sweep(SolverRun& run, NodalSystem& system, ParameterFiles& files)
@@ -213,6 +222,12 @@ bool Sweep::derive_port_parameters(float f, int& error_flag) {
         }
     }
 
+    if (!all_finite(sys_.s, ports)) {
+        fail("SYSTEM OF NODAL EQUATIONS SINGULAR",
+             "at " + frequency_text(f) + ": the nodal equations give no finite solution (values out of range)",
+             error_flag);
+        return false;
+    }
     if (opt.s_report_mode != 1) write_s_section(run_.report, opt.s_report_mode, sys_.s, ports, PORT_LD);
     append_block(files_.spar, f, sys_.s, ports, PORT_LD);
 
@@ -236,6 +251,11 @@ bool Sweep::derive_port_parameters(float f, int& error_flag) {
             sys_.z[q + p * PORT_LD] = std::sqrt(static_cast<double>(net.nominal_impedance[q])) *
                                       sys_.z[q + p * PORT_LD] *
                                       std::sqrt(static_cast<double>(net.nominal_impedance[p]));
+    if (!all_finite(sys_.z, ports)) {
+        fail("ERROR EVALUATING Z PARAMETERS", "at " + frequency_text(f) + ": I - S is too close to singular",
+             error_flag);
+        return false;
+    }
     if (opt.suppress_z_report != 1)
         write_matrix_section(run_.report, " MATRIX OF Z PARAMETERS (\xEA)", sys_.z, ports, PORT_LD);
     append_block(files_.zpar, f, sys_.z, ports, PORT_LD);
@@ -245,6 +265,11 @@ bool Sweep::derive_port_parameters(float f, int& error_flag) {
     invert_matrix(sys_.y, ports, PORT_LD, sys_.swaps, error);
     if (error != 0) {
         fail("ERROR EVALUATING Y PARAMETERS", "at " + frequency_text(f) + ": Z is singular", error_flag);
+        return false;
+    }
+    if (!all_finite(sys_.y, ports)) {
+        fail("ERROR EVALUATING Y PARAMETERS", "at " + frequency_text(f) + ": Z is too close to singular",
+             error_flag);
         return false;
     }
     if (opt.suppress_y_report != 1)

@@ -181,11 +181,22 @@ TEST_F(FrequencyInputTest, MissingFileGivesTheFrequencyMessage) {
 }
 
 TEST_F(FrequencyInputTest, SweepBeyondTheRangeOf32BitRealsIsRejected) {
-    read("3E38 3E38 9\n");
-    EXPECT_EQ(error_flag, 1);
-    EXPECT_EQ(report(), "\n\n ERROR OR END OF FILE READING FREQUENCY DATA\n");
-    EXPECT_NE(diagnostics.str().find("FRQINP.DAT:1: expected a sweep whose last frequency is finite"),
-              std::string::npos);
+    // 3E38 + 9 x 3E38 overflows; so does 2 pi x 1E38, the angular frequency.
+    for (const char* sweep : {"3E38 3E38 9\n", "1E38 0 0\n"}) {
+        SetUp();
+        error_flag = 0;
+        diagnostics.str("");
+        read(sweep);
+        EXPECT_EQ(error_flag, 1) << sweep;
+        EXPECT_EQ(report(), "\n\n ERROR OR END OF FILE READING FREQUENCY DATA\n") << sweep;
+        EXPECT_NE(diagnostics.str().find("FRQINP.DAT:1: expected a sweep whose last angular frequency"),
+                  std::string::npos)
+            << diagnostics.str();
+    }
+    SetUp();
+    error_flag = 0;
+    read("5E37 0 0\n");
+    EXPECT_EQ(error_flag, 0);
 }
 
 }  // namespace
