@@ -118,10 +118,7 @@ TEST_F(SectionTest, ThreeEntriesToALineInDecibelMode) {
 class SweepFailure : public ::testing::Test {
 protected:
     int run(const std::string& lines, const std::string& net, const char* sweep = "1E6 1E6 2\n") {
-        dir.write("CONFIG.DAT", "0 0\n1E6\n0\n0\n0 0 0 0 0\n1 1 2 0 0\n");
-        dir.write("FRQINP.DAT", sweep);
-        dir.write("LININP.DAT", lines);
-        dir.write("NETINP.DAT", net);
+        dir.write_inputs("0 0\n1E6\n0\n0\n0 0 0 0 0\n1 1 2 0 0\n", sweep, lines, net);
         return solver::run_mtlnet(dir.path(), diagnostics);
     }
     // Blocks in SPAR.DAT, ZPAR.DAT and YPAR.DAT.
