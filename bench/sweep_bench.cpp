@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "generated_networks.h"
@@ -22,7 +23,15 @@ std::filesystem::path bench_directory(const char* name) {
     return dir;
 }
 
-void run_sweep(benchmark::State& state, const std::filesystem::path& dir, int points) {
+// Runs the whole solver on an input set written by `write_inputs` into a
+// directory of its own, with a sweep of state.range(0) points from `start`
+// in steps of `step` ("1E8", "1E7").
+template <class WriteInputs>
+void run_sweep(benchmark::State& state, const char* directory_name, WriteInputs write_inputs, const char* start,
+               const char* step) {
+    const int points = static_cast<int>(state.range(0));
+    const auto dir = bench_directory(directory_name);
+    write_inputs(dir, std::string(start) + " " + step + " " + std::to_string(points - 1) + "\n");
     std::ostringstream diagnostics;
     for (auto _ : state) {
         int status = solver::run_mtlnet(dir, diagnostics);
@@ -30,23 +39,16 @@ void run_sweep(benchmark::State& state, const std::filesystem::path& dir, int po
     }
     state.counters["points/s"] =
         benchmark::Counter(static_cast<double>(points) * state.iterations(), benchmark::Counter::kIsRate);
+    std::filesystem::remove_all(dir);
 }
 
 void BM_SweepAtTheLimits(benchmark::State& state) {
-    const int points = static_cast<int>(state.range(0));
-    auto dir = bench_directory("mtl_bench_limits");
-    solver_testing::write_limit_network(dir, "1E8 1E7 " + std::to_string(points - 1) + "\n");
-    run_sweep(state, dir, points);
-    std::filesystem::remove_all(dir);
+    run_sweep(state, "mtl_bench_limits", solver_testing::write_limit_network, "1E8", "1E7");
 }
 BENCHMARK(BM_SweepAtTheLimits)->Arg(100)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SmallTwoPortLongSweep(benchmark::State& state) {
-    const int points = static_cast<int>(state.range(0));
-    auto dir = bench_directory("mtl_bench_two_port");
-    solver_testing::write_small_two_port(dir, "1E6 1E5 " + std::to_string(points - 1) + "\n");
-    run_sweep(state, dir, points);
-    std::filesystem::remove_all(dir);
+    run_sweep(state, "mtl_bench_two_port", solver_testing::write_small_two_port, "1E6", "1E5");
 }
 BENCHMARK(BM_SmallTwoPortLongSweep)->Arg(10000)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -17,7 +17,21 @@ void read_failed(SolverRun& run, FreeFormatReader& reader, int& error_flag) {
     error_flag = 1;
 }
 
-bool exponent_in_range(float exponent) { return exponent >= 0.0f && exponent < 10.0f; }
+// Reads the exponent of [R] or [G] (matrix "[R]" or "[G]"), which must lie in
+// [0, 10). False after a failure (message written, flag set).
+bool read_exponent(SolverRun& run, FreeFormatReader& reader, float& exponent, const std::string& matrix,
+                   int& error_flag) {
+    if (!reader.read_reals(&exponent, 1, "exponent of matrix " + matrix)) {
+        read_failed(run, reader, error_flag);
+        return false;
+    }
+    if (exponent >= 0.0f && exponent < 10.0f) return true;
+    const std::string first_text = "EXPONENT FOR MATRIX " + matrix + " LESS THAN 0 OR GREATER ";
+    run.report.error_message({std::string_view(first_text), "THAN 10"});
+    run.diagnose(reader.rejection("an exponent for " + matrix + " from 0 up to (not including) 10"));
+    error_flag = 1;
+    return false;
+}
 
 }  // namespace
 
@@ -36,26 +50,9 @@ void read_configuration(SolverRun& run, int& error_flag) {
         error_flag = 1;
         return;
     }
-    if (!reader.read_reals(&options.r_exponent, 1, "exponent of matrix [R]")) {
-        read_failed(run, reader, error_flag);
+    if (!read_exponent(run, reader, options.r_exponent, "[R]", error_flag) ||
+        !read_exponent(run, reader, options.g_exponent, "[G]", error_flag))
         return;
-    }
-    if (!exponent_in_range(options.r_exponent)) {
-        run.report.error_message({"EXPONENT FOR MATRIX [R] LESS THAN 0 OR GREATER ", "THAN 10"});
-        run.diagnose(reader.rejection("an exponent for [R] from 0 up to (not including) 10"));
-        error_flag = 1;
-        return;
-    }
-    if (!reader.read_reals(&options.g_exponent, 1, "exponent of matrix [G]")) {
-        read_failed(run, reader, error_flag);
-        return;
-    }
-    if (!exponent_in_range(options.g_exponent)) {
-        run.report.error_message({"EXPONENT FOR MATRIX [G] LESS THAN 0 OR GREATER ", "THAN 10"});
-        run.diagnose(reader.rejection("an exponent for [G] from 0 up to (not including) 10"));
-        error_flag = 1;
-        return;
-    }
     std::int32_t switches[5] = {};
     if (!reader.read_integers(options.reserved_fifth, 5, "the five reserved integers of the fifth read") ||
         !reader.read_integers(switches, 5,

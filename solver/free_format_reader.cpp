@@ -1,7 +1,6 @@
 #include "free_format_reader.h"
 
 #include <cerrno>
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -66,10 +65,11 @@ bool parse_real(std::string_view text, float& value) {
         while (i < text.size() && is_digit(text[i])) normalised += text[i++], ++exponent_digits;
         if (exponent_digits == 0 || i != text.size()) return false;
     }
-    errno = 0;
-    double parsed = std::strtod(normalised.c_str(), nullptr);
-    if (!std::isfinite(parsed) || std::fabs(parsed) > FLT_MAX) return false;
-    value = static_cast<float>(parsed);
+    // Converted straight to 32 bits: a detour through 64 bits would round
+    // twice and can miss the nearest 32-bit value.
+    const float parsed = std::strtof(normalised.c_str(), nullptr);
+    if (!std::isfinite(parsed)) return false;
+    value = parsed;
     return true;
 }
 

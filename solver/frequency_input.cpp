@@ -59,10 +59,12 @@ void read_frequency_sweep(SolverRun& run, int& error_flag) {
     if (steps > MAX_FREQUENCY_STEPS) steps = MAX_FREQUENCY_STEPS;
     sweep.step_count = static_cast<std::int32_t>(steps);
 
-    // A sweep whose last point overflows 32-bit reals cannot be analysed.
-    if (!std::isfinite(sweep.last_frequency())) {
+    // A sweep whose last point, or its angular frequency, overflows 32-bit
+    // reals cannot be analysed.
+    if (!std::isfinite(TWO_PI * sweep.last_frequency())) {
         fail(run,
-             reader.last_value_location() + ": expected a sweep whose last frequency is finite in 32 bits, found start " +
+             reader.last_value_location() +
+                 ": expected a sweep whose last angular frequency (2 pi f) is finite in 32 bits, found start " +
                  fields::format_ew(sweep.start_frequency, 10, 3).substr(1) + " Hz, step " +
                  fields::format_ew(sweep.frequency_step, 10, 3).substr(1) + " Hz, " + std::to_string(steps) +
                  " steps",

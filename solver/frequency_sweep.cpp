@@ -36,6 +36,17 @@ float reference_impedance(const Network& network) {
     return static_cast<float>(std::pow(product, 1.0 / network.port_count));
 }
 
+// Every entry of the n x n port matrix m is a finite number: values that
+// overflowed on the way cannot go into the parameter files. (With a finite
+// S, Z and Y stay finite: I - S is either exactly singular or far from
+// overflowing its inverse in 64 bits.)
+bool all_finite(const ComplexD* m, int n) {
+    for (int p = 0; p < n; ++p)
+        for (int q = 0; q < n; ++q)
+            if (!std::isfinite(m[q + p * PORT_LD].real()) || !std::isfinite(m[q + p * PORT_LD].imag())) return false;
+    return true;
+}
+
 class Sweep {
 public:
     Sweep(SolverRun& run, NodalSystem& system, ParameterFiles& files)
@@ -213,6 +224,12 @@ bool Sweep::derive_port_parameters(float f, int& error_flag) {
         }
     }
 
+    if (!all_finite(sys_.s, ports)) {
+        fail("SYSTEM OF NODAL EQUATIONS SINGULAR",
+             "at " + frequency_text(f) + ": the nodal equations give no finite solution (values out of range)",
+             error_flag);
+        return false;
+    }
     if (opt.s_report_mode != 1) write_s_section(run_.report, opt.s_report_mode, sys_.s, ports, PORT_LD);
     append_block(files_.spar, f, sys_.s, ports, PORT_LD);
 

@@ -15,6 +15,20 @@ void copy_matrix(const ComplexF* from, ComplexF* to, int n) {
         for (int i = 0; i < n; ++i) to[i + j * LINE_LD] = from[i + j * LINE_LD];
 }
 
+bool finite(ComplexF v) { return std::isfinite(v.real()) && std::isfinite(v.imag()); }
+
+bool vector_finite(const ComplexF* v, int n) {
+    for (int i = 0; i < n; ++i)
+        if (!finite(v[i])) return false;
+    return true;
+}
+
+bool matrix_finite(const ComplexF* m, int n) {
+    for (int j = 0; j < n; ++j)
+        if (!vector_finite(m + j * LINE_LD, n)) return false;
+    return true;
+}
+
 void fail_singular(SolverRun& run, int k, float f, const char* what, int& error_flag) {
     run.report.error_message({"SINGULAR PARAMETERS FOR TRANSMISSION LINE", k});
     run.diagnose("line " + std::to_string(k) + " at " + fields::format_ew(f, 10, 3).substr(1) +
@@ -71,9 +85,15 @@ void analyse_line(SolverRun& run, int k, float f, float omega, ModalSolution& s,
     multiply_matrices(w.series_impedance, w.shunt_admittance, w.product, n, n, n, LINE_LD, LINE_LD,
                       LINE_LD);
 
-    int error = 0;
-    eigen_decompose(w.product, n, LINE_LD, w.eigenvalues, s.modal_voltage_matrix, LINE_LD, w.scale,
-                    w.eigen_work, error);
+    // Values that overflowed (a huge [L], [C], [R] or [G] at a high
+    // frequency) give no usable modes.
+    int error = matrix_finite(w.product, n) ? 0 : 1;
+    if (error == 0) {
+        eigen_decompose(w.product, n, LINE_LD, w.eigenvalues, s.modal_voltage_matrix, LINE_LD, w.scale,
+                        w.eigen_work, error);
+        if (error == 0 && !(vector_finite(w.eigenvalues, n) && matrix_finite(s.modal_voltage_matrix, n)))
+            error = 1;
+    }
     if (error != 0) {
         run.report.error_message({"EIGENVALUES FOR TRANSMISSION LINE", k, "COULD NOT BE COMPUTED"});
         run.diagnose("line " + std::to_string(k) + " at " + fields::format_ew(f, 10, 3).substr(1) +

@@ -12,6 +12,7 @@ using kernels_detail::MatrixView;
 
 constexpr float RADIX = 2.0f;
 constexpr float RADIX_SQUARED = RADIX * RADIX;
+constexpr int MAX_BALANCING_SWEEPS = 1000;
 
 // Exchanges row and column j with row and column m (rows 1 .. l, columns
 // k .. n) and records j at position m.
@@ -81,8 +82,12 @@ void balance_matrix(ComplexF* data, int n, int lda, int& low, int& igh, float* s
     }
 
     for (int i = k; i <= l; ++i) scale[i - 1] = 1.0f;
+    // Sweeps end when one changes nothing. Entries spread over the whole
+    // 32-bit range can overflow or underflow while being scaled, and the
+    // sweeps could then go on changing them for ever; the count bounds that
+    // (well-scaled matrices need a handful).
     bool changed = true;
-    while (changed) {
+    for (int sweep = 0; changed && sweep < MAX_BALANCING_SWEEPS; ++sweep) {
         changed = false;
         for (int i = k; i <= l; ++i) {
             float c = 0.0f;
@@ -96,21 +101,29 @@ void balance_matrix(ComplexF* data, int n, int lda, int& low, int& igh, float* s
             // forever; such a row and column are left as they are.
             if (!(c > 0.0f && r > 0.0f && std::isfinite(c) && std::isfinite(r))) continue;
             const float s = c + r;
-            float f = 1.0f;
-            while (c < r / RADIX) {
+            // The search for the power of 2 runs in 64 bits: near the top of
+            // the 32-bit range c would overflow to infinity there, and the
+            // second loop would never end. The steps are exact, so in range
+            // both give the same factor.
+            double scaled_c = c;
+            double f = 1.0;
+            while (scaled_c < r / static_cast<double>(RADIX)) {
                 f *= RADIX;
-                c *= RADIX_SQUARED;
+                scaled_c *= RADIX_SQUARED;
             }
-            while (c >= r * RADIX) {
+            while (scaled_c >= r * static_cast<double>(RADIX)) {
                 f /= RADIX;
-                c /= RADIX_SQUARED;
+                scaled_c /= RADIX_SQUARED;
             }
-            if ((c + r) / f < 0.95f * s) {
-                const float g = 1.0f / f;
-                scale[i - 1] *= f;
+            const float factor = static_cast<float>(f);
+            // A factor or a scale beyond the 32-bit range is not applied.
+            if (!std::isnormal(factor) || !std::isnormal(scale[i - 1] * factor)) continue;
+            if ((scaled_c + r) / f < 0.95f * static_cast<double>(s)) {
+                const float g = 1.0f / factor;
+                scale[i - 1] *= factor;
                 changed = true;
                 for (int j = k; j <= n; ++j) a(i, j) *= g;
-                for (int j = 1; j <= l; ++j) a(j, i) *= f;
+                for (int j = 1; j <= l; ++j) a(j, i) *= factor;
             }
         }
     }

@@ -55,9 +55,7 @@ TEST_F(ConfigurationTest, TruncatedOrMalformedFilesGiveTheReadMessage) {
     for (const char* config : {"", "0 0\n1E6\n0\n0\n0 0 0 0 0\n", "0 0\n1E6\n0\n0\n0 0 0 0 0\n0 0 2 0\n",
                                "0 x\n1E6\n0\n0\n0 0 0 0 0\n0 0 2 0 0\n", "0 0\nnan\n0\n0\n0 0 0 0 0\n0 0 2 0 0\n",
                                "0 0 1E6\n1E6\n0\n0 0 0 0 0\n0 0 2 0 0\n"}) {
-        SetUp();
-        error_flag = 0;
-        diagnostics.str("");
+        restart();
         read(config);
         EXPECT_EQ(error_flag, 1) << config;
         EXPECT_EQ(report(), "\n\n ERROR OR END OF FILE READING CONFIGURATION FILE\n") << config;
@@ -88,8 +86,7 @@ TEST_F(ConfigurationTest, ExponentsMustLieFromZeroUpToButExcludingTen) {
     for (Case c : {Case{"0 0\n1E6\n10\n", r_message}, Case{"0 0\n1E6\n-0.01\n", r_message},
                    Case{"0 0\n1E6\n9.99\n10.0\n", g_message}, Case{"0 0\n1E6\n0\n-1\n", g_message},
                    Case{"0 0\n1E6\n0\n0\n0 0 0 0 0\n0 0 2 0 0\n", ""}}) {
-        SetUp();
-        error_flag = 0;
+        restart();
         read(c.config);
         EXPECT_EQ(report(), c.report) << c.config;
         EXPECT_EQ(error_flag, std::string(c.report).empty() ? 0 : 1) << c.config;
@@ -141,7 +138,7 @@ TEST_F(FrequencyInputTest, ZeroStartTakesTheStep) {
 TEST_F(FrequencyInputTest, StepCountIsLimitedTo9999IncludingTheMostNegativeInteger) {
     read("1E6 1E3 12000\n");
     EXPECT_NE(report().find(" NUMBER OF FREQUENCY STEPS 9999\n"), std::string::npos);
-    SetUp();
+    restart();
     read("1E6 1E3 -2147483648\n");
     EXPECT_EQ(error_flag, 0);
     EXPECT_EQ(run->sweep.step_count, 9999);
@@ -163,8 +160,7 @@ TEST_F(FrequencyInputTest, SuppressedEchoWritesNothing) {
 
 TEST_F(FrequencyInputTest, FailedReadsGiveTheFrequencyMessage) {
     for (const char* sweep : {"", "1E6 1E6\n", "1E6 1E6 9.5\n", "1E6\n\n1E6 x\n", "1E6 1E6\n\n"}) {
-        SetUp();
-        error_flag = 0;
+        restart();
         read(sweep);
         EXPECT_EQ(error_flag, 1) << sweep;
         EXPECT_EQ(report(), "\n\n ERROR OR END OF FILE READING FREQUENCY DATA\n") << sweep;
@@ -181,11 +177,19 @@ TEST_F(FrequencyInputTest, MissingFileGivesTheFrequencyMessage) {
 }
 
 TEST_F(FrequencyInputTest, SweepBeyondTheRangeOf32BitRealsIsRejected) {
-    read("3E38 3E38 9\n");
-    EXPECT_EQ(error_flag, 1);
-    EXPECT_EQ(report(), "\n\n ERROR OR END OF FILE READING FREQUENCY DATA\n");
-    EXPECT_NE(diagnostics.str().find("FRQINP.DAT:1: expected a sweep whose last frequency is finite"),
-              std::string::npos);
+    // 3E38 + 9 x 3E38 overflows; so does 2 pi x 1E38, the angular frequency.
+    for (const char* sweep : {"3E38 3E38 9\n", "1E38 0 0\n"}) {
+        restart();
+        read(sweep);
+        EXPECT_EQ(error_flag, 1) << sweep;
+        EXPECT_EQ(report(), "\n\n ERROR OR END OF FILE READING FREQUENCY DATA\n") << sweep;
+        EXPECT_NE(diagnostics.str().find("FRQINP.DAT:1: expected a sweep whose last angular frequency"),
+                  std::string::npos)
+            << diagnostics.str();
+    }
+    restart();
+    read("5E37 0 0\n");
+    EXPECT_EQ(error_flag, 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 
@@ -41,6 +42,14 @@ TEST(ParseNumbers, AcceptsDecimalRealsWithEOrDExponent) {
         ASSERT_TRUE(parse_real(c.text, v)) << c.text;
         EXPECT_FLOAT_EQ(v, c.value) << c.text;
     }
+    // Just above the midpoint between 1 and the next 32-bit value: the
+    // nearest 32-bit value is the upper one (rounding through 64 bits would
+    // land on the midpoint and give 1).
+    ASSERT_TRUE(parse_real("1.00000005960464477539063", v));
+    EXPECT_EQ(v, 1.0f + 0x1p-23f);
+    // The largest 32-bit value, written with fewer digits than it has.
+    ASSERT_TRUE(parse_real("3.4028235e38", v));
+    EXPECT_EQ(v, FLT_MAX);
 }
 
 TEST(ParseNumbers, RejectsRealsThatAreNotFiniteIn32BitsOrNotPlainNumbers) {

@@ -47,9 +47,7 @@ protected:
     }
     // The report of a failing run with the given file, from a fresh start.
     std::string failing(const std::string& network) {
-        SetUp();
-        error_flag = 0;
-        diagnostics.str("");
+        restart();
         read(network);
         EXPECT_EQ(error_flag, 1) << network;
         return report();
@@ -240,8 +238,7 @@ TEST_F(NetworkInputTest, ReadFailures) {
     for (const char* network : {"", "2\n", "2\n1\n1\n", "2\n1\n1\n6 50\n", "2\n1\n1\n6 50 1.0\n", "2\n1\n0\n"}) {
         EXPECT_EQ(failing(network), "\n\n ERROR OR END OF FILE READING NETWORK DATA\n") << network;
     }
-    SetUp();
-    error_flag = 0;
+    restart();
     read_network(*run, error_flag);  // no file at all
     EXPECT_EQ(report(), "\n\n ERROR OR END OF FILE READING NETWORK DATA\n");
 }

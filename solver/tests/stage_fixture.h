@@ -20,6 +20,12 @@ protected:
         std::string reason;
         ASSERT_TRUE(run->report.open(dir.path() / "VDANOUT.DAT", reason)) << reason;
     }
+    // A fresh run (and report) for the next case of a table test.
+    void restart() {
+        SetUp();
+        error_flag = 0;
+        diagnostics.str("");
+    }
     // Closes the report and returns its bytes.
     std::string report() {
         run->report.close();

@@ -2,6 +2,7 @@
 // files hold after each kind of failure in the sweep.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <complex>
 #include <sstream>
 #include <string>
@@ -117,14 +118,16 @@ TEST_F(SectionTest, ThreeEntriesToALineInDecibelMode) {
 class SweepFailure : public ::testing::Test {
 protected:
     int run(const std::string& lines, const std::string& net, const char* sweep = "1E6 1E6 2\n") {
-        dir.write("CONFIG.DAT", "0 0\n1E6\n0\n0\n0 0 0 0 0\n1 1 2 0 0\n");
-        dir.write("FRQINP.DAT", sweep);
-        dir.write("LININP.DAT", lines);
-        dir.write("NETINP.DAT", net);
+        dir.write_inputs("0 0\n1E6\n0\n0\n0 0 0 0 0\n1 1 2 0 0\n", sweep, lines, net);
         return solver::run_mtlnet(dir.path(), diagnostics);
     }
-    int blocks(const char* file) {
-        return static_cast<int>(solver_test::read_parameter_file((dir.path() / file).string()).size());
+    // Blocks in SPAR.DAT, ZPAR.DAT and YPAR.DAT.
+    std::array<int, 3> blocks() {
+        std::array<int, 3> counts{};
+        const char* files[3] = {"SPAR.DAT", "ZPAR.DAT", "YPAR.DAT"};
+        for (int i = 0; i < 3; ++i)
+            counts[i] = static_cast<int>(solver_test::read_parameter_file((dir.path() / files[i]).string()).size());
+        return counts;
     }
     std::string tail() {
         std::string r = dir.read("VDANOUT.DAT");
@@ -139,27 +142,34 @@ TEST_F(SweepFailure, SingularInductanceLeavesEmptyFiles) {
     EXPECT_NE(tail().find("\n\n SINGULAR PARAMETERS FOR TRANSMISSION LINE 1\n EXECUTION TERMINATED\n"),
               std::string::npos);
     EXPECT_TRUE(dir.exists("SPAR.DAT"));
-    EXPECT_EQ(blocks("SPAR.DAT"), 0);
-    EXPECT_EQ(blocks("ZPAR.DAT"), 0);
-    EXPECT_EQ(blocks("YPAR.DAT"), 0);
+    EXPECT_EQ(blocks(), (std::array<int, 3>{0, 0, 0}));
+}
+
+TEST_F(SweepFailure, ResultsBeyondTheRangeOfTheArithmeticStopTheSweep) {
+    // A lossy line of negative length amplifies by exp(1E30): nothing finite
+    // can go into the files.
+    EXPECT_EQ(run("1\n1\n1E-7\n1E-10\n1\n0\n-1E30\n", "2\n1\n1\n6 50 1\n1\n1 50 0\n"), 1);
+    EXPECT_NE(tail().find("\n\n SYSTEM OF NODAL EQUATIONS SINGULAR\n EXECUTION TERMINATED\n"), std::string::npos);
+    EXPECT_EQ(blocks(), (std::array<int, 3>{0, 0, 0}));
+    // An inductance per metre of 1E38 overflows in the line's modes.
+    EXPECT_EQ(run("1\n1\n1E38\n1E-10\n0\n0\n1\n", "2\n1\n1\n6 50 1\n1\n1 50 0\n"), 1);
+    EXPECT_NE(tail().find("\n\n EIGENVALUES FOR TRANSMISSION LINE 1 COULD NOT BE COMPUTED\n EXECUTION TERMINATED\n"),
+              std::string::npos);
+    EXPECT_EQ(blocks(), (std::array<int, 3>{0, 0, 0}));
 }
 
 TEST_F(SweepFailure, SingularIMinusSKeepsOnlyTheScatteringBlock) {
     // A 1 mOhm port on an open node reflects exactly +1: I - S is singular.
     EXPECT_EQ(run("0\n", "2\n2\n1\n6 1E-3 1\n1\n6 1E30 2\n"), 1);
     EXPECT_NE(tail().find("\n\n ERROR EVALUATING Z PARAMETERS\n EXECUTION TERMINATED\n"), std::string::npos);
-    EXPECT_EQ(blocks("SPAR.DAT"), 1);
-    EXPECT_EQ(blocks("ZPAR.DAT"), 0);
-    EXPECT_EQ(blocks("YPAR.DAT"), 0);
+    EXPECT_EQ(blocks(), (std::array<int, 3>{1, 0, 0}));
 }
 
 TEST_F(SweepFailure, SingularZKeepsScatteringAndImpedanceBlocks) {
     // A port shorted by a tiny resistor reflects exactly -1: Z is zero.
     EXPECT_EQ(run("0\n", "1\n1\n2\n6 50 1\n1 1E-18 0\n"), 1);
     EXPECT_NE(tail().find("\n\n ERROR EVALUATING Y PARAMETERS\n EXECUTION TERMINATED\n"), std::string::npos);
-    EXPECT_EQ(blocks("SPAR.DAT"), 1);
-    EXPECT_EQ(blocks("ZPAR.DAT"), 1);
-    EXPECT_EQ(blocks("YPAR.DAT"), 0);
+    EXPECT_EQ(blocks(), (std::array<int, 3>{1, 1, 0}));
 }
 
 TEST_F(SweepFailure, UncreatableParameterFilesStopTheRunBeforeTheSweep) {
@@ -173,9 +183,7 @@ TEST_F(SweepFailure, UncreatableParameterFilesStopTheRunBeforeTheSweep) {
 
 TEST_F(SweepFailure, CompleteSweepExitsWithZeroAndOneBlockPerFrequency) {
     EXPECT_EQ(run("0\n", "1\n1\n2\n6 50 1\n1 50 0\n"), 0);
-    EXPECT_EQ(blocks("SPAR.DAT"), 3);
-    EXPECT_EQ(blocks("ZPAR.DAT"), 3);
-    EXPECT_EQ(blocks("YPAR.DAT"), 3);
+    EXPECT_EQ(blocks(), (std::array<int, 3>{3, 3, 3}));
     EXPECT_EQ(count_lines(dir.read("SPAR.DAT")), 12);
 }
 

@@ -35,10 +35,7 @@ class SweepPhysics : public ::testing::Test {
 protected:
     std::vector<ParameterBlock> run(const Network& n) { return run_in(dir, n); }
     std::vector<ParameterBlock> run_in(TestDirectory& d, const Network& n) {
-        d.write("CONFIG.DAT", n.config);
-        d.write("FRQINP.DAT", n.sweep);
-        d.write("LININP.DAT", n.lines);
-        d.write("NETINP.DAT", n.net);
+        d.write_inputs(n.config, n.sweep, n.lines, n.net);
         std::ostringstream diagnostics;
         status = solver::run_mtlnet(d.path(), diagnostics);
         EXPECT_EQ(status, 0) << diagnostics.str();

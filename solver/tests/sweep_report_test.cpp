@@ -58,12 +58,10 @@ const char* const EXPECTED_REPORT =
 
 TEST(SweepReport, OneFrequencyWithEverySection) {
     solver_test::TestDirectory dir;
-    dir.write("CONFIG.DAT", "0 0\n1E6\n0.5\n1\n0 0 0 0 0\n1 0 2 0 0\n");
-    dir.write("FRQINP.DAT", "4E6 0 0\n");
-    dir.write("LININP.DAT",
-              "1\n2\n3.2E-7 0.6E-7 0.6E-7 3.2E-7\n1.3E-10 -0.2E-10 -0.2E-10 1.3E-10\n"
-              "5 0.5 0.5 5\n1E-4 0 0 1E-4\n0.75\n");
-    dir.write("NETINP.DAT", "4\n3\n1\n6 50 1\n1\n6 75 2\n1\n6 50 3\n1\n1 100 0\n");
+    dir.write_inputs("0 0\n1E6\n0.5\n1\n0 0 0 0 0\n1 0 2 0 0\n", "4E6 0 0\n",
+                     "1\n2\n3.2E-7 0.6E-7 0.6E-7 3.2E-7\n1.3E-10 -0.2E-10 -0.2E-10 1.3E-10\n"
+                     "5 0.5 0.5 5\n1E-4 0 0 1E-4\n0.75\n",
+                     "4\n3\n1\n6 50 1\n1\n6 75 2\n1\n6 50 3\n1\n1 100 0\n");
     std::ostringstream diagnostics;
     ASSERT_EQ(solver::run_mtlnet(dir.path(), diagnostics), 0) << diagnostics.str();
     EXPECT_EQ(dir.read("VDANOUT.DAT"), EXPECTED_REPORT);

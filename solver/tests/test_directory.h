@@ -40,6 +40,14 @@ public:
         std::ofstream out(path_ / file_name, std::ios::binary);
         out << content;
     }
+    // The solver's four input files.
+    void write_inputs(const std::string& config, const std::string& sweep, const std::string& lines,
+                      const std::string& network) const {
+        write("CONFIG.DAT", config);
+        write("FRQINP.DAT", sweep);
+        write("LININP.DAT", lines);
+        write("NETINP.DAT", network);
+    }
     std::string read(const std::string& file_name) const {
         std::ifstream in(path_ / file_name, std::ios::binary);
         std::ostringstream text;

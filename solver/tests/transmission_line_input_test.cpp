@@ -155,8 +155,7 @@ TEST_F(LineInputTest, CountMessages) {
                                    " EXCEEDS ALLOWED 32\n"},
                    Case{"", "\n\n ERROR OR END OF FILE READING TRANSMISSION-LINE DATA\n"},
                    Case{"two\n", "\n\n ERROR OR END OF FILE READING TRANSMISSION-LINE DATA\n"}}) {
-        SetUp();
-        error_flag = 0;
+        restart();
         read(c.file);
         EXPECT_EQ(error_flag, 1) << c.file;
         EXPECT_EQ(report(), c.report) << c.file;

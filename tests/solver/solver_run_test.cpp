@@ -98,10 +98,7 @@ class SolverRunTest : public ::testing::Test {
 protected:
     void write_inputs(const std::string& config = CONFIG, const std::string& sweep = SWEEP,
                       const std::string& lines = LINES, const std::string& network = NETWORK) {
-        dir.write("CONFIG.DAT", config);
-        dir.write("FRQINP.DAT", sweep);
-        dir.write("LININP.DAT", lines);
-        dir.write("NETINP.DAT", network);
+        dir.write_inputs(config, sweep, lines, network);
     }
     int run() { return solver::run_mtlnet(dir.path(), diagnostics); }
 

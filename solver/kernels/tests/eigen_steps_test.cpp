@@ -71,6 +71,40 @@ TEST(BalanceMatrix, ScalesByPowersOfTwoAsAnExactSimilarity) {
     }
 }
 
+TEST(BalanceMatrix, SumsNearTheTopOfTheRangeEndWithAnExactScaling) {
+    // Column sum 1 against row sum 2.6E38: the column sum grows by 4 per step
+    // up to 2^128, one step beyond the largest 32-bit value.
+    ComplexF a[4] = {{1, 0}, {1, 0}, {2.6e38f, 0}, {1, 0}};
+    float scale[2];
+    int low = 0, igh = 0;
+    balance_matrix(a, 2, 2, low, igh, scale);
+    ASSERT_EQ(low, 0);
+    ASSERT_EQ(igh, 1);
+    for (const ComplexF& v : a) EXPECT_TRUE(std::isfinite(v.real()));
+    // Balanced: the two off-diagonal moduli within a factor 4 of each other.
+    EXPECT_LT(std::abs(a[2]) / std::abs(a[1]), 4.0f);
+    EXPECT_LT(std::abs(a[1]) / std::abs(a[2]), 4.0f);
+    EXPECT_EQ(a[1] * a[2], ComplexF(2.6e38f, 0));  // exact similarity
+}
+
+TEST(BalanceMatrix, EntriesSpreadOverTheWholeRangeDoNotKeepItBusy) {
+    // Moduli from 1E-45 to beyond the largest 32-bit value: scaling keeps
+    // overflowing and underflowing entries, and the sweeps never settle.
+    const float big = 3e38f, huge = 3.4e38f, wide = 2.6e38f, tiny = 1.4013e-45f;
+    ComplexF a[25] = {{big, big},    {-0.719226f, 0}, {0, wide},      {1e-20f, 1e20f},  {0.0363051f, 1},
+                      {0.658294f, 0}, {-0.92189f, tiny}, {big, 0},      {wide, -huge},   {-0.176424f, big},
+                      {-huge, 1e-20f}, {1e-38f, 0},    {-0.963423f, wide}, {tiny, 0},     {1e20f, 0},
+                      {tiny, 0},      {-0.104213f, 0}, {big, 1e-38f},   {-0.761019f, 0}, {1e-20f, 1e-20f},
+                      {1e30f, 0},     {0, 1e20f},      {1e20f, wide},   {1e-38f, 0},     {-huge, 0}};
+    float scale[5];
+    int low = 0, igh = 0;
+    balance_matrix(a, 5, 5, low, igh, scale);
+    for (int i = low; i <= igh; ++i) {
+        int exponent = 0;
+        EXPECT_EQ(std::frexp(scale[i], &exponent), 0.5f) << "not a power of 2: " << scale[i];
+    }
+}
+
 TEST(ReduceToHessenberg, KeepsTraceAndUsesBoundedMultipliers) {
     const int n = 9, lda = 12;
     ComplexF a[lda * n];
