@@ -8,6 +8,11 @@ void eigen_decompose(ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int 
         return;
     }
     if (n <= 0) return;
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            work.original[i + j * EIGEN_MAX_ORDER] = a[i + static_cast<long>(j) * lda];
+        }
+    }
     int low = 0;
     int igh = 0;
     balance_matrix(a, n, lda, low, igh, scale);
@@ -15,5 +20,6 @@ void eigen_decompose(ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int 
     lr_iteration(a, n, lda, low, igh, work.exchanges, w, z, ldz, work.marks, error);
     if (error != 0) return;
     back_transform(z, n, ldz, low, igh, scale, n);
+    refine_eigenvectors(work.original, n, EIGEN_MAX_ORDER, w, z, ldz, work);
     normalize_eigenvectors(z, n, ldz, error);
 }

@@ -26,10 +26,17 @@ constexpr int EIGEN_MAX_ITERATIONS = 30;
 struct EigenWork {
     int exchanges[EIGEN_MAX_ORDER];  // row exchanged with row m by the Hessenberg reduction
     int marks[EIGEN_MAX_ORDER];      // rows exchanged in the current LR step (+1) or not (-1)
+    ComplexF original[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];  // copy of A for refine_eigenvectors
+    ComplexD shifted[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];   // A - w I and its factors
+    ComplexD vector[EIGEN_MAX_ORDER];
+    ComplexD solution[EIGEN_MAX_ORDER];
+    int order[EIGEN_MAX_ORDER];
 };
 
 // Eigenvalues w (n) and eigenvectors z (column j belongs to w[j], leading
-// dimension ldz) of A, which is destroyed. scale: n floats of work. error is
+// dimension ldz) of A, which is destroyed. Steps: balance_matrix,
+// reduce_to_hessenberg, lr_iteration, back_transform, refine_eigenvectors,
+// normalize_eigenvectors. scale: n floats of work. error is
 // cleared on entry; afterwards it is 0 on success, else the 1-based index of
 // the eigenvalue that did not converge within 30 LR steps or of the
 // eigenvector column that came out zero. n above EIGEN_MAX_ORDER gives error 1
@@ -66,6 +73,20 @@ void lr_iteration(ComplexF* h, int n, int ldh, int low, int igh, const int* exch
 // multiplied by their scale factors, then the isolating row exchanges are
 // undone.
 void back_transform(ComplexF* z, int n, int ldz, int low, int igh, const float* scale, int m);
+
+// Improves eigenpairs whose residual is poor. The LR iteration works with
+// non-unitary transformations; when eigenvalues lie close together (the modes
+// of a line with many similar conductors) the eigenvectors it back-substitutes
+// can come out with residuals ||A v - w v|| of several per cent of ||A||. Every
+// column of z (n x n, eigenvectors of a, which is n x n with leading dimension
+// lda) whose residual exceeds EIGEN_REFINEMENT_THRESHOLD times the Frobenius
+// norm of a gets up to three steps of inverse iteration in double precision,
+// each followed by the Rayleigh quotient as the new eigenvalue; a step is kept
+// only when it lowers the residual. Pairs that are already good are left
+// exactly as they are. The columns need not be normalised.
+constexpr double EIGEN_REFINEMENT_THRESHOLD = 1.0e-5;
+void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
+                         EigenWork& work);
 
 // Gives every column of z (n x n) unit Euclidean length and makes its largest
 // component (the first on ties) real and positive. error: 0, or the 1-based

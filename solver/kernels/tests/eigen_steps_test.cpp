@@ -165,6 +165,20 @@ TEST(BackTransform, ScalesBlockRowsThenUndoesIsolatingExchanges) {
     EXPECT_EQ(z[5], ComplexF(0, 3));
 }
 
+TEST(RefineEigenvectors, LeavesGoodPairsAloneAndRepairsPoorOnes) {
+    // [[2, 1], [0, 3]]: eigenvalue 2 with (1, 0), eigenvalue 3 with (1, 1).
+    const ComplexF a[4] = {2, 0, 1, 3};
+    ComplexF w[2] = {2, 3};
+    ComplexF z[4] = {1, 0, {0.9f, 0.1f}, 1.1f};  // the second vector is off
+    EigenWork work;
+    refine_eigenvectors(a, 2, 2, w, z, 2, work);
+    EXPECT_EQ(z[0], ComplexF(1, 0));
+    EXPECT_EQ(z[1], ComplexF(0, 0));
+    EXPECT_EQ(w[0], ComplexF(2, 0));
+    EXPECT_NEAR(std::abs(z[2] - z[3]), 0.0f, 1e-6f);  // parallel to (1, 1)
+    EXPECT_NEAR(std::abs(w[1] - ComplexF(3, 0)), 0.0f, 1e-6f);
+}
+
 TEST(NormalizeEigenvectors, UnitLengthLargestComponentRealPositiveFirstOnTies) {
     ComplexF z[4] = {{3, 0}, {0, 4}, {1, 0}, {-1, 0}};
     int error = 0;
