@@ -1,27 +1,18 @@
 #include "screen_test_support.h"
 
-#include <random>
-
 #include "plot_state.h"
 #include "stream_test_support.h"
 
 namespace fs = std::filesystem;
 
 void ScreenInTempFolder::SetUp() {
-    std::random_device random;
-    folder = fs::temp_directory_path() /
-             ("plot_output_test_" + std::to_string(random()) + std::to_string(random()));
-    fs::create_directories(folder);
-    previous_ = fs::current_path();
-    fs::current_path(folder);
+    scratch_.emplace();
+    folder = scratch_->path();
     reset_plot_state();
 }
 
 void ScreenInTempFolder::TearDown() {
-    fs::current_path(previous_);
-    std::error_code error;
-    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(folder, error);
+    scratch_.reset();
     reset_plot_state();
 }
 

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "headless_screen.h"
+#include "scratch_folder.h"
 
 // Runs f on the scripted keys; true when f was still waiting for a key when
 // the script ran out (a question, a message or a menu left open).
@@ -34,5 +36,5 @@ protected:
     std::filesystem::path folder;
 
 private:
-    std::filesystem::path previous_;
+    std::optional<ScratchFolder> scratch_;
 };
