@@ -16,18 +16,18 @@ protected:
     ParameterFileResult read(const std::string& text) {
         return read_parameter_file(dir.write("spar.dat", text), parameter_data());
     }
-    ParameterFileResult read(const MadeFile& spec) { return read(parameter_file_text(spec)); }
+    ParameterFileResult read(const MadeFile& made) { return read(parameter_file_text(made)); }
 
     ScratchFolder dir;
 };
 
 TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {
-    MadeFile spec;
-    spec.ports = 3;
-    spec.blocks = 4;
-    spec.start = 1.0e8f;
-    spec.step = 5.0e7f;
-    ParameterFileResult result = read(spec);
+    MadeFile made;
+    made.ports = 3;
+    made.blocks = 4;
+    made.start = 1.0e8f;
+    made.step = 5.0e7f;
+    ParameterFileResult result = read(made);
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.port_count, 3);
     EXPECT_EQ(result.steps, 3);
@@ -48,10 +48,10 @@ TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {
 
 TEST_F(ParameterFileReaderTest, PortCountsFromOneToNineLoadAndTenIsTooMany) {
     for (int ports : {1, 2, 6, 9}) {
-        MadeFile spec;
-        spec.ports = ports;
-        spec.blocks = 2;
-        ParameterFileResult result = read(spec);
+        MadeFile made;
+        made.ports = ports;
+        made.blocks = 2;
+        ParameterFileResult result = read(made);
         EXPECT_EQ(result.status, Status::LOADED) << ports << " ports";
         EXPECT_EQ(result.port_count, ports);
     }
@@ -61,24 +61,24 @@ TEST_F(ParameterFileReaderTest, PortCountsFromOneToNineLoadAndTenIsTooMany) {
 }
 
 TEST_F(ParameterFileReaderTest, OneBlockIsNothingToPlotOnlyWithItsClosingEmptyLine) {
-    MadeFile spec;
-    spec.ports = 1;
-    spec.blocks = 1;
-    EXPECT_EQ(read(spec).status, Status::NOTHING_TO_PLOT);
-    spec.last_empty_line = false;
-    EXPECT_EQ(read(spec).status, Status::READ_ERROR);  // the port count cannot be found
+    MadeFile made;
+    made.ports = 1;
+    made.blocks = 1;
+    EXPECT_EQ(read(made).status, Status::NOTHING_TO_PLOT);
+    made.last_empty_line = false;
+    EXPECT_EQ(read(made).status, Status::READ_ERROR);  // the port count cannot be found
 }
 
 TEST_F(ParameterFileReaderTest, LastBlockMayLackItsEmptyLineButNotItsEntries) {
-    MadeFile spec;
-    spec.ports = 3;
-    spec.blocks = 3;
-    spec.last_empty_line = false;
-    ParameterFileResult result = read(spec);
+    MadeFile made;
+    made.ports = 3;
+    made.blocks = 3;
+    made.last_empty_line = false;
+    ParameterFileResult result = read(made);
     EXPECT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.steps, 2);
 
-    std::string text = parameter_file_text(spec);
+    std::string text = parameter_file_text(made);
     text.resize(text.rfind('\n', text.size() - 2) + 1);  // drop the last entry line
     result = read(text);
     EXPECT_EQ(result.status, Status::READ_ERROR);
@@ -99,9 +99,9 @@ TEST_F(ParameterFileReaderTest, StopFrequencyComesFromTheFirstTwoFrequencies) {
 }
 
 TEST_F(ParameterFileReaderTest, AcceptsWindowsLineEndsBlankSeparatorsAndWideExponents) {
-    MadeFile spec;
-    spec.crlf = true;
-    EXPECT_EQ(read(spec).status, Status::LOADED);
+    MadeFile made;
+    made.crlf = true;
+    EXPECT_EQ(read(made).status, Status::LOADED);
 
     std::string text = " 1.0000000E+06\n   \n  1.000000E-100 1.0000000E+00\n \t \n"
                        " 2.0000000E+06\n\n  5.0000000E-01 -2.5000000E-01\n\n";
@@ -161,12 +161,12 @@ TEST_F(ParameterFileReaderTest, BinaryGarbageIsAReadError) {
 }
 
 TEST_F(ParameterFileReaderTest, OnlyTheFirst9999PointsAreRead) {
-    MadeFile spec;
-    spec.ports = 1;
-    spec.blocks = MAX_FREQUENCY_POINTS + 2;
-    spec.start = 1.0f;
-    spec.step = 1.0f;
-    ParameterFileResult result = read(spec);
+    MadeFile made;
+    made.ports = 1;
+    made.blocks = MAX_FREQUENCY_POINTS + 2;
+    made.start = 1.0f;
+    made.step = 1.0f;
+    ParameterFileResult result = read(made);
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.steps, MAX_FREQUENCY_POINTS - 1);
     EXPECT_FLOAT_EQ(result.stop_frequency, 9999.0f);

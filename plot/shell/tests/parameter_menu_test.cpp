@@ -28,8 +28,8 @@ protected:
     void run_menu(int kind) { EXPECT_THROW(parameter_menu(kind), KeysExhausted); }
     std::string side(int row) const { return screen.text_at(row, SIDE_COLUMN, 16); }
     std::string message() const { return screen.text_at(MESSAGE_ROW, 1, 80); }
-    void write(const std::string& name, const MadeFile& spec) {
-        dir.write(name, parameter_file_text(spec));
+    void write(const std::string& name, const MadeFile& made) {
+        dir.write(name, parameter_file_text(made));
     }
     // The message a key sequence ends on (the menu waits for its key).
     std::string message_after(int kind, std::initializer_list<int> scan_codes) {

@@ -5,16 +5,16 @@
 float made_re(int k, int row, int column) { return 0.1f * row + 0.01f * column + 0.001f * k; }
 float made_im(int k, int row, int column) { return -made_re(k, row, column) * 2.0f; }
 
-std::string parameter_file_text(const MadeFile& spec) {
-    const std::string eol = spec.crlf ? "\r\n" : "\n";
+std::string parameter_file_text(const MadeFile& made) {
+    const std::string eol = made.crlf ? "\r\n" : "\n";
     std::string text;
-    for (int k = 1; k <= spec.blocks; ++k) {
-        text += " " + fields::format_ew(spec.start + (k - 1) * spec.step, 15, 7) + eol + eol;
-        for (int r = 1; r <= spec.ports; ++r)
+    for (int k = 1; k <= made.blocks; ++k) {
+        text += " " + fields::format_ew(made.start + (k - 1) * made.step, 15, 7) + eol + eol;
+        for (int r = 1; r <= made.ports; ++r)
             for (int c = 1; c <= r; ++c)
                 text += " " + fields::format_ew(made_re(k, r, c), 15, 7) +
                         fields::format_ew(made_im(k, r, c), 15, 7) + eol;
-        if (k < spec.blocks || spec.last_empty_line) text += eol;
+        if (k < made.blocks || made.last_empty_line) text += eol;
     }
     return text;
 }

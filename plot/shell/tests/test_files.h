@@ -18,4 +18,4 @@ struct MadeFile {
 
 // The text of such a file: per block " " + E15.7 frequency, an empty line,
 // the lower triangle row by row as " " + E15.7 + E15.7, an empty line.
-std::string parameter_file_text(const MadeFile& spec);
+std::string parameter_file_text(const MadeFile& made);
