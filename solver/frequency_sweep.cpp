@@ -50,7 +50,9 @@ bool all_finite(const ComplexD* m, int n) {
 class Sweep {
 public:
     Sweep(SolverRun& run, NodalSystem& system, ParameterFiles& files)
-        : run_(run), sys_(system), files_(files), n_nodes_(run.network.node_count) {}
+        : run_(run), sys_(system), files_(files),
+          n_nodes_(run.network.node_count),
+          z_ref_(reference_impedance(run.network)) {}
 
     // Analyses one frequency; false after a failure (message written).
     bool analyse(float f, int& error_flag);
@@ -69,6 +71,7 @@ private:
     NodalSystem& sys_;
     ParameterFiles& files_;
     const int n_nodes_;
+    const float z_ref_;  // the same at every frequency
 };
 
 void Sweep::add_admittance(int node, int second_node, ComplexD y) {
@@ -274,7 +277,7 @@ bool Sweep::analyse(float f, int& error_flag) {
     const float omega = TWO_PI * f;
     run_.report.empty_lines(2);
     run_.report.line(" FREQUENCY" + fields::format_ew(f, 10, 3) + " Hz");
-    stamp_lumped_network(omega, reference_impedance(run_.network));
+    stamp_lumped_network(omega, z_ref_);
     if (!enter_lines(f, omega, error_flag)) return false;
     return derive_port_parameters(f, error_flag);
 }
