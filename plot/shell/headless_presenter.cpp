@@ -1,5 +1,9 @@
 #include "headless_presenter.h"
 
+#include <algorithm>
+
+#include "key_codes.h"
+
 // The mode found at start: a colour text screen of 80 x 25 cells.
 constexpr int START_TEXT_MODE = 3;
 
@@ -30,14 +34,35 @@ bool HeadlessPresenter::open_mode(int mode, int /*rows*/, VideoConfig& config) {
     }
 }
 
-int HeadlessPresenter::read_key() {
+void HeadlessPresenter::wait_for_next_key() {
+    // An auto-repeat that arrived while a tone sounded is dropped whole, as
+    // the window drops it.
+    while (!scan_code_next_ && !script.empty() && script.front().repeated &&
+           script.front().arrives_ms < tone_end_ms_) {
+        const bool extended = keys::is_extended(script.front().code);
+        script.pop_front();
+        if (extended && !script.empty()) script.pop_front();
+    }
     if (script.empty()) throw KeysExhausted();
-    const int code = script.front();
+    clock_ms = std::max(clock_ms, script.front().arrives_ms);
+}
+
+int HeadlessPresenter::read_key() {
+    wait_for_next_key();
+    const int code = script.front().code;
     script.pop_front();
+    scan_code_next_ = !scan_code_next_ && keys::is_extended(code);
+    taken.push_back(TakenKey{code, clock_ms});
     return code;
 }
 
 bool HeadlessPresenter::key_waiting() {
-    if (script.empty()) throw KeysExhausted();
+    wait_for_next_key();
     return true;
+}
+
+void HeadlessPresenter::beep(int frequency_hz, int duration_ms) {
+    tones.push_back(Tone{frequency_hz, duration_ms});
+    clock_ms += duration_ms;
+    tone_end_ms_ = clock_ms;
 }

@@ -1,5 +1,9 @@
 // A presenter without a window: keys come from a script, tones and console
 // lines are recorded, the video modes are those of its options.
+//
+// Time is simulated: a tone lasts its duration on the presenter's clock, and
+// a scripted key may arrive at a given moment of that clock, as a press or as
+// the keyboard's auto-repeat of a held key. Keys arrive in script order.
 #pragma once
 
 #include <deque>
@@ -8,6 +12,22 @@
 
 #include "headless_screen.h"
 #include "presenter.h"
+
+// One code of the key script. An extended key is two codes with the same
+// arrival and repeat flag.
+struct ScriptedKey {
+    ScriptedKey(int key_code, long arrival_ms = 0, bool auto_repeat = false)
+        : code(key_code), arrives_ms(arrival_ms), repeated(auto_repeat) {}
+    int code;
+    long arrives_ms;  // 0: there from the start
+    bool repeated;    // produced by the keyboard's auto-repeat
+};
+
+// A code the program took, and the clock when it took it.
+struct TakenKey {
+    int code;
+    long taken_ms;
+};
 
 class HeadlessPresenter : public Presenter {
 public:
@@ -20,15 +40,22 @@ public:
     // waiting for a key never hangs a test.
     int read_key() override;
     bool key_waiting() override;
-    void beep(int frequency_hz, int duration_ms) override {
-        tones.push_back(Tone{frequency_hz, duration_ms});
-    }
+    // Records the tone; the clock moves on by its duration.
+    void beep(int frequency_hz, int duration_ms) override;
     void console_line(const std::string& text) override { console.push_back(text); }
 
-    std::deque<int> script;
+    std::deque<ScriptedKey> script;
     std::vector<Tone> tones;
     std::vector<std::string> console;
+    std::vector<TakenKey> taken;
+    long clock_ms = 0;
 
 private:
+    // Drops the auto-repeats that came while a tone sounded; the clock then
+    // waits for the next key.
+    void wait_for_next_key();
+
     HeadlessScreen::Options options_;
+    long tone_end_ms_ = 0;
+    bool scan_code_next_ = false;  // the second code of an extended key is due
 };

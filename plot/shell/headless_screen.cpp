@@ -70,6 +70,16 @@ void HeadlessScreen::text(const std::string& characters) {
 
 std::size_t HeadlessScreen::pending_keys() const { return presenter().script.size(); }
 
+void HeadlessScreen::timed_key(long arrives_ms, bool repeated, std::initializer_list<int> codes) {
+    for (int code : codes) presenter().script.emplace_back(code, arrives_ms, repeated);
+}
+
+std::vector<std::pair<int, long>> HeadlessScreen::taken_keys() const {
+    std::vector<std::pair<int, long>> result;
+    for (const TakenKey& k : presenter().taken) result.emplace_back(k.code, k.taken_ms);
+    return result;
+}
+
 std::string HeadlessScreen::row_text(int row) const {
     return text_at(row, 1, surface_canvas().columns());
 }

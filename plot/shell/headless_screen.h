@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Tone {
@@ -47,6 +48,12 @@ public:
     void extended(int scan_code);  // 0 followed by the scan code
     void text(const std::string& characters);
     std::size_t pending_keys() const;
+    // One key (its codes) arriving at a moment of the presenter's clock,
+    // which tones move on by their duration; `repeated` marks the
+    // keyboard's auto-repeat of a held key.
+    void timed_key(long arrives_ms, bool repeated, std::initializer_list<int> codes);
+    // The codes taken so far, each with the clock when it was taken.
+    std::vector<std::pair<int, long>> taken_keys() const;
 
     // Text cells (1-based, absolute screen cells) and pixels.
     std::string row_text(int row) const;

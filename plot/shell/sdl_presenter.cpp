@@ -116,7 +116,7 @@ void SdlPresenter::redraw() {
     SDL_UpdateWindowSurface(window_);
 }
 
-void SdlPresenter::pump_events(int wait_ms) {
+void SdlPresenter::pump_events(int wait_ms, bool drop_repeats) {
     SDL_Event event;
     bool have = wait_ms > 0 ? SDL_WaitEventTimeout(&event, wait_ms) != 0 : SDL_PollEvent(&event) != 0;
     while (have) {
@@ -124,10 +124,13 @@ void SdlPresenter::pump_events(int wait_ms) {
             case SDL_QUIT:
                 throw ProgramQuit{};
             case SDL_KEYDOWN:
-                translate_sdl_key(event.key.keysym.sym, event.key.keysym.mod, keys_);
+                // The text of a dropped auto-repeat follows as its own event.
+                drop_repeat_text_ = drop_repeats && event.key.repeat != 0;
+                if (!drop_repeat_text_) translate_sdl_key(event.key.keysym.sym, event.key.keysym.mod, keys_);
                 break;
             case SDL_TEXTINPUT:
-                translate_sdl_text(event.text.text, keys_);
+                if (!drop_repeat_text_) translate_sdl_text(event.text.text, keys_);
+                drop_repeat_text_ = false;
                 break;
             case SDL_WINDOWEVENT:
                 if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
@@ -249,6 +252,9 @@ void SdlPresenter::beep(int frequency_hz, int duration_ms) {
         SDL_QueueAudio(audio_, samples.data(), static_cast<Uint32>(samples.size() * sizeof(Sint16)));
     }
     SDL_Delay(static_cast<Uint32>(duration_ms));
+    // Keys that came during the tone are taken in order, but a held key's
+    // auto-repeats are dropped: beeping keys cannot pile up behind the tones.
+    if (window_ != nullptr) pump_events(0, true);
 }
 
 void SdlPresenter::console_line(const std::string& text) { std::cout << text << std::endl; }

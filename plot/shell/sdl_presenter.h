@@ -36,7 +36,9 @@ private:
     void close_window();
     void redraw();
     // Turns pending events into key codes; waits up to `wait_ms` for one.
-    void pump_events(int wait_ms);
+    // With `drop_repeats` (the events that came while a tone sounded) the
+    // keyboard's auto-repeats are dropped.
+    void pump_events(int wait_ms, bool drop_repeats = false);
     bool open_audio();
 
     SDL_Window* window_ = nullptr;
@@ -50,4 +52,5 @@ private:
     bool blink_on_ = true;
     Uint32 blink_time_ = 0;
     std::deque<int> keys_;
+    bool drop_repeat_text_ = false;  // the text of a dropped auto-repeat follows
 };
