@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <new>
+#include <sstream>
 #include <string>
 
 #include "frequency_sweep.h"
@@ -19,10 +20,25 @@ void write_banner(RunReport& report) {
     report.line(std::string(" ANALYSIS OF NETWORKS WITH MULTICONDUCTOR ") + "TRANSMISSION LINES");
 }
 
+// The run's one diagnostic line: the first failure, with output files that
+// could not be written as well folded into it. Empty for a clean run.
+std::string diagnostic_line(const std::string& stage_lines, const std::vector<SolverRun::OutputFailure>& outputs) {
+    std::string text;
+    std::size_t start = 0;
+    for (std::size_t end; (end = stage_lines.find('\n', start)) != std::string::npos; start = end + 1) {
+        if (!text.empty()) text += "; ";
+        text += stage_lines.substr(start, end - start);
+    }
+    for (const SolverRun::OutputFailure& output : outputs)
+        text += text.empty() ? "mtlnet: " + output.first : "; " + output.folded;
+    return text.empty() ? text : text + '\n';
+}
+
 }  // namespace
 
 int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics) {
-    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, diagnostics));
+    std::ostringstream stage_lines;
+    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, stage_lines));
     if (!run) {
         diagnostics << "mtlnet: not enough memory for the run tables\n";
         return 1;
@@ -44,11 +60,13 @@ int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics
     if (error_flag == 0) run_frequency_sweep(*run, error_flag);
 
     if (error_flag != 0) run->report.message({"EXECUTION TERMINATED"});
-    if (!run->report.close()) {
-        diagnostics << "mtlnet: the run report " << REPORT_FILE << " could not be written completely\n";
-        return 1;
-    }
-    return error_flag == 0 ? 0 : 1;
+    if (!run->report.flush()) run->report.end_cut_report("\n\n ERROR WRITING RUN REPORT\n EXECUTION TERMINATED\n");
+    if (!run->report.close())
+        run->output_failures.push_back({std::string("the run report ") + REPORT_FILE +
+                                            " could not be written: " + run->report.failure(),
+                                        "the run report could not be written either"});
+    diagnostics << diagnostic_line(stage_lines.str(), run->output_failures);
+    return error_flag == 0 && run->output_failures.empty() ? 0 : 1;
 }
 
 }  // namespace solver

@@ -10,7 +10,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -34,8 +33,16 @@ private:
     std::string text_;
 };
 
+// The report is written as it goes (it is a log, the first thing a user
+// reads after a failed run), through a buffer of its own. After the first
+// failed write nothing more is written; the reason is kept.
 class RunReport {
 public:
+    RunReport() = default;
+    ~RunReport();
+    RunReport(const RunReport&) = delete;
+    RunReport& operator=(const RunReport&) = delete;
+
     // Creates or replaces the file. On failure returns false and puts the
     // reason into `reason`.
     bool open(const std::filesystem::path& path, std::string& reason);
@@ -49,12 +56,30 @@ public:
     // Two empty lines, then the message: the form of most error messages.
     void error_message(std::initializer_list<MessageItem> items);
 
+    // Writes out what is buffered; false once a write has failed.
+    bool flush();
+    bool failed() const { return !failure_.empty(); }
+    // The system's message for the failed write.
+    const std::string& failure() const { return failure_; }
+
+    // After a failed write: ends the report with `ending` (whole lines) in
+    // the space the file already has on disk, giving up as many of its last
+    // lines as that needs. False where that is impossible (no room at all,
+    // not a regular file).
+    bool end_cut_report(std::string_view ending);
+
     // Closes the file; false if anything could not be written.
     bool close();
-    bool is_open() const { return out_.is_open(); }
+    bool is_open() const { return fd_ >= 0; }
 
 private:
-    std::ofstream out_;
+    void write_out(std::string_view bytes);
+
+    int fd_ = -1;
+    std::string buffer_;
+    std::string tail_;            // the last bytes in the file, to find its last lines
+    std::uint64_t written_ = 0;   // bytes in the file
+    std::string failure_;
 };
 
 }  // namespace solver

@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "run_report.h"
 #include "solver_tables.h"
@@ -28,6 +30,16 @@ struct SolverRun {
 
     // Writes "mtlnet: <text>" as one diagnostics line.
     void diagnose(std::string_view text) { diagnostics << "mtlnet: " << text << '\n'; }
+
+    // An output file that could not be written. The run's one diagnostic
+    // line names it with `first` when nothing failed before ("the run
+    // report VDANOUT.DAT could not be written: <reason>"), otherwise with
+    // `folded` ("the run report could not be written either").
+    struct OutputFailure {
+        std::string first;
+        std::string folded;
+    };
+    std::vector<OutputFailure> output_failures;
     bool echo_input() const { return options.suppress_input_echo != 1; }
 };
 
