@@ -33,6 +33,9 @@ private:
     std::string text_;
 };
 
+// The text of a free-format message line: a blank before every item.
+std::string message_text(std::initializer_list<MessageItem> items);
+
 // The report is written as it goes (it is a log, the first thing a user
 // reads after a failed run), through a buffer of its own. After the first
 // failed write nothing more is written; the reason is kept.
