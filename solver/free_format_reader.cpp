@@ -43,14 +43,20 @@ bool FreeFormatReader::open(const std::filesystem::path& directory, const std::s
     token_line_ = 0;
     failure_.clear();
     errno = 0;
+    bytes_read_ = 0;
+    too_long_.clear();
     in_.open(directory / file_name, std::ios::in | std::ios::binary);
-    if (in_.is_open()) return true;
+    if (in_.is_open()) {
+        lines_ = std::make_unique<portfiles::LineSource>(in_, MAX_LINE_BYTES);
+        return true;
+    }
     failure_ = file_name + ": cannot open the file for reading";
     if (errno != 0) failure_ += std::string(" (") + std::strerror(errno) + ")";
     return false;
 }
 
 void FreeFormatReader::close() {
+    lines_.reset();
     if (in_.is_open()) in_.close();
     in_.clear();
 }
@@ -60,22 +66,38 @@ void FreeFormatReader::start_read() {
     comma_allowed_ = false;
 }
 
-bool FreeFormatReader::load_line() {
-    if (!in_.is_open() || !std::getline(in_, line_)) return false;
-    ++line_number_;
+FreeFormatReader::TokenResult FreeFormatReader::load_line() {
+    if (!lines_ || !too_long_.empty()) return TokenResult::END_OF_FILE;
+    std::string_view line;
+    const portfiles::LineSource::Status status = lines_->next(line);
+    if (status == portfiles::LineSource::Status::END) return TokenResult::END_OF_FILE;
+    line_number_ = lines_->line_number();
+    if (status == portfiles::LineSource::Status::TOO_LONG) {
+        too_long_ = "line " + std::to_string(line_number_) + " is longer than " + std::to_string(MAX_LINE_BYTES) +
+                    " bytes";
+        return TokenResult::TOO_LONG;
+    }
+    bytes_read_ += line.size() + 1;
+    if (bytes_read_ > MAX_FILE_BYTES) {
+        too_long_ = "the file is longer than " + std::to_string(MAX_FILE_BYTES) + " bytes";
+        return TokenResult::TOO_LONG;
+    }
+    line_.assign(line);
     pos_ = 0;
-    return true;
+    return TokenResult::VALUE;
 }
 
 FreeFormatReader::TokenResult FreeFormatReader::next_token() {
     if (new_read_pending_) {
         new_read_pending_ = false;
-        if (!load_line()) return TokenResult::END_OF_FILE;
+        const TokenResult loaded = load_line();
+        if (loaded != TokenResult::VALUE) return loaded;
     }
     for (;;) {
         while (pos_ < line_.size() && is_blank(line_[pos_])) ++pos_;
         if (pos_ == line_.size()) {
-            if (!load_line()) return TokenResult::END_OF_FILE;
+            const TokenResult loaded = load_line();
+            if (loaded != TokenResult::VALUE) return loaded;
             continue;
         }
         if (line_[pos_] == ',') {
@@ -98,6 +120,10 @@ FreeFormatReader::TokenResult FreeFormatReader::next_token() {
 
 bool FreeFormatReader::fail(std::string_view kind, std::string_view what, int position, int count,
                             TokenResult result) {
+    if (result == TokenResult::TOO_LONG) {
+        failure_ = file_name_ + ":" + std::to_string(line_number_) + ": " + too_long_;
+        return false;
+    }
     int shown_line = result == TokenResult::END_OF_FILE ? (line_number_ > 0 ? line_number_ : 1) : token_line_;
     failure_ = file_name_ + ":" + std::to_string(shown_line) + ": expected " + std::string(kind) + " (";
     if (count > 1) failure_ += "value " + std::to_string(position) + " of " + std::to_string(count) + " of ";
@@ -106,6 +132,7 @@ bool FreeFormatReader::fail(std::string_view kind, std::string_view what, int po
     case TokenResult::END_OF_FILE: failure_ += "end of file"; break;
     case TokenResult::EMPTY_VALUE: failure_ += "an empty value between two commas"; break;
     case TokenResult::VALUE: failure_ += "\"" + printable(token_) + "\""; break;
+    case TokenResult::TOO_LONG: break;
     }
     return false;
 }

@@ -7,20 +7,29 @@
 // start_read. A value that is not a plain number (letters, a repeat count
 // such as 3*0.0, a slash), an empty value between two commas, an integer
 // outside 32 bits, a real that is not finite in 32 bits (nan, inf, 1e400)
-// and the end of the file are failed reads.
+// and the end of the file are failed reads. So are a line longer than
+// MAX_LINE_BYTES and a file longer than MAX_FILE_BYTES (no real input comes
+// near either): a file that never ends (/dev/zero) is not read into memory.
 //
 // After a failed read failure() holds a one-line description naming the
 // file, the line and what was expected, e.g.
 //   LININP.DAT:7: expected a real number (value 3 of 4 of matrix [C] of line 1), found "1.2e-10x"
+//   CONFIG.DAT:1: line 1 is longer than 1048576 bytes
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "line_source.h"
+
 namespace solver {
+
+inline constexpr std::size_t MAX_LINE_BYTES = std::size_t{1} << 20;
+inline constexpr std::uint64_t MAX_FILE_BYTES = std::uint64_t{16} << 20;
 
 class FreeFormatReader {
 public:
@@ -53,12 +62,16 @@ public:
     const std::string& file_name() const { return file_name_; }
 
 private:
-    enum class TokenResult { VALUE, END_OF_FILE, EMPTY_VALUE };
+    enum class TokenResult { VALUE, END_OF_FILE, EMPTY_VALUE, TOO_LONG };
     TokenResult next_token();
-    bool load_line();
+    // The next line into line_: VALUE, END_OF_FILE or TOO_LONG.
+    TokenResult load_line();
     bool fail(std::string_view kind, std::string_view what, int position, int count, TokenResult result);
 
     std::ifstream in_;
+    std::unique_ptr<portfiles::LineSource> lines_;
+    std::uint64_t bytes_read_ = 0;
+    std::string too_long_;  // what was too long, for the failure text
     std::string file_name_;
     std::string line_;
     std::size_t pos_ = 0;

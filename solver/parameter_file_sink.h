@@ -1,6 +1,8 @@
 // SPAR.DAT, ZPAR.DAT and YPAR.DAT as a sink of the sweep: one block per
 // matrix a point completed, so after a failure SPAR.DAT may hold one block
-// more than ZPAR.DAT and ZPAR.DAT one more than YPAR.DAT.
+// more than ZPAR.DAT and ZPAR.DAT one more than YPAR.DAT. The files take the
+// place of the old ones when the sweep ends, completed or failed; files
+// that could not be created or written leave the old ones as they were.
 #pragma once
 
 #include <filesystem>

@@ -2,20 +2,44 @@
 
 namespace solver {
 
-bool ParameterFiles::create(const std::filesystem::path& directory, std::string& failed_name) {
-    const std::ios::openmode mode = std::ios::out | std::ios::trunc | std::ios::binary;
-    struct {
-        std::ofstream* file;
-        const char* name;
-    } files[] = {{&spar, "SPAR.DAT"}, {&zpar, "ZPAR.DAT"}, {&ypar, "YPAR.DAT"}};
-    for (auto& f : files) {
-        f.file->open(directory / f.name, mode);
-        if (!f.file->is_open()) {
+namespace {
+
+struct NamedFile {
+    ReplacementFile* file;
+    const char* name;
+};
+
+}  // namespace
+
+bool ParameterFiles::create(const std::filesystem::path& directory, std::string& failed_name, std::string& reason) {
+    const NamedFile files[] = {{&spar, "SPAR.DAT"}, {&zpar, "ZPAR.DAT"}, {&ypar, "YPAR.DAT"}};
+    for (const NamedFile& f : files) {
+        if (!f.file->create(directory / f.name)) {
             failed_name = f.name;
+            reason = f.file->failure();
+            for (const NamedFile& other : files) other.file->discard();
             return false;
         }
     }
     return true;
+}
+
+bool ParameterFiles::commit(std::string& failed_name, std::string& reason) {
+    const NamedFile files[] = {{&spar, "SPAR.DAT"}, {&zpar, "ZPAR.DAT"}, {&ypar, "YPAR.DAT"}};
+    const bool complete = intact();
+    bool committed = true;
+    for (const NamedFile& f : files) {
+        if (complete)
+            f.file->commit();
+        else
+            f.file->discard();
+        if (!f.file->intact() && committed) {
+            failed_name = f.name;
+            reason = f.file->failure();
+            committed = false;
+        }
+    }
+    return committed;
 }
 
 }  // namespace solver

@@ -9,6 +9,10 @@ namespace solver {
 struct PointFailure {
     std::string message;     // the report's free-format message line
     std::string diagnostic;  // one line for the user, without the program's name
+    // Set for an output file that could not be written: its part of the
+    // run's one diagnostic line after an earlier failure ("the parameter
+    // file YPAR.DAT could not be written either").
+    std::string folded;
 };
 
 }  // namespace solver

@@ -15,8 +15,9 @@ public:
 
     bool open(PointFailure&) override { return true; }
     void write(const PointResult& point) override;
-    // The report is the run's log; the driver checks it when it closes it.
-    bool intact() const override { return true; }
+    // A report that cannot be written (a full disk) stops the sweep; the
+    // driver reports it when it closes the report.
+    bool intact() const override { return !report_.failed(); }
     bool close(PointFailure&) override { return true; }
 
 private:

@@ -5,7 +5,10 @@ namespace solver {
 void SweepWriter::report_failure(const PointFailure& failure, int& error_flag) {
     run_.report.empty_lines(2);
     run_.report.line(failure.message);
-    run_.diagnose(failure.diagnostic);
+    if (failure.folded.empty())
+        run_.diagnose(failure.diagnostic);
+    else
+        run_.output_failures.push_back({failure.diagnostic, failure.folded});
     error_flag = 1;
 }
 

@@ -41,7 +41,8 @@ public:
     // diagnostic. False when the sweep must stop: the point failed or a sink
     // could not write it.
     bool commit(const PointResult& point, int& error_flag);
-    // Closes every sink and reports what could not be written.
+    // Closes every sink and reports what could not be written (an output
+    // file's failure joins the run's diagnostic line, see PointFailure).
     void close(int& error_flag);
 
 private:

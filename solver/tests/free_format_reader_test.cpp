@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cfloat>
+#include <csignal>
 #include <cmath>
 #include <cstdint>
+#include <thread>
 
 #include "test_directory.h"
 
@@ -116,6 +122,39 @@ TEST_F(ReaderTest, RejectionQuotesTheLastValueWithItsLine) {
     std::int32_t v = 0;
     ASSERT_TRUE(reader.read_integers(&v, 1, "v"));
     EXPECT_EQ(reader.rejection("a positive count"), "INPUT.DAT:3: expected a positive count, found \"-3\"");
+}
+
+TEST_F(ReaderTest, LinesAreReadWithABound) {
+    // A line of exactly the bound is read; one byte more is a failed read.
+    open_with("1 " + std::string(MAX_LINE_BYTES - 4, ' ') + "2\n" + std::string(MAX_LINE_BYTES + 1, ' ') + "\n3\n");
+    std::int32_t two[2] = {};
+    ASSERT_TRUE(reader.read_integers(two, 2, "two values"));
+    EXPECT_EQ(two[1], 2);
+    std::int32_t third = 0;
+    EXPECT_FALSE(reader.read_integers(&third, 1, "third"));
+    EXPECT_EQ(reader.failure(), "INPUT.DAT:2: line 2 is longer than 1048576 bytes");
+    EXPECT_FALSE(reader.read_integers(&third, 1, "third"));  // the reader stays at its end
+}
+
+TEST_F(ReaderTest, AnInputThatNeverEndsFailsAfterTheFileBound) {
+    // Empty lines without end from a pipe: a read skipping them stops at the
+    // bound on the file's size.
+    std::signal(SIGPIPE, SIG_IGN);
+    ASSERT_EQ(mkfifo((dir.path() / "ENDLESS.DAT").c_str(), 0600), 0);
+    std::thread writer([path = dir.path() / "ENDLESS.DAT"] {
+        const int fd = ::open(path.c_str(), O_WRONLY);
+        const std::string lines(65536, '\n');
+        while (fd >= 0 && ::write(fd, lines.data(), lines.size()) > 0) {
+        }
+        if (fd >= 0) ::close(fd);
+    });
+    ASSERT_TRUE(reader.open(dir.path(), "ENDLESS.DAT"));
+    float value = 0;
+    EXPECT_FALSE(reader.read_reals(&value, 1, "a value"));
+    EXPECT_EQ(reader.failure(), "ENDLESS.DAT:" + std::to_string(MAX_FILE_BYTES + 1) + ": the file is longer than " +
+                                    std::to_string(MAX_FILE_BYTES) + " bytes");
+    reader.close();
+    writer.join();
 }
 
 TEST(ReaderOpen, MissingFileFailsWithReason) {
