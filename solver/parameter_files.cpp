@@ -26,7 +26,7 @@ bool ParameterFiles::create(const std::filesystem::path& directory, std::string&
 
 bool ParameterFiles::commit(std::string& failed_name, std::string& reason) {
     const NamedFile files[] = {{&spar, "SPAR.DAT"}, {&zpar, "ZPAR.DAT"}, {&ypar, "YPAR.DAT"}};
-    const bool complete = intact();
+    const bool complete = spar.flush() && zpar.flush() && ypar.flush();
     bool committed = true;
     for (const NamedFile& f : files) {
         if (complete)

@@ -12,7 +12,7 @@ struct PointFailure {
     // Set for an output file that could not be written: its part of the
     // run's one diagnostic line after an earlier failure ("the parameter
     // file YPAR.DAT could not be written either").
-    std::string folded;
+    std::string folded = {};
 };
 
 }  // namespace solver

@@ -30,6 +30,8 @@ public:
     bool create(const std::filesystem::path& path);
 
     std::ostream& stream() { return stream_; }
+    // Writes out what is buffered; false once something could not be written.
+    bool flush() { return buffer_.drain(); }
     // False once something could not be written.
     bool intact() const { return failure_.empty(); }
     const std::string& failure() const { return failure_; }
