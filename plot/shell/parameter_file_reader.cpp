@@ -12,6 +12,9 @@ namespace {
 constexpr int PORT_SEARCH_LINES = 46;
 // A number field longer than this is not a number of this file.
 constexpr int MAX_FIELD_LENGTH = 48;
+// Bytes a pass reads at most: four times a file of 9 ports and 10 000
+// points, so that an input without end (/dev/zero) ends as a read error.
+constexpr long MAX_FILE_BYTES = 64L << 20;
 
 enum class ReadStatus { OK, END, ERROR };
 
@@ -24,6 +27,8 @@ public:
     explicit FreeFormatReader(std::FILE* file) : file_(file) {}
 
     int line() const { return line_; }
+    // True once the pass has read MAX_FILE_BYTES: it then reads as ended.
+    bool too_long() const { return bytes_ > MAX_FILE_BYTES; }
 
     // Reads count numbers into values.
     ReadStatus read_reals(int count, float* values) {
@@ -53,7 +58,7 @@ private:
     static bool is_separator_blank(int c) { return c == ' ' || c == '\t' || c == '\r'; }
     static bool is_separator(int c) { return is_separator_blank(c) || c == ','; }
 
-    int get() { return std::getc(file_); }
+    int get() { return ++bytes_ > MAX_FILE_BYTES ? EOF : std::getc(file_); }
 
     void skip_rest_of_line() {
         int c = get();
@@ -93,6 +98,7 @@ private:
 
     std::FILE* file_;
     int line_ = 1;
+    long bytes_ = 0;
 };
 
 struct FileCloser {
@@ -163,6 +169,8 @@ ParameterFileResult read_parameter_stream(std::FILE* file, ParameterData& data) 
     for (int k = 0; k < MAX_FREQUENCY_POINTS; ++k) {
         float frequency = 0;
         ReadStatus status = reader.read_reals(1, &frequency);
+        if (status == ReadStatus::END && reader.too_long())
+            return read_error(result, reader.line(), "a file of at most " + std::to_string(MAX_FILE_BYTES) + " bytes");
         if (status == ReadStatus::END) break;
         if (status == ReadStatus::ERROR)
             return read_error(result, reader.line(), "a frequency (a real number)");
