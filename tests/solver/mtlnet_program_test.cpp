@@ -61,6 +61,7 @@ TEST_P(ExampleRun, PassesTheInputStages) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleRun,
-                         ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass"));
+                         ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass",
+                                           "ribbon_crosstalk"));
 
 }  // namespace
