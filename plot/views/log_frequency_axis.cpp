@@ -36,6 +36,10 @@ double LogFrequencyAxis::fraction(double f) const {
     return (coordinate(f) - coordinate(min)) / (coordinate(max) - coordinate(min));
 }
 
+int log_axis_column(const LogFrequencyAxis& axis, float v, int columns) {
+    return static_cast<int>(std::floor(axis.fraction(v) * columns + 1e-6));
+}
+
 float log_step_at_or_below(float v) {
     const double w = v * TOLERANCE;
     const double decade = decade_of(w);
@@ -103,8 +107,8 @@ LogFrequencyAxis layout_log_axis(float min, float max, int columns) {
     // they stand closer than a number's width; then, when every decade is
     // numbered and the range spans under two decades, the 2 and 5 multiples
     // and the others where they fit.
-    std::vector<Span> taken = {{-5, 1}, {columns - LOG_LABEL_WIDTH, columns - 1}};
-    const auto column_of = [&](float v) { return static_cast<int>(std::lround(axis.fraction(v) * columns)); };
+    std::vector<Span> taken = {{-5, 1}, {columns - 8, columns - 2}};
+    const auto column_of = [&](float v) { return log_axis_column(axis, v, columns); };
     const double decade_columns = columns / std::max(span, 1e-9);
     int every = 1;
     while (every * decade_columns < LOG_LABEL_WIDTH + 1 && every < MAX_DECADES) ++every;

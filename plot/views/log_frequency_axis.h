@@ -31,9 +31,13 @@ float log_step_at_or_below(float v);
 float log_step_at_or_above(float v);
 
 // Lays out the axis for the range min .. max across `columns` text columns
-// between its two frame lines. The limits' own numbers stand at the ends
-// (the lower one ending a column right of the left frame line, the upper
-// one ending at the right frame line); `labels` are the grid lines numbered
-// between them without touching them or each other. A lower limit <= 0 is
-// taken as three decades below the upper one.
+// between its two frame lines; column 0 is the one right of the left frame
+// line. The limits' own numbers stand at the ends (the lower one in columns
+// -5 .. 1, the upper one in columns - 8 .. columns - 2, as on a linear
+// axis); `labels` are the grid lines numbered between them, each centred on
+// its line's column, without touching the limits' numbers or each other. A
+// lower limit <= 0 is taken as three decades below the upper one.
 LogFrequencyAxis layout_log_axis(float min, float max, int columns);
+
+// The text column (counted as above) in which the grid line of v lies.
+int log_axis_column(const LogFrequencyAxis& axis, float v, int columns);
