@@ -83,13 +83,15 @@ TEST(LogFrequencyAxis, NineDecadesNumberEveryDecadeThatFits) {
     EXPECT_EQ(a.prefix, 'G');
     EXPECT_EQ(a.decades.size(), 8u);
     EXPECT_EQ(a.minors.size(), 9u * 8u);
-    // Eight columns per decade: every decade is numbered except 100 MHz,
-    // which would touch the number of the upper limit.
-    EXPECT_TRUE(values_are(a.labels, {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7}));
-
-    // Half the width: every second decade, counted from 1 Hz.
-    const LogFrequencyAxis half = layout_log_axis(1.0f, 1e9f, COLUMNS / 2);
-    EXPECT_TRUE(values_are(half.labels, {1e2, 1e4, 1e6}));
+    // Six columns per decade: every second decade is numbered, counted from
+    // 1 Hz, except 100 MHz, which would touch the upper limit's number.
+    EXPECT_TRUE(values_are(a.labels, {1e2, 1e4, 1e6}));
+    // Nine columns per decade: every decade up to 10 MHz.
+    const LogFrequencyAxis wide = layout_log_axis(1.0f, 1e9f, 80);
+    EXPECT_TRUE(values_are(wide.labels, {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7}));
+    // Three columns per decade: every third decade.
+    const LogFrequencyAxis narrow = layout_log_axis(1.0f, 1e9f, 28);
+    EXPECT_TRUE(values_are(narrow.labels, {1e3}));
 }
 
 TEST(LogFrequencyAxis, LimitsOffTheDecades) {
