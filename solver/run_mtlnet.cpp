@@ -21,8 +21,7 @@ void write_banner(RunReport& report) {
 
 }  // namespace
 
-int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics,
-               const FrequencySweep* given_sweep) {
+int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics) {
     std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, diagnostics));
     if (!run) {
         diagnostics << "mtlnet: not enough memory for the run tables\n";
@@ -37,12 +36,7 @@ int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics
     int error_flag = 0;
     read_configuration(*run, error_flag);
     if (error_flag == 0 && run->echo_input()) write_banner(run->report);
-    if (error_flag == 0) {
-        if (given_sweep)
-            use_given_frequency_sweep(*run, *given_sweep);
-        else
-            read_frequency_sweep(*run, error_flag);
-    }
+    if (error_flag == 0) read_frequency_sweep(*run, error_flag);
     if (error_flag == 0) read_transmission_lines(*run, error_flag);
     if (error_flag == 0) read_network(*run, error_flag);
 

@@ -4,16 +4,13 @@
 #include <filesystem>
 #include <ostream>
 
-#include "solver_tables.h"
-
 namespace solver {
 
 // Runs the solver on the input files in `directory`, writing VDANOUT.DAT (and,
 // once the sweep runs, the parameter files) there. One line per failure goes
 // to `diagnostics`. Returns the exit status: 0 when the run reached its end
 // without failure, 1 when it ended with " EXECUTION TERMINATED" or the run
-// report could not be created or written. A given sweep replaces FRQINP.DAT.
-int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics,
-               const FrequencySweep* given_sweep = nullptr);
+// report could not be created or written.
+int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics);
 
 }  // namespace solver
