@@ -307,7 +307,7 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
 
     Sweep sweep(run, *system, files);
     const int points = run.sweep.step_count + 1;
-    SweepProgress progress(points);
+    SweepProgress progress(points, run.command.quiet);
     for (int i = 0; i < points; ++i) {
         if (!sweep.analyse(run.sweep.frequency(i), error_flag)) break;
         if (!files_intact(files)) break;
