@@ -4,6 +4,8 @@
 #include <new>
 #include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "frequency_sweep.h"
 #include "input_stages.h"
@@ -22,23 +24,36 @@ void write_banner(RunReport& report) {
 
 // The run's one diagnostic line: the first failure, with output files that
 // could not be written as well folded into it. Empty for a clean run.
+constexpr std::string_view PREFIX = "mtlnet: ";
+
 std::string diagnostic_line(const std::string& stage_lines, const std::vector<SolverRun::OutputFailure>& outputs) {
     std::string text;
     std::size_t start = 0;
     for (std::size_t end; (end = stage_lines.find('\n', start)) != std::string::npos; start = end + 1) {
-        if (!text.empty()) text += "; ";
-        text += stage_lines.substr(start, end - start);
+        std::string_view line(stage_lines.data() + start, end - start);
+        if (!text.empty()) {
+            text += "; ";
+            if (line.substr(0, PREFIX.size()) == PREFIX) line.remove_prefix(PREFIX.size());
+        }
+        text += line;
     }
     for (const SolverRun::OutputFailure& output : outputs)
-        text += text.empty() ? "mtlnet: " + output.first : "; " + output.folded;
+        text += text.empty() ? std::string(PREFIX) + output.first : "; " + output.folded;
     return text.empty() ? text : text + '\n';
 }
 
 }  // namespace
 
 int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics) {
+    MtlnetOptions options;
+    options.directory = directory;
+    return run_mtlnet(options, diagnostics);
+}
+
+int run_mtlnet(const MtlnetOptions& options, std::ostream& diagnostics) {
+    const std::filesystem::path& directory = options.directory;
     std::ostringstream stage_lines;
-    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, stage_lines));
+    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, stage_lines, options));
     if (!run) {
         diagnostics << "mtlnet: not enough memory for the run tables\n";
         return 1;
