@@ -85,7 +85,10 @@ std::string OptionParser::help_text() const {
 }
 
 ParseOutcome OptionParser::parse(int argc, const char* const* argv, std::ostream& out, std::ostream& err) const {
-    auto refuse = [&](const std::string& what) {
+    auto refuse = [&](std::string what) {
+        // One line, whatever the arguments hold.
+        for (char& c : what)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
         err << program_ << ": " << what << '\n' << usage_line() << '\n';
         return ParseOutcome{false, EXIT_USAGE};
     };

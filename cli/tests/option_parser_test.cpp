@@ -119,6 +119,12 @@ TEST(OptionParser, OperandsAreRefusedWithoutAHandler) {
     const ParseOutcome outcome = parser.parse(2, args, out, err);
     EXPECT_EQ(outcome.exit_status, 2);
     EXPECT_EQ(err.str(), "bare: unexpected argument 'file'\nusage: bare [--help] [--version]\n");
+
+    // The refusal stays one line whatever the argument holds.
+    std::ostringstream err2;
+    const char* broken[] = {"bare", "two\nlines\r"};
+    parser.parse(2, broken, out, err2);
+    EXPECT_EQ(err2.str(), "bare: unexpected argument 'two?lines?'\nusage: bare [--help] [--version]\n");
 }
 
 }  // namespace
