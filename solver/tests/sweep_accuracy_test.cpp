@@ -14,7 +14,7 @@
 
 #include "chain_reference.h"
 #include "input_stages.h"
-#include "parameter_file_reader.h"
+#include "parameter_blocks.h"
 #include "run_mtlnet.h"
 #include "test_directory.h"
 
