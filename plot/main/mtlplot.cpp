@@ -1,7 +1,6 @@
 // mtlplot: the interactive plot program, in a window.
 #include <memory>
 
-#include "install_plot_outputs.h"
 #include "plotter_startup.h"
 #include "sdl_presenter.h"
 #include "surface_backend.h"
@@ -9,7 +8,6 @@
 int main() {
     try {
         install_presenter(std::make_unique<SdlPresenter>());
-        install_plot_outputs();
         const int status = run_mtlplot();
         install_presenter(nullptr);
         return status;

@@ -69,17 +69,17 @@ TEST(SolverOutputTest, ParameterFilesOfEveryExampleLoad) {
             if (!fs::exists(file)) continue;  // a run that ended before the sweep
             const FileShape shape = shape_of(file);
             if (shape.blocks < 2) continue;
-            reset_parameter_menus();
+            PlotSession session;
             HeadlessScreen screen;
             screen.extended(keys::F2);
-            EXPECT_THROW(parameter_menu(kind), KeysExhausted);
-            const ParameterKindState& state = parameter_kind_state(kind);
+            EXPECT_THROW(parameter_menu(session, kind, PlotEditorCall()), KeysExhausted);
+            const ParameterKindState& state = session.kind(kind);
             ASSERT_TRUE(state.loaded) << files[kind - 1] << ": " << screen.row_text(29);
             EXPECT_EQ(state.port_count * (state.port_count + 1) / 2,
                       shape.entry_lines_of_first_block);
             EXPECT_EQ(state.steps + 1, std::min(shape.blocks, MAX_FREQUENCY_POINTS));
             EXPECT_FLOAT_EQ(state.start_frequency, shape.first_frequency);
-            EXPECT_FLOAT_EQ(parameter_data().re[0][0][0], shape.first_re);
+            EXPECT_FLOAT_EQ(session.data->re[0][0][0], shape.first_re);
             EXPECT_EQ(screen.text_at(5, 65, 10), "Ports     ");
             ++solved;
         }
