@@ -16,15 +16,18 @@ import re
 import sys
 
 # Library folders and the folders each may include from (besides itself).
+BOTTOM = ["fields", "portfiles", "cli"]
 ALLOWED = {
     "fields": [],
-    "solver/kernels": ["fields"],
-    "solver": ["fields", "solver/kernels"],
-    "plot/shell": ["fields"],
-    "plot/views": ["fields", "plot/shell"],
-    "plot/output": ["fields", "plot/shell", "plot/views"],
-    "plot/app": ["fields", "plot/shell", "plot/views", "plot/output"],
-    "plot/main": ["fields", "plot/shell", "plot/views", "plot/output", "plot/app"],
+    "portfiles": ["fields"],
+    "cli": [],
+    "solver/kernels": BOTTOM,
+    "solver": BOTTOM + ["solver/kernels"],
+    "plot/shell": BOTTOM,
+    "plot/views": BOTTOM + ["plot/shell"],
+    "plot/output": BOTTOM + ["plot/shell", "plot/views"],
+    "plot/app": BOTTOM + ["plot/shell", "plot/views", "plot/output"],
+    "plot/main": BOTTOM + ["plot/shell", "plot/views", "plot/output", "plot/app"],
 }
 # Folders outside the libraries that may include anything.
 ANYTHING = ("tests", "bench", "examples", "scripts", "build")
