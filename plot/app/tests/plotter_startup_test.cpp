@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
-#include "scratch_folder.h"
 #include "key_codes.h"
 #include "plotter_startup.h"
+#include "scratch_folder.h"
+#include "screen_surface.h"
 
 namespace fs = std::filesystem;
 

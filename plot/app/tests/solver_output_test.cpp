@@ -42,17 +42,17 @@ TEST(SolverOutputTest, ParameterFilesOfEveryExampleLoad) {
             ASSERT_TRUE(reading.ok) << reading.error.message();
             const portfiles::PortSweep& sweep = reading.sweep;
             if (sweep.points() < 2) continue;
-            reset_parameter_menus();
+            PlotSession session;
             HeadlessScreen screen;
             screen.extended(keys::F2);
-            EXPECT_THROW(parameter_menu(kind), KeysExhausted);
-            const ParameterKindState& state = parameter_kind_state(kind);
+            EXPECT_THROW(parameter_menu(session, kind, PlotEditorCall()), KeysExhausted);
+            const ParameterKindState& state = session.kind(kind);
             ASSERT_TRUE(state.loaded) << files[kind - 1] << ": " << screen.row_text(29);
             ASSERT_EQ(state.port_count, sweep.port_count);
             const int points = std::min<int>(sweep.points(), MAX_FREQUENCY_POINTS);
             ASSERT_EQ(state.steps + 1, points);
             EXPECT_FLOAT_EQ(state.start_frequency, static_cast<float>(sweep.frequencies[0]));
-            const ParameterData& data = parameter_data();
+            const ParameterData& data = *session.data;
             for (int k = 0; k < points; ++k) {
                 EXPECT_EQ(data.f[k], static_cast<float>(sweep.frequencies[k]));
                 for (int q = 0; q < sweep.port_count; ++q)

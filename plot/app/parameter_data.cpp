@@ -2,11 +2,6 @@
 
 #include <stdexcept>
 
-ParameterData& parameter_data() {
-    static ParameterData data;  // zero-filled static storage, never on the stack
-    return data;
-}
-
 namespace {
 
 constexpr std::array<ParameterKindInfo, 3> KIND_INFO{{
@@ -14,11 +9,6 @@ constexpr std::array<ParameterKindInfo, 3> KIND_INFO{{
     {'y', "y PARAMETERS", "ypar.dat", "ypm"},
     {'z', "z PARAMETERS", "zpar.dat", "zpm"},
 }};
-
-std::array<ParameterKindState, 3>& kind_states() {
-    static std::array<ParameterKindState, 3> states;
-    return states;
-}
 
 int kind_slot(int kind) {
     if (kind < 1 || kind > 3) throw std::out_of_range("parameter kind " + std::to_string(kind));
@@ -28,7 +18,3 @@ int kind_slot(int kind) {
 }  // namespace
 
 const ParameterKindInfo& parameter_kind_info(int kind) { return KIND_INFO[kind_slot(kind)]; }
-
-ParameterKindState& parameter_kind_state(int kind) { return kind_states()[kind_slot(kind)]; }
-
-void reset_parameter_kind_states() { kind_states() = {}; }

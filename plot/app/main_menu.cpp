@@ -1,10 +1,10 @@
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "parameter_menu.h"
 #include "plotter_startup.h"
 #include "screen_toolkit.h"
 
-void main_menu() {
+void main_menu(PlotSession& session, const PlotEditorCall& edit) {
     print_at(1, 8, COLOR_BRIGHT, "PLOT OUTPUT");
     clear_side_panel();
     for (;;) {
@@ -14,11 +14,11 @@ void main_menu() {
         if (keys::is_extended(code)) {
             const int scan = read_key();
             if (scan == keys::F5) {
-                parameter_menu(1);
+                parameter_menu(session, 1, edit);
             } else if (scan == keys::F6) {
-                parameter_menu(2);
+                parameter_menu(session, 2, edit);
             } else if (scan == keys::F7) {
-                parameter_menu(3);
+                parameter_menu(session, 3, edit);
             } else if (scan == keys::F10) {
                 break;
             } else {

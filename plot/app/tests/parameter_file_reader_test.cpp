@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 #include "scratch_folder.h"
 #include "test_files.h"
@@ -18,7 +19,10 @@ protected:
     }
     ParameterFileResult read(const MadeFile& made) { return read(parameter_file_text(made)); }
 
+    ParameterData& parameter_data() { return *data_; }
+
     ScratchFolder dir;
+    std::unique_ptr<ParameterData> data_ = std::make_unique<ParameterData>();
 };
 
 TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {

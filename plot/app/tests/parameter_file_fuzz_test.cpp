@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <random>
 
 #include "parameter_file_reader.h"
@@ -50,9 +51,10 @@ TEST(ParameterFileFuzzTest, DamagedFilesNeverBreakTheReader) {
         parameter_file_text(MadeFile{9, 2, 1.0e3f, 1.0e3f, false}),
     };
     int loaded = 0;
+    const auto store = std::make_unique<ParameterData>();
     for (int round = 0; round < 3000; ++round) {
         const std::string text = mutate(sources[round % std::size(sources)], random);
-        ParameterData& data = parameter_data();
+        ParameterData& data = *store;
         // In memory: thousands of files on a busy disk would take long.
         std::FILE* file = text.empty() ? nullptr : fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
         ASSERT_TRUE(text.empty() || file);

@@ -18,14 +18,11 @@ const Tone ERROR_TONE{1000, 50};
 
 class ParameterMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        reset_parameter_menus();
-        last_edit_plot_call() = {};
-    }
+    void SetUp() override { edit = edit_plot_placeholder(call); }
 
     void press(int scan_code) { screen.extended(scan_code); }
     // Runs the menu until the key script runs out, leaving it open.
-    void run_menu(int kind) { EXPECT_THROW(parameter_menu(kind), KeysExhausted); }
+    void run_menu(int kind) { EXPECT_THROW(parameter_menu(session, kind, edit), KeysExhausted); }
     std::string side(int row) const { return screen.text_at(row, SIDE_COLUMN, 16); }
     std::string message() const { return screen.text_at(MESSAGE_ROW, 1, 80); }
     void write(const std::string& name, const MadeFile& made) {
@@ -41,6 +38,9 @@ protected:
 
     ScratchFolder dir;
     HeadlessScreen screen;
+    PlotSession session;
+    EditPlotCall call;
+    PlotEditorCall edit;
 };
 
 TEST_F(ParameterMenuTest, SidePanelForASweepInMegahertz) {
@@ -58,7 +58,7 @@ TEST_F(ParameterMenuTest, SidePanelForASweepInMegahertz) {
     const std::string bar = screen.row_text(30);
     for (const char* label : {"Help", "PltOut", "PltSav", "Index", "Format", "Plot", "End"})
         EXPECT_NE(bar.find(label), std::string::npos) << label;
-    EXPECT_TRUE(parameter_kind_state(S_PARAMETERS).loaded);
+    EXPECT_TRUE(session.kind(S_PARAMETERS).loaded);
 }
 
 TEST_F(ParameterMenuTest, SidePanelForASweepInGigahertzAndFromZero) {
@@ -79,7 +79,7 @@ TEST_F(ParameterMenuTest, SidePanelForASweepInGigahertzAndFromZero) {
 
 TEST_F(ParameterMenuTest, EveryLoadingFailureHasItsMessageAndLeavesTheKindUnloaded) {
     EXPECT_EQ(message_after(S_PARAMETERS, {keys::F2}), "Cannot open file spar.dat!");
-    EXPECT_FALSE(parameter_kind_state(S_PARAMETERS).loaded);
+    EXPECT_FALSE(session.kind(S_PARAMETERS).loaded);
 
     write("spar.dat", MadeFile{10, 2});
     EXPECT_EQ(message_after(S_PARAMETERS, {keys::F2}), "Number of ports exceeds allowed 9!");
@@ -91,7 +91,7 @@ TEST_F(ParameterMenuTest, EveryLoadingFailureHasItsMessageAndLeavesTheKindUnload
     cut.resize(cut.size() - 20);
     dir.write("spar.dat", cut);
     EXPECT_EQ(message_after(S_PARAMETERS, {keys::F2}), "Error reading file spar.dat!");
-    EXPECT_FALSE(parameter_kind_state(S_PARAMETERS).loaded);
+    EXPECT_FALSE(session.kind(S_PARAMETERS).loaded);
     EXPECT_EQ(side(5), std::string(16, ' '));
 
     dir.write("spar.dat", " 1.0E+06\n\n 1 0\n 1 0\n 1 0\n 1 0\n\n 2.0E+06\n\n");
@@ -102,7 +102,7 @@ TEST_F(ParameterMenuTest, IndexAndPlotNeedALoadedFile) {
     EXPECT_EQ(message_after(Z_PARAMETERS, {keys::F6}),
               "Cannot select indices before a file is selected!");
     EXPECT_EQ(message_after(Z_PARAMETERS, {keys::F9}), "Cannot plot before a file is selected!");
-    EXPECT_EQ(last_edit_plot_call().calls, 0);
+    EXPECT_EQ(call.calls, 0);
 }
 
 TEST_F(ParameterMenuTest, PlotHandsTheChosenSweepToThePlotEditor) {
@@ -118,10 +118,8 @@ TEST_F(ParameterMenuTest, PlotHandsTheChosenSweepToThePlotEditor) {
     press(keys::F9);
     press(keys::F10);  // leaves the stand-in editor
     run_menu(Z_PARAMETERS);
-    const EditPlotCall& call = last_edit_plot_call();
-    ASSERT_EQ(call.calls, 1);
+        ASSERT_EQ(call.calls, 1);
     EXPECT_EQ(call.kind, Z_PARAMETERS);
-    EXPECT_EQ(call.reserved, 0);
     EXPECT_EQ(call.point_count, 4);
     EXPECT_EQ(call.format, MAGNITUDE);
     for (int k = 1; k <= 4; ++k) {
@@ -148,13 +146,13 @@ TEST_F(ParameterMenuTest, IndicesBeyondASmallerFileFallBackOnPlot) {
     press(keys::F9);
     press(keys::F10);
     run_menu(S_PARAMETERS);
-    const ParameterKindState& state = parameter_kind_state(S_PARAMETERS);
+    const ParameterKindState& state = session.kind(S_PARAMETERS);
     EXPECT_EQ(state.i, 1);
     EXPECT_EQ(state.j, 2);
     EXPECT_EQ(state.file_name, "small.spm           ");
-    ASSERT_EQ(last_edit_plot_call().calls, 1);
-    EXPECT_EQ(last_edit_plot_call().point_count, 3);
-    EXPECT_NEAR(last_edit_plot_call().re[0], made_re(1, 2, 1), 1e-6);
+    ASSERT_EQ(call.calls, 1);
+    EXPECT_EQ(call.point_count, 3);
+    EXPECT_NEAR(call.re[0], made_re(1, 2, 1), 1e-6);
 }
 
 TEST_F(ParameterMenuTest, EscThenNoKeepsTheMenuWithItsDataAndYesLeaves) {
@@ -167,7 +165,7 @@ TEST_F(ParameterMenuTest, EscThenNoKeepsTheMenuWithItsDataAndYesLeaves) {
 
     screen.key(keys::ESC);
     screen.key('y');
-    parameter_menu(S_PARAMETERS);
+    parameter_menu(session, S_PARAMETERS, edit);
     EXPECT_EQ(screen.text_at(1, 20, 12), std::string(12, ' '));
     EXPECT_EQ(side(5), std::string(16, ' '));
 }
@@ -175,9 +173,9 @@ TEST_F(ParameterMenuTest, EscThenNoKeepsTheMenuWithItsDataAndYesLeaves) {
 TEST_F(ParameterMenuTest, PltSavWithoutSavedFilesUnloadsTheKind) {
     write("spar.dat", MadeFile{2, 3});
     EXPECT_EQ(message_after(S_PARAMETERS, {keys::F2, keys::F3}), "No matching files!");
-    EXPECT_FALSE(parameter_kind_state(S_PARAMETERS).loaded);
+    EXPECT_FALSE(session.kind(S_PARAMETERS).loaded);
     screen.key('x');  // the message's key; then the menu redraws without status lines
-    EXPECT_THROW(parameter_menu(S_PARAMETERS), KeysExhausted);
+    EXPECT_THROW(parameter_menu(session, S_PARAMETERS, edit), KeysExhausted);
     EXPECT_EQ(side(5), std::string(16, ' '));
 }
 
@@ -187,9 +185,9 @@ TEST_F(ParameterMenuTest, EachEntryStartsUnloadedButKeepsTheChoices) {
     press(keys::F8);
     press(keys::F2);  // Smith chart
     press(keys::F10);
-    parameter_menu(S_PARAMETERS);
-    EXPECT_EQ(parameter_kind_state(S_PARAMETERS).format, SMITH_CHART);
-    EXPECT_EQ(parameter_kind_state(Y_PARAMETERS).format, REAL_IMAG);
+    parameter_menu(session, S_PARAMETERS, edit);
+    EXPECT_EQ(session.kind(S_PARAMETERS).format, SMITH_CHART);
+    EXPECT_EQ(session.kind(Y_PARAMETERS).format, REAL_IMAG);
 
     EXPECT_EQ(message_after(S_PARAMETERS, {keys::F9}), "Cannot plot before a file is selected!");
 }
@@ -199,7 +197,7 @@ TEST_F(ParameterMenuTest, KeysWithoutAnActionBeep) {
     press(keys::F4);
     screen.key('a');
     press(keys::F10);
-    parameter_menu(Y_PARAMETERS);
+    parameter_menu(session, Y_PARAMETERS, edit);
     EXPECT_EQ(screen.tones(), (std::vector<Tone>{ERROR_TONE, ERROR_TONE, ERROR_TONE}));
 }
 

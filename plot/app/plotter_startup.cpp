@@ -1,10 +1,14 @@
 #include "plotter_startup.h"
 
 #include <iostream>
+#include <memory>
 
-#include "graphics_surface.h"
+#include "plot_editor.h"
+#include "plot_file_outputs.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 #include "stroke_font.h"
+#include "surface_files.h"
 
 namespace {
 
@@ -62,7 +66,12 @@ int run_mtlplot() {
                   layout.plot_last_row);
     print_at(1, 1, COLOR_BRIGHT, "VORDAN");
 
-    main_menu();
+    const auto session = std::make_unique<PlotSession>();
+    PlotFileOutputs outputs(session->chooser_position);
+    main_menu(*session, [&session, &outputs](int kind, int point_count, const float* re,
+                                             const float* im, const float* f, int& format) {
+        edit_plot(session->plot, outputs, kind, point_count, re, im, f, format);
+    });
 
     clear_screen(ClearArea::SCREEN);
     set_video_mode(VIDEO_DEFAULT_MODE);

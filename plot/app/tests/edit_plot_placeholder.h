@@ -4,13 +4,15 @@
 
 #include <vector>
 
+#include "parameter_menu.h"
+
 struct EditPlotCall {
     int calls = 0;
     int kind = 0;
-    int reserved = -1;
     int point_count = 0;
     std::vector<float> re, im, f;
     int format = -1;
 };
 
-EditPlotCall& last_edit_plot_call();
+// The stand-in editor, recording into call.
+PlotEditorCall edit_plot_placeholder(EditPlotCall& call);

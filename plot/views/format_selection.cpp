@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "screen_toolkit.h"
 
 namespace {

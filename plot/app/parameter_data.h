@@ -1,5 +1,5 @@
 // The loaded network parameters and the choices the user made for each kind
-// of parameter. Both live for the whole run.
+// of parameter; a plot session holds both for the whole run.
 #pragma once
 
 #include <array>
@@ -21,9 +21,6 @@ struct ParameterData {
     std::array<float, MAX_FREQUENCY_POINTS + 1> re_series;
     std::array<float, MAX_FREQUENCY_POINTS + 1> im_series;
 };
-
-// The program's one store (static, about 6.5 MB).
-ParameterData& parameter_data();
 
 // What stays fixed for one kind of parameter.
 struct ParameterKindInfo {
@@ -48,8 +45,3 @@ struct ParameterKindState {
     float stop_frequency = 0;
     int steps = 0;  // frequency points - 1
 };
-
-ParameterKindState& parameter_kind_state(int kind);
-
-// Back to the state at program start (for tests).
-void reset_parameter_kind_states();

@@ -1,8 +1,8 @@
 #include "port_index_selection.h"
 
 #include "fixed_fields.h"
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "screen_toolkit.h"
 
 namespace {

@@ -1,27 +1,12 @@
-// The graphics surface: every operation works on the one software canvas and
-// asks the installed presenter for modes, keys and tones.
-#include "graphics_surface.h"
+// Modes, text, drawing and images of the graphics surface: all work on its
+// one software canvas; the presenter is asked only for the video modes.
+#include "screen_surface.h"
 
-#include <utility>
-
-#include "bitmap_file.h"
-#include "headless_presenter.h"
-#include "screen_toolkit.h"
-#include "surface_backend.h"
+#include "surface_state.h"
 
 namespace {
 
-struct SurfaceState {
-    SoftwareCanvas canvas;
-    std::unique_ptr<Presenter> presenter = std::make_unique<HeadlessPresenter>();
-    VideoConfig config{640, 480, 80, 30, 16, 4, VIDEO_VGA_640X480};
-    bool image_buffers_available = true;
-};
-
-SurfaceState& state() {
-    static SurfaceState s;
-    return s;
-}
+SurfaceState& state() { return surface_state(); }
 
 int switch_mode(int mode, int rows) {
     SurfaceState& s = state();
@@ -33,29 +18,6 @@ int switch_mode(int mode, int rows) {
 }
 
 }  // namespace
-
-void install_presenter(std::unique_ptr<Presenter> presenter) {
-    // Release the old presenter (closing its window) before the new one starts.
-    state().presenter.reset();
-    state().presenter = presenter ? std::move(presenter) : std::make_unique<HeadlessPresenter>();
-    reset_surface();
-}
-
-Presenter& current_presenter() { return *state().presenter; }
-
-void reset_surface() {
-    SurfaceState& s = state();
-    s.config = VideoConfig{640, 480, 80, 30, 16, 4, VIDEO_VGA_640X480};
-    s.canvas.reset(640, 480, 80, 30);
-    s.image_buffers_available = true;
-    screen_layout() = ScreenLayout{};
-    reset_directory_searches();
-    reset_stroke_fonts();
-}
-
-const SoftwareCanvas& surface_canvas() { return state().canvas; }
-
-void set_image_buffers_available(bool available) { state().image_buffers_available = available; }
 
 // ---------------------------------------------------------------- modes, text
 
@@ -130,38 +92,3 @@ void put_image(int x, int y, const ImageBuffer& buffer, ImageAction action) {
     state().canvas.put_image(x, y, buffer, action);
 }
 
-// ---------------------------------------------------------------- keys, sound
-
-int read_key() {
-    SurfaceState& s = state();
-    s.presenter->present(s.canvas);
-    return s.presenter->read_key();
-}
-
-bool key_waiting() {
-    SurfaceState& s = state();
-    s.presenter->present(s.canvas);
-    return s.presenter->key_waiting();
-}
-
-void beep(int frequency_hz, int duration_ms) {
-    SurfaceState& s = state();
-    s.presenter->present(s.canvas);
-    s.presenter->beep(frequency_hz, duration_ms);
-}
-
-// ---------------------------------------------------------------- bitmap files
-
-int save_bitmap(const std::string& file, int x1, int y1, int x2, int y2) {
-    const SoftwareCanvas& canvas = state().canvas;
-    const PixelRect v = canvas.viewport();
-    return write_bmp_image(canvas, file, v.x1 + x1, v.y1 + y1, v.x1 + x2, v.y1 + y2);
-}
-
-int load_bitmap(const std::string& file, int x, int y) {
-    SoftwareCanvas& canvas = state().canvas;
-    const PixelRect v = canvas.viewport();
-    std::string path = find_file(file);
-    if (path.empty()) path = file;
-    return draw_bmp_file(canvas, path, v.x1 + x, v.y1 + y);
-}

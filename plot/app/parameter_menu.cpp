@@ -4,11 +4,10 @@
 #include "file_chooser.h"
 #include "fixed_fields.h"
 #include "format_selection.h"
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "parameter_data.h"
 #include "parameter_loading.h"
-#include "plot_editor.h"
 #include "plot_state.h"
 #include "port_index_selection.h"
 #include "screen_toolkit.h"
@@ -34,9 +33,9 @@ void draw_parameter_menu_bar() {
                              "End"});
 }
 
-void plot(int kind) {
-    ParameterKindState& state = parameter_kind_state(kind);
-    ParameterData& data = parameter_data();
+void plot(PlotSession& session, int kind, const PlotEditorCall& edit) {
+    ParameterKindState& state = session.kind(kind);
+    ParameterData& data = *session.data;
     if (state.i > state.port_count || state.i < 1) state.i = 1;
     if (state.j > state.port_count || state.j < 1) state.j = 1;
     const int points = state.steps + 1;
@@ -45,8 +44,7 @@ void plot(int kind) {
         data.im_series[k] = data.im[state.i - 1][state.j - 1][k];
     }
     clear_line(screen_layout().message_row(), 1);
-    edit_plot(kind, 0, points, data.re_series.data(), data.im_series.data(), data.f.data(),
-              state.format);
+    edit(kind, points, data.re_series.data(), data.im_series.data(), data.f.data(), state.format);
     show_caption(kind);
 }
 
@@ -60,8 +58,8 @@ std::string frequency_status_line(const std::string& label, float frequency) {
     return status_line(label + number.substr(1, 5) + " " + prefix + "Hz");
 }
 
-void show_parameter_status(int kind) {
-    const ParameterKindState& state = parameter_kind_state(kind);
+void show_parameter_status(const PlotSession& session, int kind) {
+    const ParameterKindState& state = session.kind(kind);
     const int column = screen_layout().side_panel_column();
     print_at(PORTS_ROW, column, COLOR_NORMAL,
              status_line("Ports     " + fields::format_iw(state.port_count, 2)));
@@ -78,17 +76,17 @@ void show_parameter_status(int kind) {
                          ")"));
 }
 
-void parameter_menu(int kind) {
+void parameter_menu(PlotSession& session, int kind, const PlotEditorCall& edit) {
     if (kind < S_PARAMETERS || kind > Z_PARAMETERS) return;
     const ParameterKindInfo& info = parameter_kind_info(kind);
-    ParameterKindState& state = parameter_kind_state(kind);
+    ParameterKindState& state = session.kind(kind);
     show_caption(kind);
     clear_work_area();
     state.loaded = false;
     for (;;) {
         draw_parameter_menu_bar();
         if (state.loaded)
-            show_parameter_status(kind);
+            show_parameter_status(session, kind);
         else
             clear_side_panel();
         int key = read_key();
@@ -106,11 +104,12 @@ void parameter_menu(int kind) {
             case keys::F2:
                 state.file_name = info.default_file;
                 state.file_name.resize(FILE_NAME_LENGTH, ' ');
-                load_parameter_file(kind);
+                load_parameter_file(session, kind);
                 break;
             case keys::F3:
-                choose_file(info.saved_extension, state.file_name, state.loaded, "LOAD");
-                if (state.loaded) load_parameter_file(kind);
+                choose_file(info.saved_extension, state.file_name, state.loaded, "LOAD",
+                            session.chooser_position);
+                if (state.loaded) load_parameter_file(session, kind);
                 break;
             case keys::F6:
                 if (!state.loaded)
@@ -128,16 +127,11 @@ void parameter_menu(int kind) {
                 if (!state.loaded)
                     show_message("Cannot plot before a file is selected");
                 else
-                    plot(kind);
+                    plot(session, kind, edit);
                 break;
             default: error_beep(); break;
         }
     }
     clear_line(1, CAPTION_COLUMN);
     clear_side_panel();
-}
-
-void reset_parameter_menus() {
-    reset_parameter_kind_states();
-    reset_file_chooser();
 }

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "graphics_surface.h"
 #include "parameter_data.h"
 #include "parameter_file_reader.h"
 #include "screen_toolkit.h"
+#include "surface_files.h"
 
-void load_parameter_file(int kind) {
-    ParameterKindState& state = parameter_kind_state(kind);
+void load_parameter_file(PlotSession& session, int kind) {
+    ParameterKindState& state = session.kind(kind);
     state.loaded = false;
     clear_side_panel();
     const std::string name = without_trailing_blanks(state.file_name);
@@ -16,7 +16,7 @@ void load_parameter_file(int kind) {
     // messages keep the name as the menu spells it.
     const std::string path = name.empty() ? std::string() : find_file(name);
     ParameterFileResult result;
-    if (!path.empty()) result = read_parameter_file(path, parameter_data());
+    if (!path.empty()) result = read_parameter_file(path, *session.data);
     switch (result.status) {
         case ParameterFileStatus::CANNOT_OPEN:
             show_message("Cannot open file " + name);
