@@ -36,6 +36,9 @@ constexpr const char* EPILOGUE =
     "program shows for the same choices, e.g.\n"
     "  mtlplot --render SPAR.DAT --index 2,1 --format db --out s21.png \\\n"
     "          --format smith --out s21.svg\n"
+    "With --log-frequency the frequency axis of the diagrams against frequency\n"
+    "is logarithmic (decades and their multiples as grid lines), on the screen\n"
+    "and in the pictures; Smith charts and tables are not affected.\n"
     "\n"
     "Exit status:\n"
     "  0  the program was left with End, or every picture was written\n"
@@ -50,8 +53,12 @@ int main(int argc, char** argv) {
     parser.set_epilogue(EPILOGUE);
     RenderRequest render;
     add_render_options(parser, render);
+    bool log_frequency = false;
+    parser.add_flag("log-frequency", "logarithmic frequency axis in the diagrams against frequency",
+                    log_frequency);
     const cli::ParseOutcome outcome = parser.parse(argc, argv, std::cout, std::cerr);
     if (!outcome.run) return outcome.exit_status;
+    render.log_frequency = log_frequency;
     if (render.any_option) {
         if (const std::string why = complete_render_request(render); !why.empty()) {
             std::cerr << "mtlplot: " << why << '\n' << parser.usage_line() << '\n';
@@ -61,7 +68,7 @@ int main(int argc, char** argv) {
     }
     try {
         install_presenter(std::make_unique<SdlPresenter>());
-        const int status = run_mtlplot();
+        const int status = run_mtlplot(log_frequency);
         install_presenter(nullptr);
         return status;
     } catch (const ProgramQuit&) {
