@@ -53,12 +53,8 @@ int main(int argc, char** argv) {
     parser.set_epilogue(EPILOGUE);
     RenderRequest render;
     add_render_options(parser, render);
-    bool log_frequency = false;
-    parser.add_flag("log-frequency", "logarithmic frequency axis in the diagrams against frequency",
-                    log_frequency);
     const cli::ParseOutcome outcome = parser.parse(argc, argv, std::cout, std::cerr);
     if (!outcome.run) return outcome.exit_status;
-    render.log_frequency = log_frequency;
     if (render.any_option) {
         if (const std::string why = complete_render_request(render); !why.empty()) {
             std::cerr << "mtlplot: " << why << '\n' << parser.usage_line() << '\n';
@@ -68,7 +64,7 @@ int main(int argc, char** argv) {
     }
     try {
         install_presenter(std::make_unique<SdlPresenter>());
-        const int status = run_mtlplot(log_frequency);
+        const int status = run_mtlplot(render.log_frequency);
         install_presenter(nullptr);
         return status;
     } catch (const ProgramQuit&) {
