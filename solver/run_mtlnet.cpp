@@ -21,7 +21,7 @@ void write_banner(RunReport& report) {
 
 }  // namespace
 
-int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics) {
+int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics, const SweepOptions& sweep) {
     std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, diagnostics));
     if (!run) {
         diagnostics << "mtlnet: not enough memory for the run tables\n";
@@ -41,7 +41,7 @@ int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics
     if (error_flag == 0) read_network(*run, error_flag);
 
     // ---- The frequency sweep: modal analysis, nodal equations, parameter files.
-    if (error_flag == 0) run_frequency_sweep(*run, error_flag);
+    if (error_flag == 0) run_frequency_sweep(*run, sweep, error_flag);
 
     if (error_flag != 0) run->report.message({"EXECUTION TERMINATED"});
     if (!run->report.close()) {

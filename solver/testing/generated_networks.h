@@ -1,12 +1,16 @@
 // Input sets generated for tests and benchmarks: a network at the solver's
-// limits (16 lines of 16 coupled conductors, 512 nodes, 6 ports) and a small
-// two-port, written as the four input files into a directory.
+// limits (16 lines of 16 coupled conductors, 512 nodes, 6 ports), a small
+// two-port and random networks, written as the four input files into a
+// directory.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace solver_testing {
 
@@ -85,6 +89,80 @@ inline void write_small_two_port(const std::filesystem::path& dir, const std::st
                "2\n1\n1\n2.5E-7\n1E-10\n0.5\n1E-5\n0.2\n2.5E-7\n1E-10\n0.5\n1E-5\n0.3\n");
     write_file(dir / "NETINP.DAT",
                "4\n2\n1\n6 50 1\n1\n4 0 3\n1\n3 2E-12 0\n1\n6 50 2\n");
+}
+
+// A random network: up to 3 lines of 1 to 4 coupled conductors, up to 6 own
+// nodes, resistors, inductors, capacitors, short and open circuits between
+// random nodes, 1 to 4 ports, random report switches and a sweep of 3 to 12
+// points from 100 MHz in steps of 100 MHz. With `failing`, one more line (a
+// single conductor) has an LC product so large that its modes overflow from
+// 300 MHz on: the sweep fails at its third point.
+inline void write_random_network(const std::filesystem::path& dir, unsigned seed, bool failing) {
+    std::mt19937 rng(seed);
+    auto uniform = [&](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); };
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+
+    std::ostringstream config;
+    config << "0 0\n1E9\n0.5\n1\n0 0 0 0 0\n" << pick(0, 1) << ' ' << pick(0, 1) << ' ' << pick(1, 4) << ' '
+           << pick(0, 1) << ' ' << pick(0, 1) << '\n';
+    write_file(dir / "CONFIG.DAT", config.str());
+    write_file(dir / "FRQINP.DAT", "1E8 1E8 " + std::to_string(pick(2, 11)) + "\n");
+
+    const int line_count = pick(failing ? 0 : 1, 3) + (failing ? 1 : 0);
+    std::ostringstream lines;
+    lines.precision(7);
+    lines << line_count << '\n';
+    int conductors[4];
+    int line_nodes = 0;
+    for (int k = 0; k < line_count; ++k) {
+        conductors[k] = failing && k == line_count - 1 ? 1 : pick(1, 4);
+        line_nodes += 2 * conductors[k];
+        lines << conductors[k] << '\n';
+    }
+    for (int k = 0; k < line_count; ++k) {
+        const int n = conductors[k];
+        const bool overflowing = failing && k == line_count - 1;
+        const double diagonal[4] = {overflowing ? 1.2e10 : uniform(2e-7, 5e-7), overflowing ? 1.2e10 : uniform(0.8e-10, 2e-10),
+                                    uniform(0, 10), uniform(0, 1e-3)};
+        for (int m = 0; m < 4; ++m) {
+            const double coupling = uniform(0.05, 0.3) * diagonal[m] * (m == 1 ? -1 : 1);
+            for (int i = 0; i < n; ++i) {
+                for (int j = 0; j < n; ++j) lines << (i == j ? diagonal[m] : coupling / (1 + (i > j ? i - j : j - i))) << ' ';
+                lines << '\n';
+            }
+        }
+        lines << uniform(0.01, 0.5) << '\n';
+    }
+    write_file(dir / "LININP.DAT", lines.str());
+
+    const int nodes = line_nodes + pick(line_nodes == 0 ? 1 : 0, 6);
+    const int ports = pick(1, std::min(4, nodes));
+    std::vector<std::vector<std::string>> elements(nodes);
+    std::vector<int> port_nodes(nodes);
+    for (int i = 0; i < nodes; ++i) port_nodes[i] = i;
+    std::shuffle(port_nodes.begin(), port_nodes.end(), rng);
+    for (int p = 0; p < ports; ++p)
+        elements[port_nodes[p]].push_back("6 " + std::to_string(pick(25, 100)) + " " + std::to_string(p + 1));
+    for (int i = 0; i < nodes; ++i) {
+        // Own nodes get at least one element; any node may get a few more.
+        const int extra = pick(i >= line_nodes ? 1 : 0, 2);
+        for (int e = 0; e < extra; ++e) {
+            const int code = pick(1, 5);
+            const int second = pick(0, nodes);
+            std::ostringstream element;
+            element.precision(6);
+            const double value = code == 1 ? uniform(1, 1000) : code == 2 ? uniform(1e-9, 1e-7) : uniform(1e-13, 1e-11);
+            element << code << ' ' << value << ' ' << (second == i + 1 ? 0 : second);
+            elements[i].push_back(element.str());
+        }
+    }
+    std::ostringstream net;
+    net << nodes << '\n' << ports << '\n';
+    for (int i = 0; i < nodes; ++i) {
+        net << elements[i].size() << '\n';
+        for (const std::string& e : elements[i]) net << e << '\n';
+    }
+    write_file(dir / "NETINP.DAT", net.str());
 }
 
 }  // namespace solver_testing
