@@ -34,7 +34,6 @@ namespace {
 // this share of held positions the pattern is nearly full.
 constexpr int SMALLEST_SPARSE_NETWORK = 24;
 constexpr double FULLEST_SPARSE_PATTERN = 0.25;
-constexpr int MOST_THREADS = 64;
 
 struct Worker {
     std::unique_ptr<SweepTables> tables;
@@ -68,7 +67,7 @@ bool sparse_storage(const SweepOptions& options, const Network& network) {
 
 int worker_count(const SweepOptions& options, int points) {
     int threads = options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
-    return std::clamp(std::min(threads, points), 1, MOST_THREADS);
+    return std::clamp(std::min(threads, points), 1, MAX_THREADS);
 }
 
 // The order of commits: point i is committed only after point i - 1, and
@@ -116,7 +115,8 @@ void fail_for_memory(SolverRun& run, int& error_flag) {
 
 }  // namespace
 
-void run_frequency_sweep(SolverRun& run, const SweepOptions& options, int& error_flag) {
+void run_frequency_sweep(SolverRun& run, int& error_flag) {
+    const SweepOptions& options = run.command.sweep;
     const int points = run.sweep.step_count + 1;
     std::unique_ptr<NodalPattern> pattern;
     if (sparse_storage(options, run.network)) {
@@ -141,7 +141,7 @@ void run_frequency_sweep(SolverRun& run, const SweepOptions& options, int& error
     writer.add_sink(files);
     if (!writer.open(error_flag)) return;
 
-    SweepProgress progress(points);
+    SweepProgress progress(points, run.command.quiet);
     if (workers.size() == 1) {
         Worker& worker = *workers.front();
         for (int i = 0; i < points; ++i) {

@@ -21,8 +21,15 @@ void write_banner(RunReport& report) {
 
 }  // namespace
 
-int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics, const SweepOptions& sweep) {
-    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, diagnostics));
+int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics) {
+    MtlnetOptions options;
+    options.directory = directory;
+    return run_mtlnet(options, diagnostics);
+}
+
+int run_mtlnet(const MtlnetOptions& options, std::ostream& diagnostics) {
+    const std::filesystem::path& directory = options.directory;
+    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, diagnostics, options));
     if (!run) {
         diagnostics << "mtlnet: not enough memory for the run tables\n";
         return 1;
@@ -41,7 +48,7 @@ int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics
     if (error_flag == 0) read_network(*run, error_flag);
 
     // ---- The frequency sweep: modal analysis, nodal equations, parameter files.
-    if (error_flag == 0) run_frequency_sweep(*run, sweep, error_flag);
+    if (error_flag == 0) run_frequency_sweep(*run, error_flag);
 
     if (error_flag != 0) run->report.message({"EXECUTION TERMINATED"});
     if (!run->report.close()) {

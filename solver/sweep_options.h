@@ -9,6 +9,8 @@ enum class NodalStorage {
     SPARSE,     // the pattern's values and KLU, whatever the network
 };
 
+inline constexpr int MAX_THREADS = 64;
+
 struct SweepOptions {
     int threads = 0;  // workers; 0: one per core
     NodalStorage storage = NodalStorage::AUTOMATIC;

@@ -25,10 +25,13 @@ struct Outputs {
     bool operator==(const Outputs&) const = default;
 };
 
-Outputs run_in(const TestDirectory& dir, SweepOptions options) {
+Outputs run_in(const TestDirectory& dir, SweepOptions sweep) {
     std::ostringstream diagnostics;
+    solver::MtlnetOptions options;
+    options.directory = dir.path();
+    options.sweep = sweep;
     Outputs out;
-    out.status = solver::run_mtlnet(dir.path(), diagnostics, options);
+    out.status = solver::run_mtlnet(options, diagnostics);
     out.diagnostics = diagnostics.str();
     out.report = dir.read("VDANOUT.DAT");
     out.spar = dir.read("SPAR.DAT");
