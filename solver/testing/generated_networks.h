@@ -24,7 +24,9 @@ inline void write_quiet_config(const std::filesystem::path& dir) {
 }
 
 // A lossy line of n coupled conductors: each couples to its neighbours.
-inline std::string coupled_line(int n, double length) {
+// `coupling` scales the couplings (lines with different values have
+// different modes).
+inline std::string coupled_line(int n, double length, double coupling = 1.0) {
     std::ostringstream s;
     s.precision(6);
     auto matrix = [&](double diagonal, double neighbour, double next) {
@@ -36,8 +38,8 @@ inline std::string coupled_line(int n, double length) {
             s << '\n';
         }
     };
-    matrix(3.2e-7, 0.6e-7, 0.15e-7);      // [L]
-    matrix(1.3e-10, -0.2e-10, -0.03e-10);  // [C]
+    matrix(3.2e-7, 0.6e-7 * coupling, 0.15e-7 * coupling);      // [L]
+    matrix(1.3e-10, -0.2e-10 * coupling, -0.03e-10 * coupling);  // [C]
     matrix(5.0, 0.5, 0.0);                 // [R]
     matrix(1e-4, -1e-5, 0.0);              // [G]
     s << length << '\n';
@@ -46,15 +48,17 @@ inline std::string coupled_line(int n, double length) {
 
 // 16 lines of 16 conductors in a chain, each far end shorted to the next
 // line's near end; ports at the first line's near end and the last line's
-// far end.
-inline void write_limit_network(const std::filesystem::path& dir, const std::string& sweep) {
+// far end. The lines differ in length only, unless `distinct_lines` gives
+// each its own couplings.
+inline void write_limit_network(const std::filesystem::path& dir, const std::string& sweep,
+                                bool distinct_lines = false) {
     constexpr int LINES = 16, N = 16;
     write_quiet_config(dir);
     write_file(dir / "FRQINP.DAT", sweep);
     std::ostringstream lines;
     lines << LINES << '\n';
     for (int k = 0; k < LINES; ++k) lines << N << '\n';
-    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.001 * k);
+    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.001 * k, distinct_lines ? 1.0 + 0.02 * k : 1.0);
     write_file(dir / "LININP.DAT", lines.str());
 
     std::ostringstream net;
@@ -77,6 +81,68 @@ inline void write_limit_network(const std::filesystem::path& dir, const std::str
                 net << "1\n4 0 " << first + 2 * N + c << '\n';
             }
         }
+    }
+    write_file(dir / "NETINP.DAT", net.str());
+}
+
+// A star: 15 different lines of 16 conductors whose near ends all meet at
+// one group of 16 own nodes (conductor c of every line at hub node c, through
+// a small resistor); the far ends carry 50 ohm loads, and ports at three hub
+// nodes and three far ends.
+inline void write_star_network(const std::filesystem::path& dir, const std::string& sweep) {
+    constexpr int LINES = 15, N = 16, HUB = LINES * 2 * N;
+    write_quiet_config(dir);
+    write_file(dir / "FRQINP.DAT", sweep);
+    std::ostringstream lines;
+    lines << LINES << '\n';
+    for (int k = 0; k < LINES; ++k) lines << N << '\n';
+    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.003 * k, 1.0 + 0.02 * k);
+    write_file(dir / "LININP.DAT", lines.str());
+
+    std::ostringstream net;
+    net << HUB + N << "\n6\n";
+    for (int k = 0; k < LINES; ++k) {
+        for (int c = 0; c < N; ++c) net << "1\n1 1 " << HUB + c + 1 << '\n';  // near ends to the hub
+        for (int c = 0; c < N; ++c) {                                         // far ends
+            if (k == LINES - 1 && c < 3)
+                net << "1\n6 50 " << c + 4 << '\n';
+            else
+                net << "1\n1 50 0\n";
+        }
+    }
+    for (int c = 0; c < N; ++c) {
+        if (c < 3)
+            net << "1\n6 50 " << c + 1 << '\n';
+        else
+            net << "0\n";
+    }
+    write_file(dir / "NETINP.DAT", net.str());
+}
+
+// The densest pattern the input allows: 15 different lines of 16 conductors
+// and 16 own nodes, every line end tied to every own node by a capacitor;
+// ports at six own nodes, the other own nodes loaded by 50 ohm.
+inline void write_dense_network(const std::filesystem::path& dir, const std::string& sweep) {
+    constexpr int LINES = 15, N = 16, OWN = LINES * 2 * N;
+    write_quiet_config(dir);
+    write_file(dir / "FRQINP.DAT", sweep);
+    std::ostringstream lines;
+    lines << LINES << '\n';
+    for (int k = 0; k < LINES; ++k) lines << N << '\n';
+    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.003 * k, 1.0 + 0.02 * k);
+    write_file(dir / "LININP.DAT", lines.str());
+
+    std::ostringstream net;
+    net << OWN + N << "\n6\n";
+    for (int i = 0; i < OWN; ++i) {
+        net << N << '\n';
+        for (int c = 0; c < N; ++c) net << "3 1E-13 " << OWN + c + 1 << '\n';
+    }
+    for (int c = 0; c < N; ++c) {
+        if (c < 6)
+            net << "1\n6 50 " << c + 1 << '\n';
+        else
+            net << "1\n1 50 0\n";
     }
     write_file(dir / "NETINP.DAT", net.str());
 }
