@@ -40,7 +40,7 @@ double time_run(const std::filesystem::path& dir, int threads, NodalStorage stor
     solver::MtlnetOptions options;
     options.directory = dir;
     options.quiet = true;
-    options.sweep = {threads, storage};
+    options.execution = {threads, storage};
     std::ostringstream diagnostics;
     const auto start = Clock::now();
     if (solver::run_mtlnet(options, diagnostics) != 0) state.SkipWithError(diagnostics.str().c_str());

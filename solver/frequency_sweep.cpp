@@ -116,7 +116,7 @@ void fail_for_memory(SolverRun& run, int& error_flag) {
 }  // namespace
 
 void run_frequency_sweep(SolverRun& run, int& error_flag) {
-    const SweepOptions& options = run.command.sweep;
+    const SweepOptions& options = run.command.execution;
     const int points = run.sweep.step_count + 1;
     std::unique_ptr<NodalPattern> pattern;
     if (sparse_storage(options, run.network)) {

@@ -6,7 +6,7 @@
 namespace solver {
 
 // Analyses every point of the sweep, on the workers the command line asked
-// for (run.command.sweep), and commits
+// for (run.command.execution), and commits
 // the results strictly in sweep order: the report, the parameter files and a
 // failure (the first failing point stops the sweep; nothing of a later point
 // is written) are the same for every number of workers and either storage.

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "option_parser.h"
+#include "solver_tables.h"
 #include "sweep_options.h"
 
 namespace solver {
@@ -14,7 +16,8 @@ namespace solver {
 struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
     bool quiet = false;                     // --quiet: no progress line
-    SweepOptions sweep;                     // --threads N, --dense
+    std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
+    SweepOptions execution;                 // --threads N, --dense
 };
 
 // Reads the command line into options. --help and --version print to out;

@@ -29,7 +29,7 @@ Outputs run_in(const TestDirectory& dir, SweepOptions sweep) {
     std::ostringstream diagnostics;
     solver::MtlnetOptions options;
     options.directory = dir.path();
-    options.sweep = sweep;
+    options.execution = sweep;
     Outputs out;
     out.status = solver::run_mtlnet(options, diagnostics);
     out.diagnostics = diagnostics.str();
