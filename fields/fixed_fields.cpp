@@ -1,5 +1,6 @@
 #include "fixed_fields.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -44,11 +45,127 @@ char* place(char* out, int width, const Pieces& p) {
     return out + p.exponent_length;
 }
 
+constexpr double POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int EXACT_POWER = 22;  // the powers of ten up to here are exact doubles
+
+// magnitude x 10^power rounded to the nearest integer, when double
+// arithmetic decides that for certain: the powers are exact, each product or
+// quotient is rounded once, so the computed value is within 2^-52 of the
+// true one relative to it; a result that close to a tie (or too large to
+// keep a fraction) is left to the exact conversion (false).
+bool round_scaled(double magnitude, int power, std::uint64_t& rounded) {
+    if (power < -2 * EXACT_POWER || power > 2 * EXACT_POWER) return false;
+    double m = magnitude;
+    if (power > EXACT_POWER) {
+        m *= POWERS_OF_TEN[EXACT_POWER];
+        power -= EXACT_POWER;
+    } else if (power < -EXACT_POWER) {
+        m /= POWERS_OF_TEN[EXACT_POWER];
+        power += EXACT_POWER;
+    }
+    m = power >= 0 ? m * POWERS_OF_TEN[power] : m / POWERS_OF_TEN[-power];
+    if (!(m < 1.0e15)) return false;
+    const auto whole = static_cast<std::uint64_t>(m);  // m >= 0: truncation is floor
+    const double fraction = m - static_cast<double>(whole);  // exact
+    if (std::fabs(fraction - 0.5) <= m * 0x1p-50 + 0x1p-1000) return false;
+    rounded = whole + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+constexpr std::uint64_t INTEGER_POWERS[] = {1ULL,
+                                            10ULL,
+                                            100ULL,
+                                            1000ULL,
+                                            10000ULL,
+                                            100000ULL,
+                                            1000000ULL,
+                                            10000000ULL,
+                                            100000000ULL,
+                                            1000000000ULL,
+                                            10000000000ULL,
+                                            100000000000ULL,
+                                            1000000000000ULL,
+                                            10000000000000ULL,
+                                            100000000000000ULL,
+                                            1000000000000000ULL,
+                                            10000000000000000ULL};
+
+// The `count` lowest decimal digits of value, with leading zeros.
+void put_digits(char* out, std::uint64_t value, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
+// Scientific digits ("d.ddd" or "d") and decimal exponent of a positive
+// finite magnitude rounded to `decimals` decimals, without the exact
+// conversion; false when round_scaled cannot decide.
+bool fast_scientific(double magnitude, int decimals, char* buffer, int& mantissa_length, int& exponent) {
+    if (decimals > 14) return false;
+    if (magnitude == 0.0) {
+        buffer[0] = '0';
+        buffer[1] = '.';
+        std::memset(buffer + 2, '0', static_cast<std::size_t>(decimals));
+        mantissa_length = decimals > 0 ? decimals + 2 : 1;
+        exponent = 0;
+        return true;
+    }
+    // An estimate of floor(log10(magnitude)) from the binary exponent,
+    // corrected below.
+    const int binary_exponent =
+        static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
+    if (binary_exponent == -1023) return false;  // subnormal
+    int e = (binary_exponent * 78913) >> 18;     // floor(binary_exponent log10(2))
+    std::uint64_t m = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!round_scaled(magnitude, decimals - e, m)) return false;
+        if (m < INTEGER_POWERS[decimals]) {
+            --e;  // the estimate was one too high
+        } else if (m > INTEGER_POWERS[decimals + 1]) {
+            ++e;  // one too low
+        } else {
+            if (m == INTEGER_POWERS[decimals + 1]) {  // 9.99..95 rounds to 10.00..0
+                m = INTEGER_POWERS[decimals];
+                ++e;
+            }
+            buffer[0] = static_cast<char>('0' + m / INTEGER_POWERS[decimals]);
+            if (decimals > 0) {
+                buffer[1] = '.';
+                put_digits(buffer + 2, m, decimals);
+            }
+            mantissa_length = decimals > 0 ? decimals + 2 : 1;
+            exponent = e;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Fixed digits ("ddd.ddd" or "ddd") of a finite magnitude rounded to
+// `decimals` decimals, without the exact conversion; the length, or 0 when
+// round_scaled cannot decide.
+int fast_fixed(double magnitude, int decimals, char* buffer) {
+    std::uint64_t m = 0;
+    if (decimals > 14 || !round_scaled(magnitude, decimals, m)) return 0;
+    const std::uint64_t whole = m / INTEGER_POWERS[decimals];
+    int whole_digits = 1;
+    while (whole_digits < 16 && whole >= INTEGER_POWERS[whole_digits]) ++whole_digits;
+    put_digits(buffer, whole, whole_digits);
+    if (decimals == 0) return whole_digits;
+    buffer[whole_digits] = '.';
+    put_digits(buffer + whole_digits + 1, m, decimals);
+    return whole_digits + 1 + decimals;
+}
+
 // Scientific notation of a finite magnitude, correctly rounded to the given
 // decimals: the mantissa digits ("d.ddd", or "d" without decimals) and the
 // decimal exponent. False when the buffer is too short.
 bool scientific(double magnitude, int decimals, char* buffer, int size, int& mantissa_length,
                 int& exponent) {
+    if (fast_scientific(magnitude, decimals, buffer, mantissa_length, exponent)) return true;
     const auto r = std::to_chars(buffer, buffer + size, magnitude, std::chars_format::scientific, decimals);
     if (r.ec != std::errc()) return false;
     const char* e = r.ptr;
@@ -61,19 +178,14 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, int& man
     return true;
 }
 
-// "E", the exponent's sign and at least `digits` digits.
+// "E", the exponent's sign and at least `digits` digits (a double's decimal
+// exponent has at most three).
 int exponent_text(int exponent, int digits, char* out) {
     out[0] = 'E';
     out[1] = exponent < 0 ? '-' : '+';
-    int magnitude = exponent < 0 ? -exponent : exponent;
-    char reversed[12];
-    int count = 0;
-    do {
-        reversed[count++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude > 0);
-    while (count < digits) reversed[count++] = '0';
-    for (int i = 0; i < count; ++i) out[2 + i] = reversed[count - 1 - i];
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    const int count = magnitude >= 100 && digits < 3 ? 3 : digits;
+    put_digits(out + 2, static_cast<std::uint64_t>(magnitude), count);
     return 2 + count;
 }
 
@@ -94,10 +206,6 @@ char* place_scientific(char* out, double value, int width, int decimals, const c
     return place(out, width, p);
 }
 
-constexpr double POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 }  // namespace
 
 char* write_iw(char* out, std::int64_t value, int width) {
@@ -116,14 +224,18 @@ char* write_fw(char* out, double value, int width, int decimals) {
     // At least width + 1 digits before the point.
     if (width < 23 && magnitude >= POWERS_OF_TEN[width]) return write_asterisks(out, width);
     char buffer[LONGEST_TEXT];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
-    if (r.ec != std::errc()) return write_asterisks(out, width);
+    int length = fast_fixed(magnitude, decimals, buffer);
+    if (length == 0) {
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
+        if (r.ec != std::errc()) return write_asterisks(out, width);
+        length = static_cast<int>(r.ptr - buffer);
+    }
     Pieces p;
     p.text = buffer;
-    p.text_length = static_cast<int>(r.ptr - buffer);
+    p.text_length = length;
     p.point = decimals == 0;  // the point stays even without decimals ("12345.")
     if (value < 0) {
-        for (const char* d = buffer; d < r.ptr; ++d) {
+        for (const char* d = buffer; d < buffer + length; ++d) {
             if (*d >= '1' && *d <= '9') {
                 p.minus = true;  // a result whose digits are all zero has no sign
                 break;
