@@ -6,6 +6,8 @@
 // to packed SSE2 code on any x86-64 and to plain code elsewhere. Internal to
 // the kernels library.
 
+#include <cmath>
+#include <complex>
 #include <cstring>
 
 #include "complex_types.h"
@@ -65,6 +67,18 @@ inline double squared_modulus(ComplexF z) {
 }
 
 inline double squared_modulus(ComplexD z) { return z.real() * z.real() + z.imag() * z.imag(); }
+
+// |z| with the same bits as std::abs (the C library's hypotf squares the
+// parts in double, where that is exact, and rounds the root to float), but
+// inline: the eigenvalue steps take moduli in their innermost loops.
+// Infinite and NaN parts take the library's path.
+inline float modulus(ComplexF z) {
+    const double re = z.real();
+    const double im = z.imag();
+    const double square = re * re + im * im;
+    if (!(square <= 1.0e300)) return std::abs(z);
+    return static_cast<float>(std::sqrt(square));
+}
 
 inline bool is_zero(ComplexF z) { return z.real() == 0.0f && z.imag() == 0.0f; }
 inline bool is_zero(ComplexD z) { return z.real() == 0.0 && z.imag() == 0.0; }

@@ -9,6 +9,7 @@
 namespace {
 
 using kernels_detail::is_zero;
+using kernels_detail::modulus;
 using kernels_detail::MatrixView;
 
 constexpr float EPS = EIGEN_MACHINE_PRECISION;
@@ -56,7 +57,7 @@ void lr_step(MatrixView h, MatrixView z, int n, int low, int igh, int m, int en,
         const ComplexF x = h(i - 1, i - 1);
         const ComplexF y = h(i, i - 1);
         ComplexF factor;
-        if (std::abs(x) < std::abs(y)) {
+        if (modulus(x) < modulus(y)) {
             for (int j = i - 1; j <= n; ++j) std::swap(h(i - 1, j), h(i, j));
             factor = x / y;
             marks[i - 1] = 1;
@@ -83,10 +84,10 @@ void lr_step(MatrixView h, MatrixView z, int n, int low, int igh, int m, int en,
 // subdiagonal entry is negligible for the step, else l.
 int start_row(MatrixView h, int l, int en) {
     for (int m = en - 1; m >= l + 1; --m) {
-        const float test = EPS * std::abs(h(m, m)) / std::abs(h(m + 1, m)) *
-                           (std::abs(h(m - 1, m - 1)) + std::abs(h(m, m)) +
-                            std::abs(h(m + 1, m + 1)));
-        if (std::abs(h(m, m - 1)) <= test) return m;
+        const float test = EPS * modulus(h(m, m)) / modulus(h(m + 1, m)) *
+                           (modulus(h(m - 1, m - 1)) + modulus(h(m, m)) +
+                            modulus(h(m + 1, m + 1)));
+        if (modulus(h(m, m - 1)) <= test) return m;
     }
     return l;
 }
@@ -96,7 +97,7 @@ int start_row(MatrixView h, int l, int en) {
 void compute_vectors(MatrixView h, MatrixView z, const ComplexF* w, int n, int low, int igh) {
     float norm = 0.0f;
     for (int i = 1; i <= n; ++i) {
-        for (int j = i; j <= n; ++j) norm += std::abs(h(i, j));
+        for (int j = i; j <= n; ++j) norm += modulus(h(i, j));
     }
     if (n == 1 || norm == 0.0f) return;
 
@@ -148,8 +149,8 @@ void lr_iteration(ComplexF* h_data, int n, int ldh, int low0, int igh0, const in
     while (en >= low) {
         int l = low;
         for (int k = en; k >= low + 1; --k) {
-            const float test = EPS * (std::abs(h(k - 1, k - 1)) + std::abs(h(k, k)));
-            if (std::abs(h(k, k - 1)) <= test) {
+            const float test = EPS * (modulus(h(k - 1, k - 1)) + modulus(h(k, k)));
+            if (modulus(h(k, k - 1)) <= test) {
                 l = k;
                 break;
             }
