@@ -8,6 +8,7 @@
 
 namespace {
 
+using kernels_detail::add_scaled;
 using kernels_detail::is_zero;
 using kernels_detail::modulus;
 using kernels_detail::MatrixView;
@@ -72,11 +73,11 @@ void lr_step(MatrixView h, MatrixView z, int n, int low, int igh, int m, int en,
         const ComplexF x = h(j, j - 1);
         h(j, j - 1) = ComplexF(0.0f, 0.0f);
         if (marks[j - 1] > 0) {
-            for (int i = 1; i <= j; ++i) std::swap(h(i, j - 1), h(i, j));
-            for (int i = low; i <= igh; ++i) std::swap(z(i, j - 1), z(i, j));
+            std::swap_ranges(&h(1, j - 1), &h(1, j - 1) + j, &h(1, j));
+            std::swap_ranges(&z(low, j - 1), &z(low, j - 1) + (igh - low + 1), &z(low, j));
         }
-        for (int i = 1; i <= j; ++i) h(i, j - 1) += x * h(i, j);
-        for (int i = low; i <= igh; ++i) z(i, j - 1) += x * z(i, j);
+        add_scaled(&h(1, j - 1), &h(1, j), x, j);
+        add_scaled(&z(low, j - 1), &z(low, j), x, igh - low + 1);
     }
 }
 
@@ -117,13 +118,15 @@ void compute_vectors(MatrixView h, MatrixView z, const ComplexF* w, int n, int l
         if (i >= low && i <= igh) continue;
         for (int j = i + 1; j <= n; ++j) z(i, j) = h(i, j);
     }
+    // Column j of z times h, accumulated over k for all rows at once (each
+    // row's sum still runs from k = low upward).
+    const int rows = igh - low + 1;
+    ComplexF sum[EIGEN_MAX_ORDER];
     for (int j = n; j >= low + 1; --j) {
         const int last = std::min(j, igh);
-        for (int i = low; i <= igh; ++i) {
-            ComplexF sum(0.0f, 0.0f);
-            for (int k = low; k <= last; ++k) sum += z(i, k) * h(k, j);
-            z(i, j) = sum;
-        }
+        std::fill(sum, sum + rows, ComplexF(0.0f, 0.0f));
+        for (int k = low; k <= last; ++k) add_scaled(sum, &z(low, k), h(k, j), rows);
+        std::copy(sum, sum + rows, &z(low, j));
     }
 }
 
