@@ -13,10 +13,15 @@ namespace {
 // needs more is written as asterisks.
 constexpr int LONGEST_TEXT = 511;
 
+// Fields are short: plain loops beat the library calls here.
 char* repeat(char* out, char c, int count) {
-    if (count <= 0) return out;
-    std::memset(out, c, static_cast<std::size_t>(count));
-    return out + count;
+    for (int i = 0; i < count; ++i) *out++ = c;
+    return out;
+}
+
+char* copy(char* out, const char* text, int count) {
+    for (int i = 0; i < count; ++i) *out++ = text[i];
+    return out;
 }
 
 char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
@@ -38,11 +43,9 @@ char* place(char* out, int width, const Pieces& p) {
     if (length > width) return write_asterisks(out, width);
     out = repeat(out, ' ', width - length);
     if (p.minus) *out++ = '-';
-    std::memcpy(out, p.text, static_cast<std::size_t>(p.text_length));
-    out += p.text_length;
+    out = copy(out, p.text, p.text_length);
     if (p.point) *out++ = '.';
-    if (p.exponent_length > 0) std::memcpy(out, p.exponent, static_cast<std::size_t>(p.exponent_length));
-    return out + p.exponent_length;
+    return copy(out, p.exponent, p.exponent_length);
 }
 
 constexpr double POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -100,6 +103,21 @@ void put_digits(char* out, std::uint64_t value, int count) {
     }
 }
 
+// value / 10^decimals written with `whole_digits` digits before the point
+// and `decimals` after it (no point without decimals); the length.
+int put_decimal(char* out, std::uint64_t value, int whole_digits, int decimals) {
+    const int length = decimals > 0 ? whole_digits + 1 + decimals : whole_digits;
+    for (int i = length - 1; i >= 0; --i) {
+        if (i == whole_digits) {
+            out[i] = '.';
+            continue;
+        }
+        out[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return length;
+}
+
 // Scientific digits ("d.ddd" or "d") and decimal exponent of a positive
 // finite magnitude rounded to `decimals` decimals, without the exact
 // conversion; false when round_scaled cannot decide.
@@ -131,12 +149,7 @@ bool fast_scientific(double magnitude, int decimals, char* buffer, int& mantissa
                 m = INTEGER_POWERS[decimals];
                 ++e;
             }
-            buffer[0] = static_cast<char>('0' + m / INTEGER_POWERS[decimals]);
-            if (decimals > 0) {
-                buffer[1] = '.';
-                put_digits(buffer + 2, m, decimals);
-            }
-            mantissa_length = decimals > 0 ? decimals + 2 : 1;
+            mantissa_length = put_decimal(buffer, m, 1, decimals);
             exponent = e;
             return true;
         }
@@ -150,14 +163,9 @@ bool fast_scientific(double magnitude, int decimals, char* buffer, int& mantissa
 int fast_fixed(double magnitude, int decimals, char* buffer) {
     std::uint64_t m = 0;
     if (decimals > 14 || !round_scaled(magnitude, decimals, m)) return 0;
-    const std::uint64_t whole = m / INTEGER_POWERS[decimals];
-    int whole_digits = 1;
-    while (whole_digits < 16 && whole >= INTEGER_POWERS[whole_digits]) ++whole_digits;
-    put_digits(buffer, whole, whole_digits);
-    if (decimals == 0) return whole_digits;
-    buffer[whole_digits] = '.';
-    put_digits(buffer + whole_digits + 1, m, decimals);
-    return whole_digits + 1 + decimals;
+    int digits = 1;
+    while (digits < 16 && m >= INTEGER_POWERS[digits]) ++digits;
+    return put_decimal(buffer, m, digits > decimals ? digits - decimals : 1, decimals);
 }
 
 // Scientific notation of a finite magnitude, correctly rounded to the given
