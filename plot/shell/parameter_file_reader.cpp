@@ -1,10 +1,10 @@
 #include "parameter_file_reader.h"
 
-#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "free_format_number.h"
 
 namespace {
 
@@ -82,24 +82,11 @@ private:
         return true;
     }
 
-    // A real in decimal notation (E or D exponent) that fits a 32-bit float.
-    static bool parse_real(std::string field, float& value) {
-        bool digit = false;
-        for (char& ch : field) {
-            if (ch >= '0' && ch <= '9')
-                digit = true;
-            else if (ch == 'd' || ch == 'D')
-                ch = 'E';
-            else if (ch != '+' && ch != '-' && ch != '.' && ch != 'e' && ch != 'E')
-                return false;
-        }
-        if (!digit) return false;
-        errno = 0;
-        char* end = nullptr;
-        double d = std::strtod(field.c_str(), &end);
-        if (end != field.c_str() + field.size()) return false;
-        if (!std::isfinite(d) || std::fabs(d) > FLT_MAX) return false;
-        if (errno == ERANGE && std::fabs(d) >= 1.0) return false;  // overflow
+    // A plain decimal real (the shared scanner's syntax) whose 64-bit value
+    // lies within the 32-bit range; it is then rounded to 32 bits.
+    static bool parse_real(const std::string& field, float& value) {
+        double d = 0;
+        if (!portfiles::parse_real(field, d) || std::fabs(d) > FLT_MAX) return false;
         value = static_cast<float>(d);  // an underflow reads as (nearly) zero
         return true;
     }

@@ -4,13 +4,13 @@
 // saying so) otherwise.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "headless_screen.h"
 #include "key_codes.h"
+#include "network_parameter_reader.h"
 #include "parameter_data.h"
 #include "parameter_menu.h"
 #include "plot_state.h"
@@ -20,36 +20,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-#if defined(MTLNET_PROGRAM) && defined(MTL_EXAMPLES_DIR)
-struct FileShape {
-    int blocks = 0;
-    int entry_lines_of_first_block = 0;
-    float first_frequency = 0;
-    float first_re = 0;
-};
-
-// Counts the blocks of a parameter file directly from its lines.
-FileShape shape_of(const fs::path& file) {
-    FileShape shape;
-    std::ifstream in(file);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        double a = 0, b = 0;
-        const int count = (fields >> a) ? ((fields >> b) ? 2 : 1) : 0;
-        if (count == 1) {
-            if (++shape.blocks == 1) shape.first_frequency = static_cast<float>(a);
-        } else if (count == 2) {
-            if (shape.blocks == 1) {
-                if (shape.entry_lines_of_first_block == 0) shape.first_re = static_cast<float>(a);
-                ++shape.entry_lines_of_first_block;
-            }
-        }
-    }
-    return shape;
-}
-#endif
 
 TEST(SolverOutputTest, ParameterFilesOfEveryExampleLoad) {
 #if defined(MTLNET_PROGRAM) && defined(MTL_EXAMPLES_DIR)
@@ -67,19 +37,30 @@ TEST(SolverOutputTest, ParameterFilesOfEveryExampleLoad) {
         for (int kind = S_PARAMETERS; kind <= Z_PARAMETERS; ++kind) {
             const fs::path file = dir.path() / files[kind - 1];
             if (!fs::exists(file)) continue;  // a run that ended before the sweep
-            const FileShape shape = shape_of(file);
-            if (shape.blocks < 2) continue;
+            // What the plotter loads is what the parameter-file library reads.
+            const portfiles::SweepReading reading = portfiles::read_parameter_file(file, files[kind - 1]);
+            ASSERT_TRUE(reading.ok) << reading.error.message();
+            const portfiles::PortSweep& sweep = reading.sweep;
+            if (sweep.points() < 2) continue;
             reset_parameter_menus();
             HeadlessScreen screen;
             screen.extended(keys::F2);
             EXPECT_THROW(parameter_menu(kind), KeysExhausted);
             const ParameterKindState& state = parameter_kind_state(kind);
             ASSERT_TRUE(state.loaded) << files[kind - 1] << ": " << screen.row_text(29);
-            EXPECT_EQ(state.port_count * (state.port_count + 1) / 2,
-                      shape.entry_lines_of_first_block);
-            EXPECT_EQ(state.steps + 1, std::min(shape.blocks, MAX_FREQUENCY_POINTS));
-            EXPECT_FLOAT_EQ(state.start_frequency, shape.first_frequency);
-            EXPECT_FLOAT_EQ(parameter_data().re[0][0][0], shape.first_re);
+            ASSERT_EQ(state.port_count, sweep.port_count);
+            const int points = std::min<int>(sweep.points(), MAX_FREQUENCY_POINTS);
+            ASSERT_EQ(state.steps + 1, points);
+            EXPECT_FLOAT_EQ(state.start_frequency, static_cast<float>(sweep.frequencies[0]));
+            const ParameterData& data = parameter_data();
+            for (int k = 0; k < points; ++k) {
+                EXPECT_EQ(data.f[k], static_cast<float>(sweep.frequencies[k]));
+                for (int q = 0; q < sweep.port_count; ++q)
+                    for (int p = 0; p < sweep.port_count; ++p) {
+                        EXPECT_EQ(data.re[q][p][k], static_cast<float>(sweep.at(k, q, p).real()));
+                        EXPECT_EQ(data.im[q][p][k], static_cast<float>(sweep.at(k, q, p).imag()));
+                    }
+            }
             EXPECT_EQ(screen.text_at(5, 65, 10), "Ports     ");
             ++solved;
         }
