@@ -24,8 +24,12 @@ ensure_packages() {
     fi
 }
 
+<<<<<<< HEAD
 BUILD_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev
                 liblapacke-dev libopenblas-dev)
+=======
+BUILD_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev libpng-dev)
+>>>>>>> main
 
 # build_tree DIR [cmake options...]
 build_tree() {

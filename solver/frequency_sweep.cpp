@@ -33,7 +33,7 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
 
     PointAnalysis analysis(run, *system);
     const int points = run.sweep.step_count + 1;
-    SweepProgress progress(points);
+    SweepProgress progress(points, run.command.quiet);
     for (int i = 0; i < points; ++i) {
         analysis.analyse(run.sweep.frequency(i), *result);
         if (!writer.commit(*result, error_flag)) break;

@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
+#include "plot_editor.h"
 #include "plot_state.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 
 namespace {
@@ -117,9 +119,9 @@ private:
 
 }  // namespace
 
-void edit_title() {
+void edit_title(PlotState& state) {
     const ScreenLayout& layout = screen_layout();
-    std::string& title = plot_state().title;
+    std::string& title = state.title;
     title.resize(TITLE_LENGTH, ' ');
     const int row = layout.work_area_first_row();
 
@@ -133,5 +135,5 @@ void edit_title() {
     show_text_cursor(false);
     clear_line(layout.caption_row(), CAPTION_COLUMN);
     clear_work_area();
-    print_at(layout.plot_first_row, layout.plot_first_column, COLOR_NORMAL, title);
+    show_plot_title(state);
 }

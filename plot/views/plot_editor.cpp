@@ -5,50 +5,51 @@
 #include "change_scale.h"
 #include "diagram_drawers.h"
 #include "format_selection.h"
-#include "graphics_surface.h"
 #include "key_codes.h"
-#include "plot_output_hooks.h"
+#include "keys_and_sound.h"
 #include "plot_setup.h"
 #include "plot_state.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 
 namespace {
 
 constexpr const char* EDITOR_MENU = "Help  Scale FormatTitle       Memo  Table GL    BMP   End   ";
 
-enum class Next { MENU, DRAW, SET_UP, EXIT };
+// What the editor does before it reads the next key: nothing, show the menu
+// bar, draw the diagram again, or set the plot up anew from the sweep.
+enum class Next { KEY, MENU, DRAW, SET_UP, EXIT };
 
-void call(void (*hook)()) {
-    if (hook) hook();
-}
-
-void write_bitmap(bool inverted) {
-    if (auto hook = plot_output_hooks().write_bitmap_file) hook(inverted);
-}
-
-void draw(int format) {
-    PlotState& s = plot_state();
+void draw(PlotState& s, int format) {
     s.diagram_on_screen = DiagramKind::NONE;
     if (format == SMITH_CHART) {
-        draw_smith_chart();
+        draw_smith_chart(s);
         s.diagram_on_screen = DiagramKind::SMITH;
     } else {
-        draw_rectangular();
+        draw_rectangular(s);
         s.diagram_on_screen = DiagramKind::RECTANGULAR;
     }
     const ScreenLayout& layout = screen_layout();
     set_viewport(layout.plot_x1, layout.plot_y1, layout.plot_x2, layout.plot_y2);
 }
 
-Next handle_extended(int code, int kind, int& format) {
-    PlotState& s = plot_state();
-    PlotOutputHooks& out = plot_output_hooks();
+// The format's name on the side panel, the plot set up from the sweep and
+// drawn; the message of a failed set-up.
+std::string set_up_and_draw(PlotState& s, int kind, int format, int point_count, const float* re,
+                            const float* im, const float* f) {
+    show_format_name(format);
+    const std::string failure = set_up_plot(s, kind, format, point_count, re, im, f);
+    if (failure.empty()) draw(s, format);
+    return failure;
+}
+
+Next handle_extended(PlotState& s, PlotEditorOutputs& out, int code, int kind, int& format) {
     const bool rectangular = s.diagram_on_screen == DiagramKind::RECTANGULAR;
     const bool smith = s.diagram_on_screen == DiagramKind::SMITH;
     switch (code) {
         case keys::F2:
             if (!rectangular) break;
-            change_scale();
+            change_scale(s);
             return Next::DRAW;
         case keys::F3:
             if (kind == S_PARAMETERS)
@@ -57,25 +58,28 @@ Next handle_extended(int code, int kind, int& format) {
                 select_format_yz(format);
             return Next::SET_UP;
         case keys::F4:
-            call(out.change_title);
+            out.change_title(s);
             return Next::MENU;
         case keys::F6:
-            call(out.store_recall);
+            out.store_recall();
             return Next::MENU;
         case keys::F7:
             if (smith) break;
-            call(out.write_table_report);
+            out.write_table_report(s);
             return Next::MENU;
         case keys::F8:
-            call(smith ? out.write_smith_hpgl : out.write_rect_hpgl);
+            if (smith)
+                out.write_smith_hpgl(s);
+            else
+                out.write_rect_hpgl(s);
             return Next::MENU;
         case keys::F9:
-            write_bitmap(false);
+            out.write_bitmap_file(false);
             return Next::MENU;
         case keys::SHIFT_F9:
         case keys::CTRL_F9:
         case keys::ALT_F9:
-            write_bitmap(true);
+            out.write_bitmap_file(true);
             return Next::MENU;
         case keys::F10:
             return Next::EXIT;
@@ -92,34 +96,47 @@ Next handle_extended(int code, int kind, int& format) {
 
 }  // namespace
 
-void edit_plot(int kind, int /*reserved*/, int point_count, const float* re, const float* im,
-               const float* f, int& format) {
-    PlotState& s = plot_state();
+std::string open_plot_editor(PlotState& s, int kind, int point_count, const float* re,
+                             const float* im, const float* f, int format) {
     print_at(1, 41, COLOR_BRIGHT, "EDIT PLOT");
     clear_work_area();
-    Next next = Next::SET_UP;
-    if (point_count <= 1) {
-        show_message(MSG_TOO_FEW_POINTS);
-        next = Next::EXIT;
-    } else {
-        s.point_count = point_count;
-        s.title.assign(TITLE_LENGTH, ' ');
-    }
+    if (point_count <= 1) return MSG_TOO_FEW_POINTS;
+    s.point_count = point_count;
+    s.title.assign(TITLE_LENGTH, ' ');
+    const std::string failure = set_up_and_draw(s, kind, format, point_count, re, im, f);
+    if (failure.empty()) draw_menu_bar(EDITOR_MENU);
+    return failure;
+}
+
+void show_plot_title(const PlotState& s) {
+    const ScreenLayout& layout = screen_layout();
+    print_at(layout.plot_first_row, layout.plot_first_column, COLOR_NORMAL, s.title);
+}
+
+void redraw_plot(PlotState& s, int format) {
+    draw(s, format);
+    draw_menu_bar(EDITOR_MENU);
+}
+
+void edit_plot(PlotState& s, PlotEditorOutputs& outputs, int kind, int point_count,
+               const float* re, const float* im, const float* f, int& format) {
+    const std::string opening = open_plot_editor(s, kind, point_count, re, im, f, format);
+    if (!opening.empty()) show_message(opening);
+    Next next = opening.empty() ? Next::KEY : Next::EXIT;
     while (next != Next::EXIT) {
         if (next == Next::SET_UP) {
-            show_format_name(format);
-            const std::string failure = set_up_plot(s, kind, format, point_count, re, im, f);
+            const std::string failure = set_up_and_draw(s, kind, format, point_count, re, im, f);
             if (!failure.empty()) {
                 show_message(failure);
                 break;
             }
-            next = Next::DRAW;
+        } else if (next == Next::DRAW) {
+            draw(s, format);
         }
-        if (next == Next::DRAW) draw(format);
-        draw_menu_bar(EDITOR_MENU);
+        if (next != Next::KEY) draw_menu_bar(EDITOR_MENU);
         const int key = read_key();
         if (key == keys::EXTENDED || key == keys::EXTENDED_E0) {
-            next = handle_extended(read_key(), kind, format);
+            next = handle_extended(s, outputs, read_key(), kind, format);
         } else if (key == keys::ESC) {
             next = Next::EXIT;
         } else {
