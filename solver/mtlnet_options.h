@@ -4,15 +4,18 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "option_parser.h"
+#include "solver_tables.h"
 
 namespace solver {
 
 struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
     bool quiet = false;                     // --quiet: no progress line
+    std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
 };
 
 // Reads the command line into options. --help and --version print to out;
