@@ -16,7 +16,9 @@ constexpr const char* EPILOGUE =
     "  read:    CONFIG.DAT (run options), FRQINP.DAT (frequency sweep),\n"
     "           LININP.DAT (transmission lines), NETINP.DAT (network)\n"
     "  written: VDANOUT.DAT (run report), SPAR.DAT, ZPAR.DAT, YPAR.DAT\n"
-    "           (S, Z and Y at every frequency)\n"
+    "           (S, Z and Y at every frequency); with --touchstone also\n"
+    "           FILE or NETWORK.sNp (Touchstone, N the port count; version 1.1\n"
+    "           when all ports have one impedance, 2.0 otherwise)\n"
     "\n"
     "Exit status:\n"
     "  0  the analysis ran to its end\n"
@@ -38,6 +40,12 @@ cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, s
                    return std::string();
                });
     parser.add_flag("quiet", "show no progress line", options.quiet);
+    parser.add({"touchstone", 0, cli::Value::OPTIONAL, "FILE",
+                "also write S as a Touchstone file (default NETWORK.sNp)"},
+               [&](std::optional<std::string_view> value) {
+                   options.touchstone = value ? std::string(*value) : std::string();
+                   return std::string();
+               });
     parser.set_epilogue(EPILOGUE);
     return parser.parse(argc, argv, out, err);
 }

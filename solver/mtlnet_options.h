@@ -4,6 +4,8 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <ostream>
 
 #include "option_parser.h"
@@ -13,6 +15,9 @@ namespace solver {
 struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
     bool quiet = false;                     // --quiet: no progress line
+    // --touchstone [FILE]: also write the S-parameters as a Touchstone file
+    // (an empty name: NETWORK.sNp, N the port count).
+    std::optional<std::string> touchstone;
 };
 
 // Reads the command line into options. --help and --version print to out;
