@@ -2,7 +2,6 @@
 #include <iostream>
 #include <memory>
 
-#include "install_plot_outputs.h"
 #include "option_parser.h"
 #include "plotter_startup.h"
 #include "sdl_presenter.h"
@@ -34,7 +33,6 @@ int main(int argc, char** argv) {
     if (!outcome.run) return outcome.exit_status;
     try {
         install_presenter(std::make_unique<SdlPresenter>());
-        install_plot_outputs();
         const int status = run_mtlplot();
         install_presenter(nullptr);
         return status;

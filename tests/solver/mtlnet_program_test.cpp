@@ -134,7 +134,9 @@ TEST_P(ExampleRun, PassesTheInputStages) {
 // The report and the parameter files of every example, byte for byte as
 // kept in tests/solver/golden (written by the solver before its sweep was
 // split into numerics and writer).
-TEST_P(ExampleRun, WritesTheGoldenReportAndParameterFiles) {
+class GoldenExampleRun : public ExampleRun {};
+
+TEST_P(GoldenExampleRun, WritesTheGoldenReportAndParameterFiles) {
     TestDirectory dir;
     const std::filesystem::path example = std::filesystem::path(MTL_EXAMPLES_DIR) / GetParam();
     const std::filesystem::path golden = std::filesystem::path(MTL_GOLDEN_DIR) / GetParam();
@@ -154,6 +156,9 @@ TEST_P(ExampleRun, WritesTheGoldenReportAndParameterFiles) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleRun,
+                         ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass",
+                                           "ribbon_crosstalk"));
+INSTANTIATE_TEST_SUITE_P(Examples, GoldenExampleRun,
                          ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass"));
 
 }  // namespace
