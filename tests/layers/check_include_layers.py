@@ -28,6 +28,7 @@ ALLOWED = {
     "plot/output": BOTTOM + ["plot/shell", "plot/views"],
     "plot/app": BOTTOM + ["plot/shell", "plot/views", "plot/output"],
     "plot/main": BOTTOM + ["plot/shell", "plot/views", "plot/output", "plot/app"],
+    "convert": BOTTOM,
 }
 # Folders outside the libraries that may include anything.
 ANYTHING = ("tests", "bench", "examples", "scripts", "build")
