@@ -5,10 +5,11 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <ostream>
+#include <string>
 
 #include "option_parser.h"
+#include "solver_tables.h"
 
 namespace solver {
 
@@ -18,6 +19,7 @@ struct MtlnetOptions {
     // --touchstone [FILE]: also write the S-parameters as a Touchstone file
     // (an empty name: NETWORK.sNp, N the port count).
     std::optional<std::string> touchstone;
+    std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
 };
 
 // Reads the command line into options. --help and --version print to out;

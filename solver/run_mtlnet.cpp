@@ -43,7 +43,12 @@ int run_mtlnet(const MtlnetOptions& options, std::ostream& diagnostics) {
     int error_flag = 0;
     read_configuration(*run, error_flag);
     if (error_flag == 0 && run->echo_input()) write_banner(run->report);
-    if (error_flag == 0) read_frequency_sweep(*run, error_flag);
+    if (error_flag == 0) {
+        if (options.sweep)
+            use_given_frequency_sweep(*run, *options.sweep);
+        else
+            read_frequency_sweep(*run, error_flag);
+    }
     if (error_flag == 0) read_transmission_lines(*run, error_flag);
     if (error_flag == 0) read_network(*run, error_flag);
 

@@ -16,6 +16,17 @@ constexpr const char* SUMMARY =
     "charts or against frequency, y- and z-parameters against frequency.";
 
 constexpr const char* EPILOGUE =
+    "Menus (function keys on the bottom row; F10 End leaves every menu):\n"
+    "  main menu        F5 sPar, F6 yPar, F7 zPar: the menu of one kind\n"
+    "  kind menu        F2 PltOut loads mtlnet's file (spar.dat ...), F3 PltSav a\n"
+    "                   kept copy; F6 Index, F8 Format, F9 Plot\n"
+    "  Index            F4 1st / F5 2nd (or Left/Right) pick the index; Down/Up step\n"
+    "                   it by one, PgDn/PgUp by more, Home/End; Enter keeps both\n"
+    "  Format           F2 SmCht (s only), F3 R&I, F4 Mag, F5 Phase, F6 MagdB (s only)\n"
+    "  plot editor      F2 Scale, F3 Format, F4 Title, F6 Memo (store/recall\n"
+    "                   bitmaps), F7 Table (.rpt), F8 GL (HP-GL .plt), F9 BMP\n"
+    "  s21 as a Smith chart: F5, F2, F6 Down Enter, F8 F2, F9; then F8 writes HP-GL\n"
+    "\n"
     "Files (in the working directory):\n"
     "  read:    spar.dat, ypar.dat, zpar.dat (F2 PltOut), kept copies *.spm,\n"
     "           *.ypm, *.zpm (F3 PltSav), bitmap files *.bmp to lay plots over\n"
