@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "frequency_spacing.h"
+
 enum PlotFormat : int {
     SMITH_CHART = 0,
     REAL_IMAG = 1,
@@ -45,6 +47,12 @@ struct PlotState {
     std::string title = std::string(TITLE_LENGTH, ' ');
     DiagramKind diagram_on_screen = DiagramKind::NONE;
     float smith_grid_sign = 1.0f;  // +1 impedance grid, -1 admittance grid
+    // A logarithmic frequency axis in rectangular diagrams (mtlplot
+    // --log-frequency, for the whole session); x_div and x_div_count are 0
+    // then, the decades and their multiples being the grid.
+    bool log_frequency = false;
+    // How the plotted frequencies are spaced (set up with the points).
+    FrequencySpacing spacing;
 };
 
 // The fields of one axis of a PlotState, by reference.
