@@ -10,6 +10,7 @@
 
 #include "option_parser.h"
 #include "solver_tables.h"
+#include "sweep_options.h"
 
 namespace solver {
 
@@ -20,6 +21,7 @@ struct MtlnetOptions {
     // (an empty name: NETWORK.sNp, N the port count).
     std::optional<std::string> touchstone;
     std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
+    SweepOptions execution;                 // --threads N, --dense
 };
 
 // Reads the command line into options. --help and --version print to out;
