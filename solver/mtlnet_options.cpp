@@ -20,7 +20,9 @@ constexpr const char* EPILOGUE =
     "           --sweep gives it), LININP.DAT (transmission lines),\n"
     "           NETINP.DAT (network)\n"
     "  written: VDANOUT.DAT (run report), SPAR.DAT, ZPAR.DAT, YPAR.DAT\n"
-    "           (S, Z and Y at every frequency)\n"
+    "           (S, Z and Y at every frequency); with --touchstone also\n"
+    "           FILE or NETWORK.sNp (Touchstone, N the port count; version 1.1\n"
+    "           when all ports have one impedance, 2.0 otherwise)\n"
     "\n"
     "Sweeps:\n"
     "  --sweep log:1e4:1e8:401  401 points evenly spaced in log10 f from 10 kHz\n"
@@ -48,6 +50,12 @@ cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, s
                    return std::string();
                });
     parser.add_flag("quiet", "show no progress line", options.quiet);
+    parser.add({"touchstone", 0, cli::Value::OPTIONAL, "FILE",
+                "also write S as a Touchstone file (default NETWORK.sNp)"},
+               [&](std::optional<std::string_view> value) {
+                   options.touchstone = value ? std::string(*value) : std::string();
+                   return std::string();
+               });
     parser.add({"sweep", 0, cli::Value::REQUIRED, "SWEEP",
                 "log:START:STOP:POINTS or lin:START:STEP:STEPS instead of FRQINP.DAT"},
                [&](std::optional<std::string_view> value) {

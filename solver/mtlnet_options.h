@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "option_parser.h"
 #include "solver_tables.h"
@@ -16,6 +17,9 @@ namespace solver {
 struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
     bool quiet = false;                     // --quiet: no progress line
+    // --touchstone [FILE]: also write the S-parameters as a Touchstone file
+    // (an empty name: NETWORK.sNp, N the port count).
+    std::optional<std::string> touchstone;
     std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
     SweepOptions execution;                 // --threads N, --dense
 };
