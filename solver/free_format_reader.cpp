@@ -147,7 +147,7 @@ bool FreeFormatReader::fail(std::string_view kind, std::string_view what, int po
     switch (result) {
     case TokenResult::END_OF_FILE: failure_ += "end of file"; break;
     case TokenResult::EMPTY_VALUE: failure_ += "an empty value between two commas"; break;
-    case TokenResult::VALUE: failure_ += "\"" + printable(token_) + "\""; break;
+    case TokenResult::VALUE: failure_.append("\"").append(printable(token_)).append("\""); break;
     }
     return false;
 }

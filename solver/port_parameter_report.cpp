@@ -51,8 +51,12 @@ void write_s_section(RunReport& report, int mode, const std::complex<double>* s,
             write_complex_list(report, s + q, n, ld);
         } else if (mode == 4) {
             write_row(report, n, 5, [&](int p) {
-                return " " + fields::format_fw(magnitude_db(at(p)), 7, 2) + " dB (" +
-                       fields::format_fw(phase_degrees(at(p)), 7, 2) + DEGREE + ") ";
+                return std::string(" ")
+                    .append(fields::format_fw(magnitude_db(at(p)), 7, 2))
+                    .append(" dB (")
+                    .append(fields::format_fw(phase_degrees(at(p)), 7, 2))
+                    .append(DEGREE)
+                    .append(") ");
             });
         }
     }
