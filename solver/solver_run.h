@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "input_warnings.h"
 #include "run_report.h"
 #include "solver_tables.h"
 
@@ -19,6 +20,7 @@ struct SolverRun {
 
     std::filesystem::path directory;  // input files are read and output files written here
     std::ostream& diagnostics;        // one line per failure, for the user (standard error)
+    InputWarnings warnings{diagnostics};  // suspicious input, on the diagnostics stream
     RunReport report;                 // VDANOUT.DAT
 
     RunOptions options;
