@@ -96,11 +96,55 @@ void BM_eigen_decompose(benchmark::State& state) {
     }
 }
 
+// The decomposition without its refinement, and the refinement alone on
+// what the decomposition left (the cost of reaching the rounding level).
+void BM_decomposition_steps(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    constexpr int ld = EIGEN_MAX_ORDER;
+    std::vector<ComplexF> pristine(ld * ld), a(ld * ld), z(ld * ld), w(ld);
+    std::vector<float> scale(ld);
+    EigenWork work;
+    fill_line_product({n, 1.0e8, LineLayout::LADDER}, pristine.data(), ld);
+    for (auto _ : state) {
+        std::copy(pristine.begin(), pristine.end(), a.begin());
+        int low = 0, igh = 0, error = 0;
+        balance_matrix(a.data(), n, ld, low, igh, scale.data());
+        reduce_to_hessenberg(a.data(), n, ld, low, igh, work.exchanges);
+        lr_iteration(a.data(), n, ld, low, igh, work.exchanges, w.data(), z.data(), ld, work.marks, error);
+        back_transform(z.data(), n, ld, low, igh, scale.data(), n);
+        normalize_eigenvectors(z.data(), n, ld, error);
+        benchmark::DoNotOptimize(z.data());
+    }
+}
+
+void BM_refine_eigenvectors(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    constexpr int ld = EIGEN_MAX_ORDER;
+    std::vector<ComplexF> pristine(ld * ld), a(ld * ld), z0(ld * ld), w0(ld), z(ld * ld), w(ld);
+    std::vector<float> scale(ld);
+    EigenWork work;
+    fill_line_product({n, 1.0e8, LineLayout::LADDER}, pristine.data(), ld);
+    a = pristine;
+    int low = 0, igh = 0, error = 0;
+    balance_matrix(a.data(), n, ld, low, igh, scale.data());
+    reduce_to_hessenberg(a.data(), n, ld, low, igh, work.exchanges);
+    lr_iteration(a.data(), n, ld, low, igh, work.exchanges, w0.data(), z0.data(), ld, work.marks, error);
+    back_transform(z0.data(), n, ld, low, igh, scale.data(), n);
+    for (auto _ : state) {
+        z = z0;
+        w = w0;
+        refine_eigenvectors(pristine.data(), n, ld, w.data(), z.data(), ld, work.refine);
+        benchmark::DoNotOptimize(z.data());
+    }
+}
+
 BENCHMARK(BM_solve_linear_system)->Arg(64)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_textbook_lu)->Arg(64)->Arg(256)->Arg(512)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_invert_matrix, ComplexD)->Arg(6)->Arg(32)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_invert_matrix, ComplexF)->Arg(6)->Arg(32)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_eigen_decompose)->Arg(4)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_decomposition_steps)->Arg(4)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_refine_eigenvectors)->Arg(4)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 // Console output plus, at the end, the speed-up of the solver kernel over the
 // textbook LU for every size measured in this run (in CPU time, which a busy

@@ -5,7 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "free_format_number.h"
+
 namespace solver {
+
+using portfiles::parse_integer;
+using portfiles::parse_real;
 
 namespace {
 
@@ -28,52 +33,6 @@ std::string printable(const std::string& token) {
 }
 
 }  // namespace
-
-bool parse_integer(std::string_view text, std::int32_t& value) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    if (i == text.size()) return false;
-    std::int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        if (!is_digit(text[i])) return false;
-        magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > 2147483648LL) return false;
-    }
-    std::int64_t result = negative ? -magnitude : magnitude;
-    if (result > INT32_MAX || result < INT32_MIN) return false;
-    value = static_cast<std::int32_t>(result);
-    return true;
-}
-
-bool parse_real(std::string_view text, float& value) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t mantissa_digits = 0;
-    while (i < text.size() && is_digit(text[i])) ++i, ++mantissa_digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && is_digit(text[i])) ++i, ++mantissa_digits;
-    }
-    if (mantissa_digits == 0) return false;
-    std::string normalised(text.substr(0, i));
-    if (i < text.size()) {
-        char e = text[i];
-        if (e != 'e' && e != 'E' && e != 'd' && e != 'D') return false;
-        normalised += 'e';
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) normalised += text[i++];
-        std::size_t exponent_digits = 0;
-        while (i < text.size() && is_digit(text[i])) normalised += text[i++], ++exponent_digits;
-        if (exponent_digits == 0 || i != text.size()) return false;
-    }
-    // Converted straight to 32 bits: a detour through 64 bits would round
-    // twice and can miss the nearest 32-bit value.
-    const float parsed = std::strtof(normalised.c_str(), nullptr);
-    if (!std::isfinite(parsed)) return false;
-    value = parsed;
-    return true;
-}
 
 bool FreeFormatReader::open(const std::filesystem::path& directory, const std::string& file_name,
                             InputWarnings* warnings) {

@@ -88,12 +88,4 @@ private:
     bool failed_ = false;
 };
 
-// Number parsing of the reader, exposed for tests. Both reject anything but a
-// plain decimal number of the given kind.
-bool parse_integer(std::string_view text, std::int32_t& value);
-// Accepts an optional sign, digits with an optional decimal point and an
-// optional exponent introduced by E, e, D or d; the value must be finite in
-// 32 bits (underflow gives 0 or a subnormal).
-bool parse_real(std::string_view text, float& value);
-
 }  // namespace solver

@@ -6,19 +6,28 @@
 #include "fixed_fields.h"
 #include "free_format_reader.h"
 #include "input_stages.h"
+#include "sweep_points.h"
 
 namespace solver {
 
 namespace {
 
 constexpr const char* FILE_NAME = "FRQINP.DAT";
-constexpr float DEFAULT_START_FREQUENCY = 1.0e6f;
 // A step this many times the start frequency suggests start, stop and
 // number of points where start, step and number of steps belong.
 constexpr double SUSPICIOUS_STEP_RATIO = 1000.0;
 
 void write_echo(RunReport& report, const FrequencySweep& sweep) {
     report.empty_lines(2);
+    if (sweep.spacing == SweepSpacing::LOGARITHMIC) {
+        report.line(" LOGARITHMIC SWEEP, EQUAL STEPS IN LOG10 OF THE FREQUENCY");
+        report.line(" STARTING FREQUENCY" + fields::format_ew(sweep.start_frequency, 10, 3) + " Hz");
+        report.line(" FINAL FREQUENCY" + fields::format_ew(sweep.stop_frequency, 10, 3) + " Hz");
+        report.line(" NUMBER OF FREQUENCY STEPS" + fields::format_iw(sweep.step_count, 5));
+        report.line(" POINTS PER DECADE" + fields::format_fw(points_per_decade(sweep), 10, 2));
+        report.empty_lines(2);
+        return;
+    }
     report.line(" STARTING FREQUENCY" + fields::format_ew(sweep.start_frequency, 10, 3) + " Hz");
     report.line(" FREQUENCY STEP" + fields::format_ew(sweep.frequency_step, 10, 3) + " Hz");
     report.line(" NUMBER OF FREQUENCY STEPS" + fields::format_iw(sweep.step_count, 5));
@@ -51,26 +60,18 @@ void read_frequency_sweep(SolverRun& run, int& error_flag) {
     }
     reader.finish();
 
-    // Negative and zero values are repaired, never rejected. The magnitude is
-    // taken in 64 bits so that the most negative integer cannot overflow.
-    sweep.start_frequency = std::fabs(sweep.start_frequency);
-    sweep.frequency_step = std::fabs(sweep.frequency_step);
-    std::int64_t steps = step_count < 0 ? -static_cast<std::int64_t>(step_count) : step_count;
-    if (sweep.start_frequency == 0.0f)
-        sweep.start_frequency = sweep.frequency_step != 0.0f ? sweep.frequency_step : DEFAULT_START_FREQUENCY;
-    if (sweep.frequency_step == 0.0f) steps = 0;
-    if (steps > MAX_FREQUENCY_STEPS) steps = MAX_FREQUENCY_STEPS;
-    sweep.step_count = static_cast<std::int32_t>(steps);
+    // Negative and zero values are repaired, never rejected.
+    sweep = repaired_linear_sweep(sweep.start_frequency, sweep.frequency_step, step_count);
 
     // A sweep whose last point, or its angular frequency, overflows 32-bit
     // reals cannot be analysed.
-    if (!std::isfinite(TWO_PI * sweep.last_frequency())) {
+    if (!angular_frequencies_finite(sweep)) {
         fail(run,
              reader.last_value_location() +
                  ": expected a sweep whose last angular frequency (2 pi f) is finite in 32 bits, found start " +
                  fields::format_ew(sweep.start_frequency, 10, 3).substr(1) + " Hz, step " +
-                 fields::format_ew(sweep.frequency_step, 10, 3).substr(1) + " Hz, " + std::to_string(steps) +
-                 " steps",
+                 fields::format_ew(sweep.frequency_step, 10, 3).substr(1) + " Hz, " +
+                 std::to_string(sweep.step_count) + " steps",
              error_flag);
         return;
     }
@@ -82,6 +83,11 @@ void read_frequency_sweep(SolverRun& run, int& error_flag) {
                              fields::format_ew(sweep.start_frequency, 10, 3) + " Hz, so the sweep ends at" +
                              fields::format_ew(sweep.last_frequency(), 10, 3) +
                              " Hz; the values are start, step and number of steps (a start, stop, points mix-up?)");
+    if (run.echo_input()) write_echo(run.report, sweep);
+}
+
+void use_given_frequency_sweep(SolverRun& run, const FrequencySweep& sweep) {
+    run.sweep = sweep;
     if (run.echo_input()) write_echo(run.report, sweep);
 }
 

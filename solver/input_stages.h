@@ -13,6 +13,9 @@ namespace solver {
 void read_configuration(SolverRun& run, int& error_flag);
 // FRQINP.DAT -> run.sweep.
 void read_frequency_sweep(SolverRun& run, int& error_flag);
+// A sweep given on the command line (checked there) in place of FRQINP.DAT
+// -> run.sweep, with its echo.
+void use_given_frequency_sweep(SolverRun& run, const FrequencySweep& sweep);
 // LININP.DAT -> run.lines, including the line-end node numbering.
 void read_transmission_lines(SolverRun& run, int& error_flag);
 // NETINP.DAT -> run.network.

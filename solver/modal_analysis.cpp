@@ -3,8 +3,8 @@
 #include <cmath>
 #include <string>
 
-#include "complex_list.h"
 #include "fixed_fields.h"
+#include "run_report.h"
 
 namespace solver {
 
@@ -29,50 +29,26 @@ bool matrix_finite(const ComplexF* m, int n) {
     return true;
 }
 
-void fail_singular(SolverRun& run, int k, float f, const char* what, int& error_flag) {
-    run.report.error_message({"SINGULAR PARAMETERS FOR TRANSMISSION LINE", k});
-    run.diagnose("line " + std::to_string(k) + " at " + fields::format_ew(f, 10, 3).substr(1) +
-                 " Hz: " + what + " cannot be inverted");
-    error_flag = 1;
-}
-
-void write_modal_section(RunReport& report, int k, int n, const ModalSolution& s,
-                         const ComplexF* zc) {
-    report.empty_lines(2);
-    report.line(" TRANSMISSION LINE" + fields::format_iw(k, 3));
-    report.empty_line();
-    report.line(" MODAL VOLTAGE MATRIX (V)");
-    report.empty_line();
-    write_complex_rows(report, s.modal_voltage_matrix, n, LINE_LD);
-    report.empty_line();
-    report.line(" MODAL CURRENT MATRIX (A)");
-    report.empty_line();
-    write_complex_rows(report, s.modal_current_matrix, n, LINE_LD);
-    report.empty_line();
-    report.line(" MODAL PROPAGATION COEFFICIENTS (1/m)");
-    report.empty_line();
-    write_complex_list(report, s.propagation_coefficients, n);
-    report.empty_line();
-    report.line(std::string(" CHARACTERISTIC IMPEDANCE MATRIX (") + OHM + ")");
-    report.empty_line();
-    write_complex_rows(report, zc, n, LINE_LD);
-    report.empty_line();
+bool fail_singular(int k, float f, const char* what, PointFailure& failure) {
+    failure.message = message_text({"SINGULAR PARAMETERS FOR TRANSMISSION LINE", k});
+    failure.diagnostic = "line " + std::to_string(k) + " at " + fields::format_ew(f, 10, 3).substr(1) +
+                         " Hz: " + what + " cannot be inverted";
+    return false;
 }
 
 }  // namespace
 
-void analyse_line(SolverRun& run, int k, float f, float omega, ModalSolution& s,
-                  ModalWorkspace& w, int& error_flag) {
-    const LineTable& lines = run.lines;
+bool analyse_line(const RunOptions& options, const LineTable& lines, int k, float f, float omega,
+                  ModalSolution& s, ComplexF* zc, ModalWorkspace& w, PointFailure& failure) {
     const int line = k - 1;
     const int n = lines.conductor_count[line];
     s.conductor_count = n;
 
     // Per-unit-length impedance and admittance at this frequency; the loss
     // matrices scale with a power of f / fref.
-    const float ratio = f / run.options.reference_frequency;
-    const float a_r = std::pow(ratio, run.options.r_exponent);
-    const float a_g = std::pow(ratio, run.options.g_exponent);
+    const float ratio = f / options.reference_frequency;
+    const float a_r = std::pow(ratio, options.r_exponent);
+    const float a_g = std::pow(ratio, options.g_exponent);
     for (int j = 0; j < n; ++j) {
         for (int i = 0; i < n; ++i) {
             w.series_impedance[i + j * LINE_LD] =
@@ -95,21 +71,20 @@ void analyse_line(SolverRun& run, int k, float f, float omega, ModalSolution& s,
             error = 1;
     }
     if (error != 0) {
-        run.report.error_message({"EIGENVALUES FOR TRANSMISSION LINE", k, "COULD NOT BE COMPUTED"});
-        run.diagnose("line " + std::to_string(k) + " at " + fields::format_ew(f, 10, 3).substr(1) +
-                     " Hz: the modes (eigenvalues of Z'Y') could not be computed");
-        error_flag = 1;
-        return;
+        failure.message = message_text({"EIGENVALUES FOR TRANSMISSION LINE", k, "COULD NOT BE COMPUTED"});
+        failure.diagnostic = "line " + std::to_string(k) + " at " + fields::format_ew(f, 10, 3).substr(1) +
+                             " Hz: the modes (eigenvalues of Z'Y') could not be computed";
+        return false;
     }
 
     copy_matrix(s.modal_voltage_matrix, w.inverse_v, n);
     invert_matrix(w.inverse_v, n, LINE_LD, w.swaps, error);
-    if (error != 0) return fail_singular(run, k, f, "the modal voltage matrix", error_flag);
+    if (error != 0) return fail_singular(k, f, "the modal voltage matrix", failure);
 
     for (int j = 0; j < n; ++j) s.propagation_coefficients[j] = std::sqrt(w.eigenvalues[j]);
 
     invert_matrix(w.series_impedance, n, LINE_LD, w.swaps, error);
-    if (error != 0) return fail_singular(run, k, f, "the series impedance matrix Z'", error_flag);
+    if (error != 0) return fail_singular(k, f, "the series impedance matrix Z'", failure);
 
     // TI = Z'^-1 (V diag(gamma)).
     for (int j = 0; j < n; ++j)
@@ -118,17 +93,16 @@ void analyse_line(SolverRun& run, int k, float f, float omega, ModalSolution& s,
     multiply_matrices(w.series_impedance, w.scratch, s.modal_current_matrix, n, n, n, LINE_LD,
                       LINE_LD, LINE_LD);
 
-    if (run.options.suppress_modal_report != 1) {
+    if (zc != nullptr) {
         // Zc = (TI V^-1)^-1, for the report only.
-        multiply_matrices(s.modal_current_matrix, w.inverse_v, w.characteristic_impedance, n, n, n,
-                          LINE_LD, LINE_LD, LINE_LD);
-        invert_matrix(w.characteristic_impedance, n, LINE_LD, w.swaps, error);
-        if (error != 0) return fail_singular(run, k, f, "TI V^-1", error_flag);
-        write_modal_section(run.report, k, n, s, w.characteristic_impedance);
+        multiply_matrices(s.modal_current_matrix, w.inverse_v, zc, n, n, n, LINE_LD, LINE_LD, LINE_LD);
+        invert_matrix(zc, n, LINE_LD, w.swaps, error);
+        if (error != 0) return fail_singular(k, f, "TI V^-1", failure);
     }
 
     const float length = lines.line_length[line];
     for (int j = 0; j < n; ++j) s.propagation_factors[j] = std::exp(-s.propagation_coefficients[j] * length);
+    return true;
 }
 
 }  // namespace solver

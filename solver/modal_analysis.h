@@ -6,7 +6,8 @@
 #include <complex>
 
 #include "linear_algebra.h"
-#include "solver_run.h"
+#include "point_failure.h"
+#include "solver_tables.h"
 
 namespace solver {
 
@@ -29,17 +30,19 @@ struct ModalWorkspace {
     ComplexF product[LINE_LD * LINE_LD];            // Z'Y', destroyed by the eigen-decomposition
     ComplexF inverse_v[LINE_LD * LINE_LD];
     ComplexF scratch[LINE_LD * LINE_LD];
-    ComplexF characteristic_impedance[LINE_LD * LINE_LD];  // Zc, for the report only
     ComplexF eigenvalues[MAX_CONDUCTORS];
     float scale[MAX_CONDUCTORS];
     int swaps[MAX_CONDUCTORS];
     EigenWork eigen_work;
 };
 
-// Analyses line k (1-based) at frequency f (angular frequency omega) and
-// writes the modal section of the run report unless it is switched off. On
-// failure writes the message, sets the error flag and returns.
-void analyse_line(SolverRun& run, int k, float f, float omega, ModalSolution& solution,
-                  ModalWorkspace& work, int& error_flag);
+// Analyses line k (1-based) at frequency f (angular frequency omega). When
+// characteristic_impedance is not null, Zc = (TI V^-1)^-1 is formed there
+// (for the report's modal section; its inversion can fail too). Returns
+// false on failure, with the report's message and the diagnostic in
+// `failure`. Writes nothing anywhere else.
+bool analyse_line(const RunOptions& options, const LineTable& lines, int k, float f, float omega,
+                  ModalSolution& solution, ComplexF* characteristic_impedance, ModalWorkspace& work,
+                  PointFailure& failure);
 
 }  // namespace solver

@@ -5,12 +5,12 @@
 #include "linear_algebra.h"
 #include "modal_analysis.h"
 #include "solver_tables.h"
+#include "sweep_point.h"
 
 namespace solver {
 
 inline constexpr int NODE_LD = MAX_NODES;            // node matrix
 inline constexpr int WAVE_LD = 2 * MAX_CONDUCTORS;   // wave maps
-inline constexpr int PORT_LD = MAX_PORTS;            // port matrices
 
 struct NodalSystem {
     // A u = x: the node matrix (column-major), right-hand side and solution.
@@ -22,15 +22,11 @@ struct NodalSystem {
     ComplexD column_block[NODE_LD * WAVE_LD];
     // Wave map W of every line (2n x 2n): mode amplitudes -> line-end voltages.
     ComplexD wave_map[MAX_LINES][WAVE_LD * WAVE_LD];
-    // Port matrices S, Z, Y and the work matrices of their derivation.
-    ComplexD s[PORT_LD * PORT_LD];
-    ComplexD z[PORT_LD * PORT_LD];
-    ComplexD y[PORT_LD * PORT_LD];
+    // Work matrices of the derivation of Z.
     ComplexD sum[PORT_LD * PORT_LD];         // I + S
     ComplexD difference[PORT_LD * PORT_LD];  // I - S, inverted in place
     int swaps[MAX_PORTS];
 
-    ModalSolution modal;
     ModalWorkspace modal_work;
 };
 

@@ -1,38 +1,6 @@
 #include "parameter_files.h"
 
-#include <string>
-
-#include "fixed_fields.h"
-
 namespace solver {
-
-namespace {
-
-std::string e15_7(double value) { return fields::format_ew_wide_exponent(value, 15, 7); }
-
-}  // namespace
-
-void append_block(std::ostream& file, float frequency, const std::complex<double>* m, int port_count,
-                  int leading_dimension) {
-    // Written field by field: nothing is allocated per block.
-    char line[48];
-    auto put = [&](const std::string& field, std::size_t at) { field.copy(line + at, 15); };
-    line[0] = ' ';
-    put(e15_7(frequency), 1);
-    line[16] = '\n';
-    line[17] = '\n';
-    file.write(line, 18);
-    for (int q = 0; q < port_count; ++q) {
-        for (int p = 0; p <= q; ++p) {
-            const std::complex<double>& v = m[q + p * leading_dimension];
-            put(e15_7(v.real()), 1);
-            put(e15_7(v.imag()), 16);
-            line[31] = '\n';
-            file.write(line, 32);
-        }
-    }
-    file.put('\n');
-}
 
 bool ParameterFiles::create(const std::filesystem::path& directory, std::string& failed_name) {
     const std::ios::openmode mode = std::ios::out | std::ios::trunc | std::ios::binary;

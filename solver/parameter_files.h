@@ -1,10 +1,5 @@
-// SPAR.DAT, ZPAR.DAT and YPAR.DAT: one block per completed frequency.
-//
-// A block is the frequency line (a blank and the frequency in E15.7), an
-// empty line, the lower triangle of the port matrix row by row (one entry
-// per line: a blank, the real and the imaginary part in E15.7), and an empty
-// line. A value whose decimal exponent needs three digits keeps its 15
-// columns with one decimal less (1.000000E-100).
+// SPAR.DAT, ZPAR.DAT and YPAR.DAT, opened together when the sweep starts;
+// their blocks are written by portfiles::append_block.
 #pragma once
 
 #include <complex>
@@ -12,12 +7,11 @@
 #include <fstream>
 #include <string>
 
+#include "network_parameter_writer.h"
+
 namespace solver {
 
-// Appends one block for the P x P matrix m (column-major, leading
-// dimension ld): m(q, p) is the response at port q to excitation at port p.
-void append_block(std::ostream& file, float frequency, const std::complex<double>* m, int port_count,
-                  int leading_dimension);
+using portfiles::append_block;
 
 // The three files, created (or replaced) together when the sweep starts.
 class ParameterFiles {

@@ -22,7 +22,14 @@ void write_banner(RunReport& report) {
 }  // namespace
 
 int run_mtlnet(const std::filesystem::path& directory, std::ostream& diagnostics) {
-    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, diagnostics));
+    MtlnetOptions options;
+    options.directory = directory;
+    return run_mtlnet(options, diagnostics);
+}
+
+int run_mtlnet(const MtlnetOptions& options, std::ostream& diagnostics) {
+    const std::filesystem::path& directory = options.directory;
+    std::unique_ptr<SolverRun> run(new (std::nothrow) SolverRun(directory, diagnostics, options));
     if (!run) {
         diagnostics << "mtlnet: not enough memory for the run tables\n";
         return 1;

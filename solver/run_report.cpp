@@ -24,14 +24,16 @@ void RunReport::line(std::string_view text) {
     out_.put('\n');
 }
 
-void RunReport::message(std::initializer_list<MessageItem> items) {
+std::string message_text(std::initializer_list<MessageItem> items) {
     std::string text;
     for (const MessageItem& item : items) {
         text += ' ';
         text += item.text();
     }
-    line(text);
+    return text;
 }
+
+void RunReport::message(std::initializer_list<MessageItem> items) { line(message_text(items)); }
 
 void RunReport::error_message(std::initializer_list<MessageItem> items) {
     empty_lines(2);

@@ -34,6 +34,9 @@ private:
     std::string text_;
 };
 
+// The text of a free-format message line: a blank before every item.
+std::string message_text(std::initializer_list<MessageItem> items);
+
 class RunReport {
 public:
     // Creates or replaces the file. On failure returns false and puts the

@@ -9,17 +9,20 @@
 #include <string_view>
 
 #include "input_warnings.h"
+#include "mtlnet_options.h"
 #include "run_report.h"
 #include "solver_tables.h"
 
 namespace solver {
 
 struct SolverRun {
-    SolverRun(std::filesystem::path working_directory, std::ostream& diagnostics_stream)
-        : directory(std::move(working_directory)), diagnostics(diagnostics_stream) {}
+    SolverRun(std::filesystem::path working_directory, std::ostream& diagnostics_stream,
+              MtlnetOptions command_options = {})
+        : directory(std::move(working_directory)), diagnostics(diagnostics_stream), command(std::move(command_options)) {}
 
     std::filesystem::path directory;  // input files are read and output files written here
     std::ostream& diagnostics;        // one line per failure, for the user (standard error)
+    MtlnetOptions command;            // what the command line chose
     InputWarnings warnings{diagnostics};  // suspicious input, on the diagnostics stream
     RunReport report;                 // VDANOUT.DAT
 

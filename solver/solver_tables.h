@@ -39,15 +39,31 @@ struct RunOptions {
     std::int32_t suppress_y_report = 0;
 };
 
-// FRQINP.DAT, after the repairs: start_frequency > 0, frequency_step >= 0,
-// 0 <= step_count <= MAX_FREQUENCY_STEPS (step_count + 1 points).
+enum class SweepSpacing : std::int32_t {
+    LINEAR,       // start + i × step (FRQINP.DAT)
+    LOGARITHMIC,  // evenly spaced in log10 f from start to stop (mtlnet --sweep log:...)
+};
+
+// Point i of a logarithmic sweep from start to stop in step_count steps:
+// start × (stop / start)^(i / step_count), computed from i in 64 bits and
+// rounded once to 32 bits.
+float logarithmic_point(float start, float stop, std::int32_t i, std::int32_t step_count);
+
+// The frequency sweep, after the repairs: start_frequency > 0,
+// 0 <= step_count <= MAX_FREQUENCY_STEPS (step_count + 1 points). A linear
+// sweep (FRQINP.DAT) has frequency_step >= 0; a logarithmic one has
+// stop_frequency > start_frequency and at least one step.
 struct FrequencySweep {
+    SweepSpacing spacing = SweepSpacing::LINEAR;
     float start_frequency = 0.0f;  // Hz
-    float frequency_step = 0.0f;   // Hz
+    float frequency_step = 0.0f;   // Hz, linear sweeps only
+    float stop_frequency = 0.0f;   // Hz, logarithmic sweeps only
     std::int32_t step_count = 0;
 
     // Point i (0 .. step_count), computed directly in 32 bits, never accumulated.
     float frequency(std::int32_t i) const {
+        if (spacing == SweepSpacing::LOGARITHMIC)
+            return logarithmic_point(start_frequency, stop_frequency, i, step_count);
         return start_frequency + static_cast<float>(i) * frequency_step;
     }
     float last_frequency() const { return frequency(step_count); }

@@ -11,8 +11,8 @@ constexpr double UPDATE_EVERY_SECONDS = 0.25;
 
 }  // namespace
 
-SweepProgress::SweepProgress(int total_points)
-    : SweepProgress(total_points, stderr, isatty(STDERR_FILENO) == 1, SHOW_AFTER_SECONDS) {}
+SweepProgress::SweepProgress(int total_points, bool quiet)
+    : SweepProgress(total_points, stderr, !quiet && isatty(STDERR_FILENO) == 1, SHOW_AFTER_SECONDS) {}
 
 SweepProgress::SweepProgress(int total_points, std::FILE* stream, bool terminal, double show_after_seconds)
     : total_(total_points),

@@ -10,7 +10,8 @@ namespace solver {
 
 class SweepProgress {
 public:
-    explicit SweepProgress(int total_points);
+    // quiet: never shown.
+    SweepProgress(int total_points, bool quiet);
     // For tests: the stream, whether it counts as a terminal, and the delay
     // before the indicator appears.
     SweepProgress(int total_points, std::FILE* stream, bool terminal, double show_after_seconds);

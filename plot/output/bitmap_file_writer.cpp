@@ -1,30 +1,15 @@
 #include "bitmap_output.h"
 
-#include "graphics_surface.h"
 #include "output_file_dialogue.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
+#include "surface_files.h"
 
 namespace {
 
 constexpr int CAPTION_COLUMN = 77;
 
-// Holds the plot area while the inverted picture is saved; obtained on the
-// first inverted save and kept for later ones.
-ImageBuffer& inverted_save_buffer() {
-    static ImageBuffer buffer;
-    return buffer;
-}
-
-bool obtain_inverted_save_buffer() {
-    ImageBuffer& buffer = inverted_save_buffer();
-    const long size = screen_layout().plot_save_size;
-    if (!buffer.empty() && static_cast<long>(buffer.size()) >= size) return true;
-    return obtain_image_buffer(buffer, size);
-}
-
 }  // namespace
-
-void reset_bitmap_writer() { release_image_buffer(inverted_save_buffer()); }
 
 void write_bitmap_file(bool inverted) {
     const ScreenLayout& layout = screen_layout();
@@ -33,14 +18,15 @@ void write_bitmap_file(bool inverted) {
     OutputFileName file;
     if (ask_output_file_name("BMP", CAPTION_COLUMN, ".bmp", file)) {
         const std::string failed = "Error writing bitmap file " + file.name;
-        // The buffer is obtained before an old file is deleted, so that a
-        // lack of memory loses nothing.
-        if (inverted && !obtain_inverted_save_buffer()) {
+        // Holds the plot area while the inverted picture is saved. It is
+        // obtained before an old file is deleted, so that a lack of memory
+        // loses nothing.
+        ImageBuffer buffer;
+        if (inverted && !obtain_image_buffer(buffer, layout.plot_save_size)) {
             show_message(failed);
         } else if (!file.existing_path.empty() && !delete_file(file.existing_path)) {
             show_message(failed);
         } else {
-            ImageBuffer& buffer = inverted_save_buffer();
             if (inverted) {
                 get_image(0, 0, w, h, buffer);
                 put_image(0, 0, buffer, ImageAction::INVERT);

@@ -7,10 +7,8 @@
 // the plot area as NAME.BMP; the inverted variant holds the complemented
 // colours while the screen keeps its own.
 void write_bitmap_file(bool inverted);
-// Releases the buffer write_bitmap_file keeps once it obtained it, as at
-// program start (for tests).
-void reset_bitmap_writer();
 
 // F6 "Memo": the STORE/RECALL menu. The diagram on the screen at entry is
-// shown again on leaving.
-void store_recall();
+// shown again on leaving. chooser_position is the file chooser's remembered
+// list position (see choose_file).
+void store_recall(int& chooser_position);

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "graphics_surface.h"
 #include "screen_toolkit.h"
+#include "surface_files.h"
 #include "text_sink.h"
 #include "value_entry.h"
 

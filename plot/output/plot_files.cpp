@@ -17,25 +17,24 @@ const TextFileMessages GL_MESSAGES{
     "Error writing GL file ",
 };
 
-void write_hpgl_file(bool (*stream)(const PlotState&, std::ostream&)) {
+void write_hpgl_file(const PlotState& state, bool (*stream)(const PlotState&, std::ostream&)) {
     OutputFileName file;
     if (ask_output_file_name("GL", GL_CAPTION_COLUMN, ".plt", file)) {
         write_text_file(file, GL_MESSAGES,
-                        [stream](std::ostream& out) { return stream(plot_state(), out); });
+                        [&state, stream](std::ostream& out) { return stream(state, out); });
     }
     end_output_dialogue(GL_CAPTION_COLUMN);
 }
 
 }  // namespace
 
-void write_smith_hpgl() { write_hpgl_file(write_smith_hpgl_stream); }
+void write_smith_hpgl(const PlotState& state) { write_hpgl_file(state, write_smith_hpgl_stream); }
 
-void write_rect_hpgl() { write_hpgl_file(write_rect_hpgl_stream); }
+void write_rect_hpgl(const PlotState& state) { write_hpgl_file(state, write_rect_hpgl_stream); }
 
-void write_table_report() {
+void write_table_report(PlotState& state) {
     OutputFileName file;
     if (ask_output_file_name("TABLE", TABLE_CAPTION_COLUMN, ".rpt", file)) {
-        PlotState& state = plot_state();
         scale_table_axes(state);
         write_text_file(file,
                         {"Writing table to file ", "Cannot open table file ",

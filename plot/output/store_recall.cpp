@@ -1,9 +1,11 @@
 #include "bitmap_output.h"
 
 #include "file_chooser.h"
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
+#include "surface_files.h"
 #include "text_sink.h"
 
 namespace {
@@ -12,30 +14,30 @@ constexpr int CAPTION_COLUMN = 62;
 constexpr int FILE_NAME_LENGTH = 20;
 
 // Asks for a bitmap file with the chooser; empty when none was chosen.
-std::string chosen_bitmap(const std::string& title) {
+std::string chosen_bitmap(const std::string& title, int& position) {
     std::string name(FILE_NAME_LENGTH, ' ');
     bool chosen = false;
-    choose_file("bmp", name, chosen, title);
+    choose_file("bmp", name, chosen, title, position);
     return chosen ? without_trailing_blanks(name) : std::string();
 }
 
-void load_bitmap_file(int message_row) {
-    const std::string name = chosen_bitmap("LOAD");
+void load_bitmap_file(int message_row, int& position) {
+    const std::string name = chosen_bitmap("LOAD", position);
     if (name.empty()) return;
     print_at(message_row, 1, COLOR_BRIGHT, "Loading bitmap file " + name);
     if (load_bitmap(name, 0, 0) < 0) show_message("Error loading bitmap file " + name);
     clear_line(message_row, 1);
 }
 
-void delete_bitmap_file() {
-    const std::string name = chosen_bitmap("DEL");
+void delete_bitmap_file(int& position) {
+    const std::string name = chosen_bitmap("DEL", position);
     if (name.empty()) return;
     if (ask_yes_no("Do you want to delete file " + name)) delete_file(name);
 }
 
 }  // namespace
 
-void store_recall() {
+void store_recall(int& chooser_position) {
     const ScreenLayout& layout = screen_layout();
     const int w = layout.plot_x2 - layout.plot_x1;
     const int h = layout.plot_y2 - layout.plot_y1;
@@ -58,7 +60,7 @@ void store_recall() {
             continue;
         }
         switch (read_key()) {
-            case keys::F2: load_bitmap_file(layout.message_row()); break;
+            case keys::F2: load_bitmap_file(layout.message_row(), chooser_position); break;
             case keys::F4: put_image(0, 0, kept, ImageAction::OR); break;
             case keys::F6:
                 clear_screen(ClearArea::VIEWPORT);
@@ -68,7 +70,7 @@ void store_recall() {
             case keys::SHIFT_F8:
             case keys::CTRL_F8:
             case keys::ALT_F8: write_bitmap_file(true); break;
-            case keys::F9: delete_bitmap_file(); break;
+            case keys::F9: delete_bitmap_file(chooser_position); break;
             case keys::F10: running = false; break;
             default: error_beep();
         }

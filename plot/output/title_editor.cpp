@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "plot_state.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 
 namespace {
@@ -117,9 +118,9 @@ private:
 
 }  // namespace
 
-void edit_title() {
+void edit_title(PlotState& state) {
     const ScreenLayout& layout = screen_layout();
-    std::string& title = plot_state().title;
+    std::string& title = state.title;
     title.resize(TITLE_LENGTH, ' ');
     const int row = layout.work_area_first_row();
 

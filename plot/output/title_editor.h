@@ -2,4 +2,6 @@
 // on the first work-area row, in overwrite or insert mode.
 #pragma once
 
-void edit_title();
+#include "plot_state.h"
+
+void edit_title(PlotState& state);

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "graphics_surface.h"
-#include "surface_backend.h"
+#include "surface_files.h"
+#include "surface_state.h"
 
 namespace fs = std::filesystem;
 
@@ -44,19 +44,9 @@ bool matches(const std::string& pattern, const std::string& name) {
     return pi == p.size();
 }
 
-std::map<int, std::vector<std::string>>& searches() {
-    static std::map<int, std::vector<std::string>> s;
-    return s;
-}
-
-int next_handle = 1;
+std::map<int, std::vector<std::string>>& searches() { return surface_state().searches; }
 
 }  // namespace
-
-void reset_directory_searches() {
-    searches().clear();
-    next_handle = 1;
-}
 
 std::string find_file(const std::string& name) {
     if (name.empty()) return {};
@@ -98,7 +88,7 @@ int next_file_info(const std::string& pattern, int& handle, std::string& name) {
             if (matches(pattern, entry)) found.push_back(entry);
         }
         std::reverse(found.begin(), found.end());  // taken from the back
-        handle = next_handle++;
+        handle = surface_state().next_search++;
         searches()[handle] = std::move(found);
     }
     auto search = searches().find(handle);

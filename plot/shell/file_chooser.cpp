@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "list_scrolling.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
+#include "surface_files.h"
 
 namespace {
 
@@ -44,13 +46,6 @@ void draw_items(const std::vector<std::string>& items, int width, const ListView
 }
 
 }  // namespace
-
-int& remembered_list_position() {
-    static int position = 1;
-    return position;
-}
-
-void reset_file_chooser() { remembered_list_position() = 1; }
 
 std::vector<std::string> search_file_names(const std::string& pattern) {
     std::vector<std::string> names;
@@ -143,7 +138,7 @@ void popup_list(const std::vector<std::string>& items, int width, int& position,
 }
 
 void choose_file(const std::string& extension, std::string& file_name, bool& chosen,
-                 const std::string& title) {
+                 const std::string& title, int& position) {
     chosen = false;
     print_at(1, TITLE_COLUMN, COLOR_BRIGHT, title);
     std::vector<std::string> names = search_file_names("*." + extension);
@@ -151,7 +146,6 @@ void choose_file(const std::string& extension, std::string& file_name, bool& cho
         show_message("No matching files");
     } else {
         sort_file_names(names);
-        int& position = remembered_list_position();
         popup_list(names, LISTED_NAME_LENGTH, position, chosen, LIST_TOP_ROW, LIST_LEFT_COLUMN,
                    LIST_MAX_ROWS, "File?");
         // A list that could not be shown leaves a position that may lie

@@ -9,11 +9,12 @@ constexpr int MAX_LISTED_FILES = 500;
 constexpr int LISTED_NAME_LENGTH = 12;
 
 // Lists the files "*.<extension>" in sorted order and lets the user pick
-// one. file_name (the caller's field, padded to its length) becomes the
-// name at the remembered list position, also when nothing was chosen; it
-// stays as it was when no file matches.
+// one. position is the list position the chooser remembers between uses
+// (1 at first), read and written. file_name (the caller's field, padded to
+// its length) becomes the name at that position, also when nothing was
+// chosen; it stays as it was when no file matches.
 void choose_file(const std::string& extension, std::string& file_name, bool& chosen,
-                 const std::string& title);
+                 const std::string& title, int& position);
 
 // Shows items (each shown as its first `width` characters) in a framed box
 // with its upper-left corner at (top_row, left_column) and at most max_rows
@@ -30,8 +31,3 @@ std::vector<std::string> search_file_names(const std::string& pattern);
 
 // Exchange sort in ascending character order.
 void sort_file_names(std::vector<std::string>& names);
-
-// The position shared by every use of the chooser for the whole run.
-int& remembered_list_position();
-// Back to the state at program start (for tests).
-void reset_file_chooser();

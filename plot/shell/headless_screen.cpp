@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "bitmap_file.h"
-#include "graphics_surface.h"
 #include "headless_presenter.h"
 #include "png_writer.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 #include "surface_backend.h"
 #include "vga_palette.h"

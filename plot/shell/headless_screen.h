@@ -4,33 +4,14 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-struct Tone {
-    int frequency_hz;
-    int duration_ms;
-    bool operator==(const Tone&) const = default;
-};
-
-// Thrown by read_key when the key script has run out, so that a test that
-// expects a screen to return never hangs.
-struct KeysExhausted : std::runtime_error {
-    KeysExhausted() : std::runtime_error("key script exhausted") {}
-};
+#include "headless_presenter.h"
 
 class HeadlessScreen {
 public:
-    struct Options {
-        bool text_mode_available = true;
-        bool graphics_rows_available = true;      // set_video_mode_rows(18, 30) works
-        bool max_resolution_available = true;     // set_video_mode(highest) works
-        int graphics_width = 640;
-        int graphics_height = 480;
-        int graphics_rows = 30;                   // text rows of the graphics mode
-        int graphics_columns = 80;
-    };
+    using Options = HeadlessOptions;
 
     // Installs a headless presenter. With `ready` the screen is brought to
     // where the plotter's start-up leaves it before the main menu: graphics

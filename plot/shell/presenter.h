@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "graphics_surface.h"
+#include "surface_types.h"
 
 class SoftwareCanvas;
 

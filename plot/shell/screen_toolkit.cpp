@@ -1,7 +1,8 @@
 #include "screen_toolkit.h"
 
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
+#include "screen_surface.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ int consume_key() {
 }
 
 }  // namespace
-
-ScreenLayout& screen_layout() {
-    static ScreenLayout layout;
-    return layout;
-}
 
 void compute_screen_layout(int pixel_width, int pixel_height, int columns, int rows) {
     ScreenLayout& l = screen_layout();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics_surface.h"
+#include "surface_types.h"
 
 struct TextCell {
     std::uint8_t character = ' ';

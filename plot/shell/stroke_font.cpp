@@ -1,21 +1,12 @@
 #include "stroke_font.h"
 
-#include <fstream>
 #include <filesystem>
 #include <sstream>
-#include <unistd.h>
 
-#include "graphics_surface.h"
-#include "surface_backend.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<StrokeFont>& fonts_store() {
-    static std::vector<StrokeFont> fonts;
-    return fonts;
-}
 
 bool parse_point(const std::string& token, StrokePoint& point) {
     std::istringstream in(token);
@@ -107,32 +98,4 @@ std::vector<std::string> stroke_font_folders() {
     folders.push_back(MTL_PLOT_SOURCE_DATA_DIR);
 #endif
     return folders;
-}
-
-const std::vector<StrokeFont>& registered_fonts() { return fonts_store(); }
-
-void reset_stroke_fonts() { fonts_store().clear(); }
-
-int register_fonts(const std::string& file) {
-    std::string path = find_file(file);
-    if (path.empty() && fs::path(file).filename() == fs::path(file)) {
-        for (const std::string& folder : stroke_font_folders()) {
-            std::error_code error;
-            const fs::path candidate = fs::path(folder) / file;
-            if (fs::is_regular_file(candidate, error)) {
-                path = candidate.string();
-                break;
-            }
-        }
-    }
-    if (path.empty()) return -1;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return -1;
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::vector<StrokeFont> fonts;
-    std::string error;
-    if (!parse_stroke_fonts(text.str(), fonts, error)) return -2;
-    fonts_store() = std::move(fonts);
-    return static_cast<int>(fonts_store().size());
 }

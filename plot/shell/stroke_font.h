@@ -36,5 +36,3 @@ struct StrokeFont {
 bool parse_stroke_fonts(const std::string& text, std::vector<StrokeFont>& fonts, std::string& error);
 // Where register_fonts looks for a font file after the working directory.
 std::vector<std::string> stroke_font_folders();
-// The fonts registered last.
-const std::vector<StrokeFont>& registered_fonts();

@@ -6,8 +6,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 
 namespace {

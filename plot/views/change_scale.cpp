@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "engineering_notation.h"
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "plot_state.h"
 #include "screen_toolkit.h"
 #include "value_entry.h"
@@ -19,7 +19,7 @@ constexpr float ENTRY_LIMIT = 1e15f;
 
 class ScaleScreen {
 public:
-    ScaleScreen() : s_(plot_state()), prompt_row_(screen_layout().work_area_first_row()) {}
+    explicit ScaleScreen(PlotState& s) : s_(s), prompt_row_(screen_layout().work_area_first_row()) {}
 
     void run();
 
@@ -155,7 +155,7 @@ void order_limits(float& min, float& max, float data_min, float data_max) {
     }
 }
 
-void change_scale() {
-    ScaleScreen screen;
+void change_scale(PlotState& state) {
+    ScaleScreen screen(state);
     screen.run();
 }

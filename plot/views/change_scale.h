@@ -2,9 +2,11 @@
 // range, edited in the units of the axis prefixes.
 #pragma once
 
-// Edits x_min, x_max, y_min and y_max of plot_state(); on leaving, reversed
+#include "plot_state.h"
+
+// Edits x_min, x_max, y_min and y_max of state; on leaving, reversed
 // limits are exchanged and equal limits go back to the data range.
-void change_scale();
+void change_scale(PlotState& state);
 
 // The ordering done on leaving, for one axis.
 void order_limits(float& min, float& max, float data_min, float data_max);

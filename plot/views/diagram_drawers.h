@@ -1,12 +1,14 @@
-// The two diagrams of the plot editor. Both work on plot_state() and draw
+// The two diagrams of the plot editor. Both work on a plot state and draw
 // into the plot area of the screen layout.
 #pragma once
+
+#include "plot_state.h"
 
 // Rectangular diagram of the formats REAL_IMAG, MAGNITUDE, PHASE and
 // MAGNITUDE_DB. Requires x_min < x_max and y_min < y_max; rewrites the range
 // with the snapped one and sets the divisions, scales and prefixes.
-void draw_rectangular();
+void draw_rectangular(PlotState& state);
 
 // Smith chart of the SMITH_CHART format with the impedance or admittance
 // grid chosen by smith_grid_sign.
-void draw_smith_chart();
+void draw_smith_chart(PlotState& state);

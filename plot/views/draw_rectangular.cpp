@@ -7,9 +7,9 @@
 #include "diagram_drawers.h"
 #include "diagram_frame.h"
 #include "engineering_notation.h"
-#include "graphics_surface.h"
 #include "plot_state.h"
 #include "rectangular_scaling.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 
 namespace {
@@ -53,8 +53,7 @@ float clamp_to(float v, float lo, float hi) {
 
 }  // namespace
 
-void draw_rectangular() {
-    PlotState& s = plot_state();
+void draw_rectangular(PlotState& s) {
     const ScreenLayout& layout = screen_layout();
     const auto [left, top, right, bottom] = plot_area_cells();
 

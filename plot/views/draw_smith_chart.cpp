@@ -5,8 +5,8 @@
 #include "diagram_drawers.h"
 #include "diagram_frame.h"
 #include "engineering_notation.h"
-#include "graphics_surface.h"
 #include "plot_state.h"
+#include "screen_surface.h"
 #include "smith_geometry.h"
 
 namespace {
@@ -50,8 +50,7 @@ std::string frequency_text(const char* name, float value, const PlotState& s) {
 
 }  // namespace
 
-void draw_smith_chart() {
-    PlotState& s = plot_state();
+void draw_smith_chart(PlotState& s) {
     const auto [left, top, right, bottom] = plot_area_cells();
     const float sign = s.smith_grid_sign;
 

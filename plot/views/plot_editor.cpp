@@ -5,11 +5,11 @@
 #include "change_scale.h"
 #include "diagram_drawers.h"
 #include "format_selection.h"
-#include "graphics_surface.h"
 #include "key_codes.h"
-#include "plot_output_hooks.h"
+#include "keys_and_sound.h"
 #include "plot_setup.h"
 #include "plot_state.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
 
 namespace {
@@ -18,37 +18,26 @@ constexpr const char* EDITOR_MENU = "Help  Scale FormatTitle       Memo  Table G
 
 enum class Next { MENU, DRAW, SET_UP, EXIT };
 
-void call(void (*hook)()) {
-    if (hook) hook();
-}
-
-void write_bitmap(bool inverted) {
-    if (auto hook = plot_output_hooks().write_bitmap_file) hook(inverted);
-}
-
-void draw(int format) {
-    PlotState& s = plot_state();
+void draw(PlotState& s, int format) {
     s.diagram_on_screen = DiagramKind::NONE;
     if (format == SMITH_CHART) {
-        draw_smith_chart();
+        draw_smith_chart(s);
         s.diagram_on_screen = DiagramKind::SMITH;
     } else {
-        draw_rectangular();
+        draw_rectangular(s);
         s.diagram_on_screen = DiagramKind::RECTANGULAR;
     }
     const ScreenLayout& layout = screen_layout();
     set_viewport(layout.plot_x1, layout.plot_y1, layout.plot_x2, layout.plot_y2);
 }
 
-Next handle_extended(int code, int kind, int& format) {
-    PlotState& s = plot_state();
-    PlotOutputHooks& out = plot_output_hooks();
+Next handle_extended(PlotState& s, PlotEditorOutputs& out, int code, int kind, int& format) {
     const bool rectangular = s.diagram_on_screen == DiagramKind::RECTANGULAR;
     const bool smith = s.diagram_on_screen == DiagramKind::SMITH;
     switch (code) {
         case keys::F2:
             if (!rectangular) break;
-            change_scale();
+            change_scale(s);
             return Next::DRAW;
         case keys::F3:
             if (kind == S_PARAMETERS)
@@ -57,25 +46,28 @@ Next handle_extended(int code, int kind, int& format) {
                 select_format_yz(format);
             return Next::SET_UP;
         case keys::F4:
-            call(out.change_title);
+            out.change_title(s);
             return Next::MENU;
         case keys::F6:
-            call(out.store_recall);
+            out.store_recall();
             return Next::MENU;
         case keys::F7:
             if (smith) break;
-            call(out.write_table_report);
+            out.write_table_report(s);
             return Next::MENU;
         case keys::F8:
-            call(smith ? out.write_smith_hpgl : out.write_rect_hpgl);
+            if (smith)
+                out.write_smith_hpgl(s);
+            else
+                out.write_rect_hpgl(s);
             return Next::MENU;
         case keys::F9:
-            write_bitmap(false);
+            out.write_bitmap_file(false);
             return Next::MENU;
         case keys::SHIFT_F9:
         case keys::CTRL_F9:
         case keys::ALT_F9:
-            write_bitmap(true);
+            out.write_bitmap_file(true);
             return Next::MENU;
         case keys::F10:
             return Next::EXIT;
@@ -92,9 +84,8 @@ Next handle_extended(int code, int kind, int& format) {
 
 }  // namespace
 
-void edit_plot(int kind, int /*reserved*/, int point_count, const float* re, const float* im,
-               const float* f, int& format) {
-    PlotState& s = plot_state();
+void edit_plot(PlotState& s, PlotEditorOutputs& outputs, int kind, int point_count,
+               const float* re, const float* im, const float* f, int& format) {
     print_at(1, 41, COLOR_BRIGHT, "EDIT PLOT");
     clear_work_area();
     Next next = Next::SET_UP;
@@ -115,11 +106,11 @@ void edit_plot(int kind, int /*reserved*/, int point_count, const float* re, con
             }
             next = Next::DRAW;
         }
-        if (next == Next::DRAW) draw(format);
+        if (next == Next::DRAW) draw(s, format);
         draw_menu_bar(EDITOR_MENU);
         const int key = read_key();
         if (key == keys::EXTENDED || key == keys::EXTENDED_E0) {
-            next = handle_extended(read_key(), kind, format);
+            next = handle_extended(s, outputs, read_key(), kind, format);
         } else if (key == keys::ESC) {
             next = Next::EXIT;
         } else {

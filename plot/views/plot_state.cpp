@@ -1,12 +1,5 @@
 #include "plot_state.h"
 
-#include "plot_output_hooks.h"
-
-PlotState& plot_state() {
-    static PlotState state;
-    return state;
-}
-
 AxisFields x_axis(PlotState& s) {
     return {s.x_min,   s.x_max,    s.x_label, s.x_label_len, s.x_prefix_pos,
             s.x_scale, s.x_prefix, s.x_div,   s.x_div_count};
@@ -17,9 +10,3 @@ AxisFields y_axis(PlotState& s) {
             s.y_scale, s.y_prefix, s.y_div,   s.y_div_count};
 }
 
-void reset_plot_state() { plot_state() = PlotState{}; }
-
-PlotOutputHooks& plot_output_hooks() {
-    static PlotOutputHooks hooks;
-    return hooks;
-}

@@ -61,8 +61,3 @@ struct AxisFields {
 };
 AxisFields x_axis(PlotState& s);
 AxisFields y_axis(PlotState& s);
-
-// The program's one plot state.
-PlotState& plot_state();
-// Back to the state at program start (for tests).
-void reset_plot_state();

@@ -20,6 +20,6 @@ void eigen_decompose(ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int 
     lr_iteration(a, n, lda, low, igh, work.exchanges, w, z, ldz, work.marks, error);
     if (error != 0) return;
     back_transform(z, n, ldz, low, igh, scale, n);
-    refine_eigenvectors(work.original, n, EIGEN_MAX_ORDER, w, z, ldz, work);
+    refine_eigenvectors(work.original, n, EIGEN_MAX_ORDER, w, z, ldz, work.refine);
     normalize_eigenvectors(z, n, ldz, error);
 }

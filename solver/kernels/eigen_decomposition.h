@@ -1,6 +1,7 @@
 #pragma once
 
 #include "complex_types.h"
+#include "refine_eigenvectors.h"
 
 // Eigenvalues and eigenvectors of a general complex matrix in single precision
 // (for the line matrices of up to 32 conductors): balancing, reduction to upper
@@ -27,10 +28,7 @@ struct EigenWork {
     int exchanges[EIGEN_MAX_ORDER];  // row exchanged with row m by the Hessenberg reduction
     int marks[EIGEN_MAX_ORDER];      // rows exchanged in the current LR step (+1) or not (-1)
     ComplexF original[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];  // copy of A for refine_eigenvectors
-    ComplexD shifted[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];   // A - w I and its factors
-    ComplexD vector[EIGEN_MAX_ORDER];
-    ComplexD solution[EIGEN_MAX_ORDER];
-    int order[EIGEN_MAX_ORDER];
+    RefineWork refine;
 };
 
 // Eigenvalues w (n) and eigenvectors z (column j belongs to w[j], leading
@@ -74,19 +72,7 @@ void lr_iteration(ComplexF* h, int n, int ldh, int low, int igh, const int* exch
 // undone.
 void back_transform(ComplexF* z, int n, int ldz, int low, int igh, const float* scale, int m);
 
-// Improves eigenpairs whose residual is poor. The LR iteration works with
-// non-unitary transformations; when eigenvalues lie close together (the modes
-// of a line with many similar conductors) the eigenvectors it back-substitutes
-// can come out with residuals ||A v - w v|| of several per cent of ||A||. Every
-// column of z (n x n, eigenvectors of a, which is n x n with leading dimension
-// lda) whose residual exceeds EIGEN_REFINEMENT_THRESHOLD times the Frobenius
-// norm of a gets up to three steps of inverse iteration in double precision,
-// each followed by the Rayleigh quotient as the new eigenvalue; a step is kept
-// only when it lowers the residual. Pairs that are already good are left
-// exactly as they are. The columns need not be normalised.
-constexpr double EIGEN_REFINEMENT_THRESHOLD = 1.0e-5;
-void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
-                         EigenWork& work);
+// refine_eigenvectors (refine_eigenvectors.h) follows back_transform.
 
 // Gives every column of z (n x n) unit Euclidean length and makes its largest
 // component (the first on ties) real and positive. error: 0, or the 1-based

@@ -1,3 +1,6 @@
+#include "refine_eigenvectors.h"
+
+#include <algorithm>
 #include <cmath>
 
 #include "eigen_decomposition.h"
@@ -5,103 +8,261 @@
 
 namespace {
 
-// ||A v - w v|| / ||v|| for A in single precision and v in double.
-double residual(const ComplexF* a, int n, int lda, ComplexD w, const ComplexD* v) {
+constexpr int LD = REFINE_MAX_ORDER;
+
+// Two pairs whose coupling exceeds this fraction of their eigenvalue gap are
+// not decoupled by a Newton step but treated as one cluster.
+constexpr double COUPLED = 0.1;
+constexpr int MAX_STEPS = 3;
+// Clusters within clusters are diagonalised down to this depth.
+constexpr int MAX_DEPTH = 2;
+
+// r = A v - lambda v for A of order n in w.a; returns ||r||.
+double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, ComplexD* r) {
+    for (int i = 0; i < n; ++i) r[i] = -lambda * v[i];
+    for (int k = 0; k < n; ++k) {
+        const ComplexD vk = v[k];
+        const ComplexD* column = w.a + k * LD;
+        for (int i = 0; i < n; ++i) r[i] += column[i] * vk;
+    }
     double sum = 0.0;
-    double length = 0.0;
-    for (int i = 0; i < n; ++i) {
-        ComplexD s = -w * v[i];
-        for (int j = 0; j < n; ++j) {
-            const ComplexF aij = a[i + static_cast<long>(j) * lda];
-            s += ComplexD(aij.real(), aij.imag()) * v[j];
-        }
-        sum += std::norm(s);
-        length += std::norm(v[i]);
-    }
-    return length > 0.0 ? std::sqrt(sum / length) : HUGE_VAL;
+    for (int i = 0; i < n; ++i) sum += std::norm(r[i]);
+    return std::sqrt(sum);
 }
 
-// v^H A v for v of unit length: the value that makes ||A v - w v|| least.
-ComplexD rayleigh_quotient(const ComplexF* a, int n, int lda, const ComplexD* v) {
-    ComplexD sum = 0.0;
-    for (int i = 0; i < n; ++i) {
-        ComplexD s = 0.0;
-        for (int j = 0; j < n; ++j) {
-            const ComplexF aij = a[i + static_cast<long>(j) * lda];
-            s += ComplexD(aij.real(), aij.imag()) * v[j];
-        }
-        sum += std::conj(v[i]) * s;
-    }
-    return sum;
+// Scales v to unit length; false for a zero or non-finite vector.
+bool normalise(ComplexD* v, int n) {
+    double sum = 0.0;
+    for (int i = 0; i < n; ++i) sum += std::norm(v[i]);
+    if (!(sum > 0.0) || !std::isfinite(sum)) return false;
+    const double factor = 1.0 / std::sqrt(sum);
+    for (int i = 0; i < n; ++i) v[i] *= factor;
+    return true;
 }
 
-// Factorises A - w I into work.shifted; false when it is exactly singular
-// even after nudging w by a relative amount of the single-precision epsilon.
-bool factorise_shifted(const ComplexF* a, int n, int lda, ComplexD w, double norm,
-                       EigenWork& work) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const ComplexD shift = attempt == 0 ? w : w + EIGEN_MACHINE_PRECISION * norm;
-        for (int j = 0; j < n; ++j) {
-            for (int i = 0; i < n; ++i) {
-                const ComplexF aij = a[i + static_cast<long>(j) * lda];
-                work.shifted[i + j * EIGEN_MAX_ORDER] =
-                    ComplexD(aij.real(), aij.imag()) - (i == j ? shift : 0.0);
-            }
-            work.solution[j] = 0.0;
+int root(int* parent, int i) {
+    while (parent[i] != i) i = parent[i] = parent[parent[i]];
+    return i;
+}
+
+void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth);
+
+// Eigenvectors y (unit columns, leading dimension LD) and eigenvalues theta
+// of the k x k block m of a cluster: the block is shifted by the mean of its
+// diagonal and scaled to entries of order 1, decomposed in single precision
+// and refined (clusters within it again as blocks, down to MAX_DEPTH).
+bool diagonalise_block(const ComplexD* m, int k, ComplexD* y, ComplexD* theta, int depth) {
+    ComplexD mean = 0.0;
+    for (int a = 0; a < k; ++a) mean += m[a + a * LD];
+    mean /= static_cast<double>(k);
+    double spread = 0.0;
+    for (int b = 0; b < k; ++b)
+        for (int a = 0; a < k; ++a) spread = std::max(spread, std::abs(m[a + b * LD] - (a == b ? mean : 0.0)));
+    if (!(spread > 0.0) || !std::isfinite(spread)) {
+        for (int b = 0; b < k; ++b) {
+            for (int a = 0; a < k; ++a) y[a + b * LD] = a == b ? 1.0 : 0.0;
+            theta[b] = m[b + b * LD];
         }
+        return std::isfinite(spread);
+    }
+
+    RefineWork inner;
+    ComplexF single[LD * LD], vectors[LD * LD], values[LD];
+    float scale[LD];
+    int exchanges[LD], marks[LD];
+    double norm = 0.0;
+    for (int b = 0; b < k; ++b)
+        for (int a = 0; a < k; ++a) {
+            const ComplexD e = (m[a + b * LD] - (a == b ? mean : 0.0)) / spread;
+            inner.a[a + b * LD] = e;
+            single[a + b * LD] = ComplexF(static_cast<float>(e.real()), static_cast<float>(e.imag()));
+            norm += std::norm(e);
+        }
+    int low = 0, igh = 0, error = 0;
+    balance_matrix(single, k, LD, low, igh, scale);
+    reduce_to_hessenberg(single, k, LD, low, igh, exchanges);
+    lr_iteration(single, k, LD, low, igh, exchanges, values, vectors, LD, marks, error);
+    if (error != 0) return false;
+    back_transform(vectors, k, LD, low, igh, scale, k);
+    for (int b = 0; b < k; ++b) {
+        for (int a = 0; a < k; ++a) inner.v[a + b * LD] = ComplexD(vectors[a + b * LD]);
+        if (!normalise(inner.v + b * LD, k)) return false;
+        inner.lambda[b] = ComplexD(values[b]);
+    }
+    if (depth + 1 < MAX_DEPTH) {
+        bool ignored[LD];
+        refine_pairs(inner, k, EIGEN_ROUNDING_RESIDUAL * std::sqrt(norm), ignored, depth + 1);
+    }
+    for (int b = 0; b < k; ++b) {
+        for (int a = 0; a < k; ++a) y[a + b * LD] = inner.v[a + b * LD];
+        theta[b] = mean + spread * inner.lambda[b];
+    }
+    return true;
+}
+
+// Replaces the candidates of the poor members of one cluster (columns idx[0 ..
+// k-1]) by combinations that diagonalise the cluster's block; members at
+// the rounding level keep their vectors. False when the block could not be
+// diagonalised.
+bool rotate_cluster(RefineWork& w, int n, const int* idx, int k, const bool* poor, int depth) {
+    ComplexD m[LD * LD], y[LD * LD], theta[LD];
+    for (int b = 0; b < k; ++b)
+        for (int a = 0; a < k; ++a)
+            m[a + b * LD] = (a == b ? w.lambda[idx[a]] : 0.0) +
+                            (poor[idx[b]] ? w.residual[idx[a] + idx[b] * LD] : 0.0);
+    if (!diagonalise_block(m, k, y, theta, depth)) return false;
+
+    // A good member's own vector is an exact eigenvector of the block: it
+    // takes the block eigenvector nearest to its unit vector.
+    bool taken[LD] = {};
+    for (int a = 0; a < k; ++a) {
+        if (poor[idx[a]]) continue;
+        int best = -1;
+        for (int b = 0; b < k; ++b)
+            if (!taken[b] && (best < 0 || std::abs(y[a + b * LD]) > std::abs(y[a + best * LD]))) best = b;
+        taken[best] = true;
+    }
+    // The combinations use the Newton-corrected vectors of the poor members.
+    ComplexD* combined = w.factors;  // free until the next step factorises again
+    int next = 0;
+    for (int a = 0; a < k; ++a) {
+        if (!poor[idx[a]]) continue;
+        while (taken[next]) ++next;
+        ComplexD* out = combined + a * LD;
+        for (int i = 0; i < n; ++i) out[i] = 0.0;
+        for (int c = 0; c < k; ++c) {
+            const ComplexD* source = (poor[idx[c]] ? w.candidate : w.v) + idx[c] * LD;
+            const ComplexD factor = y[c + next * LD];
+            for (int i = 0; i < n; ++i) out[i] += factor * source[i];
+        }
+        if (!normalise(out, n)) return false;
+        w.candidate_lambda[idx[a]] = theta[next];
+        ++next;
+    }
+    for (int a = 0; a < k; ++a)
+        if (poor[idx[a]]) std::copy(combined + a * LD, combined + a * LD + n, w.candidate + idx[a] * LD);
+    return true;
+}
+
+// One Newton step on every poor pair at a time (at most MAX_STEPS), each
+// kept per cluster only where it lowers the cluster's worst residual.
+void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth) {
+    bool stuck[LD] = {};
+    for (int j = 0; j < n; ++j) {
+        changed[j] = false;
+        w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+    }
+    for (int step = 0; step < MAX_STEPS; ++step) {
+        bool poor[LD];
+        int poor_count = 0;
+        for (int j = 0; j < n; ++j) {
+            poor[j] = !stuck[j] && !(w.residual_norm[j] <= tolerance);
+            poor_count += poor[j];
+        }
+        if (poor_count == 0) return;
+
+        // The residuals in the basis of the current eigenvectors:
+        // E = V^-1 (A V - V diag(lambda)), the poor columns only.
+        for (int j = 0; j < n; ++j) std::copy(w.v + j * LD, w.v + j * LD + n, w.factors + j * LD);
         int error = 0;
-        solve_linear_system(work.shifted, work.solution, work.vector, n, EIGEN_MAX_ORDER, 0,
-                            error, work.order);
-        if (error == 0) return true;
+        bool factorised = false;
+        for (int j = 0; j < n; ++j) {
+            if (!poor[j]) continue;
+            std::copy(w.residual + j * LD, w.residual + j * LD + n, w.rhs);
+            solve_linear_system(w.factors, w.rhs, w.residual + j * LD, n, LD, factorised ? 1 : 0, error, w.order);
+            if (error != 0) return;
+            factorised = true;
+        }
+        auto e = [&w](int i, int j) { return w.residual[i + j * LD]; };
+
+        int* parent = w.cluster;
+        for (int i = 0; i < n; ++i) parent[i] = i;
+        for (int j = 0; j < n; ++j) {
+            if (!poor[j]) continue;
+            for (int i = 0; i < n; ++i)
+                if (i != j && e(i, j) != 0.0 && std::abs(e(i, j)) > COUPLED * std::abs(w.lambda[j] - w.lambda[i]))
+                    parent[root(parent, i)] = root(parent, j);
+        }
+
+        // Newton: v_j + sum over i outside j's cluster of E_ij / (lambda_j - lambda_i) v_i.
+        for (int j = 0; j < n; ++j) {
+            if (!poor[j]) continue;
+            ComplexD* c = w.candidate + j * LD;
+            std::copy(w.v + j * LD, w.v + j * LD + n, c);
+            w.candidate_lambda[j] = w.lambda[j] + e(j, j);
+            const int cluster = root(parent, j);
+            for (int i = 0; i < n; ++i) {
+                if (i == j || e(i, j) == 0.0 || root(parent, i) == cluster) continue;
+                const ComplexD factor = e(i, j) / (w.lambda[j] - w.lambda[i]);
+                for (int l = 0; l < n; ++l) c[l] += factor * w.v[l + i * LD];
+            }
+            if (!normalise(c, n)) poor[j] = false, stuck[j] = true;
+        }
+
+        // Clusters of two or more: their blocks diagonalised as a whole.
+        bool rejected[LD] = {};
+        for (int r = 0; r < n; ++r) {
+            int idx[LD], k = 0;
+            bool any_poor = false;
+            for (int i = 0; i < n; ++i)
+                if (root(parent, i) == r) idx[k++] = i, any_poor |= poor[i];
+            if (k < 2 || !any_poor) continue;
+            if (!rotate_cluster(w, n, idx, k, poor, depth))
+                for (int a = 0; a < k; ++a) rejected[idx[a]] = true;
+        }
+
+        // Kept per cluster when its worst residual goes down.
+        double old_worst[LD] = {}, new_worst[LD] = {};
+        for (int j = 0; j < n; ++j) {
+            if (!poor[j] || rejected[j]) continue;
+            const int r = root(parent, j);
+            const double norm = residual(w, n, w.candidate + j * LD, w.candidate_lambda[j], w.rhs);
+            old_worst[r] = std::max(old_worst[r], w.residual_norm[j]);
+            new_worst[r] = std::max(new_worst[r], std::isfinite(norm) ? norm : HUGE_VAL);
+        }
+        bool any_kept = false;
+        for (int j = 0; j < n; ++j) {
+            if (!poor[j]) continue;
+            const int r = root(parent, j);
+            if (rejected[j] || !(new_worst[r] < old_worst[r])) {
+                stuck[j] = true;
+                continue;
+            }
+            std::copy(w.candidate + j * LD, w.candidate + j * LD + n, w.v + j * LD);
+            w.lambda[j] = w.candidate_lambda[j];
+            w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+            changed[j] = any_kept = true;
+        }
+        if (!any_kept) return;
     }
-    return false;
 }
 
 }  // namespace
 
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
-                         EigenWork& work) {
+                         RefineWork& work) {
+    if (n <= 0 || n > LD) return;
     double norm = 0.0;
-    for (int j = 0; j < n; ++j) {
-        for (int i = 0; i < n; ++i) norm += std::norm(a[i + static_cast<long>(j) * lda]);
-    }
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            work.a[i + j * LD] = ComplexD(a[i + static_cast<long>(j) * lda]);
+            norm += std::norm(work.a[i + j * LD]);
+        }
     norm = std::sqrt(norm);
     if (!(norm > 0.0) || !std::isfinite(norm)) return;
-    const double good_enough = EIGEN_REFINEMENT_THRESHOLD * norm;
-
-    ComplexD best[EIGEN_MAX_ORDER];
     for (int j = 0; j < n; ++j) {
-        ComplexF* column = z + static_cast<long>(j) * ldz;
-        ComplexD lambda(w[j].real(), w[j].imag());
-        for (int i = 0; i < n; ++i) best[i] = ComplexD(column[i].real(), column[i].imag());
-        double best_residual = residual(a, n, lda, lambda, best);
-        if (best_residual <= good_enough) continue;
-
-        bool improved = false;
-        for (int step = 0; step < 3 && best_residual > good_enough; ++step) {
-            if (!factorise_shifted(a, n, lda, lambda, norm, work)) break;
-            ComplexD* b = work.vector;
-            for (int i = 0; i < n; ++i) b[i] = best[i];
-            int error = 0;
-            solve_linear_system(work.shifted, b, work.solution, n, EIGEN_MAX_ORDER, 1, error,
-                                work.order);
-            double length = 0.0;
-            for (int i = 0; i < n; ++i) length += std::norm(work.solution[i]);
-            length = std::sqrt(length);
-            if (!(length > 0.0) || !std::isfinite(length)) break;
-            for (int i = 0; i < n; ++i) work.solution[i] /= length;
-            const ComplexD quotient = rayleigh_quotient(a, n, lda, work.solution);
-            const double r = residual(a, n, lda, quotient, work.solution);
-            if (!(r < best_residual)) break;
-            best_residual = r;
-            lambda = quotient;
-            for (int i = 0; i < n; ++i) best[i] = work.solution[i];
-            improved = true;
-        }
-        if (!improved) continue;
-        w[j] = ComplexF(static_cast<float>(lambda.real()), static_cast<float>(lambda.imag()));
+        for (int i = 0; i < n; ++i) work.v[i + j * LD] = ComplexD(z[i + static_cast<long>(j) * ldz]);
+        if (!normalise(work.v + j * LD, n)) return;  // the normalisation reports it
+        work.lambda[j] = ComplexD(w[j]);
+    }
+    bool changed[LD];
+    refine_pairs(work, n, EIGEN_ROUNDING_RESIDUAL * norm, changed, 0);
+    for (int j = 0; j < n; ++j) {
+        if (!changed[j]) continue;
+        w[j] = ComplexF(static_cast<float>(work.lambda[j].real()), static_cast<float>(work.lambda[j].imag()));
         for (int i = 0; i < n; ++i) {
-            column[i] = ComplexF(static_cast<float>(best[i].real()), static_cast<float>(best[i].imag()));
+            const ComplexD v = work.v[i + j * LD];
+            z[i + static_cast<long>(j) * ldz] = ComplexF(static_cast<float>(v.real()), static_cast<float>(v.imag()));
         }
     }
 }

@@ -1,7 +1,14 @@
 // mtlnet: analyses the network described by the input files in the current
-// directory and writes the run report and the parameter files there.
+// directory (or the one given with -C) and writes the run report and the
+// parameter files there.
 #include <iostream>
 
+#include "mtlnet_options.h"
 #include "run_mtlnet.h"
 
-int main() { return solver::run_mtlnet(".", std::cerr); }
+int main(int argc, char** argv) {
+    solver::MtlnetOptions options;
+    const cli::ParseOutcome outcome = solver::parse_mtlnet_command_line(argc, argv, std::cout, std::cerr, options);
+    if (!outcome.run) return outcome.exit_status;
+    return solver::run_mtlnet(options, std::cerr);
+}

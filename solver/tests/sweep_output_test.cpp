@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "parameter_file_reader.h"
+#include "parameter_blocks.h"
 #include "parameter_files.h"
 #include "port_parameter_report.h"
 #include "run_mtlnet.h"
@@ -22,56 +22,6 @@ int count_lines(const std::string& text) {
     int n = 0;
     for (char c : text) n += c == '\n';
     return n;
-}
-
-TEST(ParameterFileBlock, FrequencyAndEntryLinesHaveFixedColumns) {
-    C m[4] = {C(0.5, -0.25), C(0, 0), C(-1e-100, 2.5e200), C(1, 0)};  // column-major 2 x 2
-    std::ostringstream out;
-    solver::append_block(out, 1e6f, m, 2, 2);
-    EXPECT_EQ(out.str(),
-              "   1.0000000E+06\n"
-              "\n"
-              "   5.0000000E-01 -2.5000000E-01\n"
-              "   0.0000000E+00  0.0000000E+00\n"
-              "   1.0000000E+00  0.0000000E+00\n"
-              "\n");
-}
-
-TEST(ParameterFileBlock, LowerTriangleRowByRow) {
-    C m[36];
-    for (int p = 0; p < 6; ++p)
-        for (int q = 0; q < 6; ++q) m[q + p * 6] = C(q + 1, p + 1);  // M(q,p) = q + j p
-    for (int ports = 1; ports <= 6; ++ports) {
-        std::ostringstream out;
-        solver::append_block(out, 2.5e9f, m, ports, 6);
-        std::istringstream in(out.str());
-        std::string line;
-        std::getline(in, line);
-        EXPECT_EQ(line.size(), 16u);
-        std::getline(in, line);
-        EXPECT_EQ(line, "");
-        int entries = 0;
-        for (int q = 1; q <= ports; ++q)
-            for (int p = 1; p <= q; ++p) {
-                std::getline(in, line);
-                ASSERT_EQ(line.size(), 31u);
-                std::istringstream fields(line);
-                double re, im;
-                fields >> re >> im;
-                EXPECT_EQ(re, q);
-                EXPECT_EQ(im, p);
-                ++entries;
-            }
-        EXPECT_EQ(entries, ports * (ports + 1) / 2);
-        EXPECT_EQ(count_lines(out.str()), ports * (ports + 1) / 2 + 3);
-    }
-}
-
-TEST(ParameterFileBlock, ThreeDigitExponentKeepsABlankBetweenFields) {
-    C m[1] = {C(-1.5e-150, 7e123)};
-    std::ostringstream out;
-    solver::append_block(out, 1e6f, m, 1, 1);
-    EXPECT_NE(out.str().find("\n  -1.500000E-150  7.000000E+123\n"), std::string::npos) << out.str();
 }
 
 class SectionTest : public solver_test::StageTest {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "parameter_file_reader.h"
+#include "parameter_blocks.h"
 #include "run_mtlnet.h"
 #include "test_directory.h"
 

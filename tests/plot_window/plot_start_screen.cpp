@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "plotter_startup.h"
 #include "vga_palette.h"

@@ -3,9 +3,13 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "test_directory.h"
 
@@ -14,8 +18,9 @@ namespace {
 using solver_test::TestDirectory;
 
 // Runs mtlnet in the directory; returns its exit status, stderr in `errors`.
-int run_program(const TestDirectory& dir, std::string& errors) {
-    std::string command = "cd '" + dir.path().string() + "' && '" MTLNET_PROGRAM "' >stdout.txt 2>stderr.txt";
+int run_program(const TestDirectory& dir, std::string& errors, const std::string& arguments = "") {
+    std::string command =
+        "cd '" + dir.path().string() + "' && '" MTLNET_PROGRAM "' " + arguments + " >stdout.txt 2>stderr.txt";
     int status = std::system(command.c_str());
     errors = dir.read("stderr.txt");
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -44,6 +49,72 @@ TEST(MtlnetProgram, UncreatableReportExitsWithStatusOne) {
     EXPECT_EQ(errors.rfind("mtlnet: cannot create the run report VDANOUT.DAT: ", 0), 0u);
 }
 
+void copy_example(const char* name, const std::filesystem::path& to) {
+    const std::filesystem::path example = std::filesystem::path(MTL_EXAMPLES_DIR) / name;
+    for (const char* input : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
+        std::filesystem::copy_file(example / input, to / input);
+}
+
+// Everything in the directory but the captured output of the program.
+std::vector<std::string> files_written(const TestDirectory& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path())) {
+        const std::string name = std::filesystem::relative(entry.path(), dir.path()).string();
+        if (name != "stdout.txt" && name != "stderr.txt") names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(MtlnetCommandLine, HelpAndVersionAnswerWithoutRunning) {
+    TestDirectory dir;
+    copy_example("single_line_50ohm", dir.path());
+    std::string errors;
+    EXPECT_EQ(run_program(dir, errors, "--help"), 0);
+    EXPECT_EQ(errors, "");
+    const std::string help = dir.read("stdout.txt");
+    EXPECT_EQ(help.rfind("usage: mtlnet [-C DIR] [--quiet] [--help] [--version]\n", 0), 0u) << help;
+    for (const char* text : {"CONFIG.DAT", "NETINP.DAT", "VDANOUT.DAT", "SPAR.DAT", "Exit status", "  2  wrong"})
+        EXPECT_NE(help.find(text), std::string::npos) << text;
+
+    EXPECT_EQ(run_program(dir, errors, "--version"), 0);
+    EXPECT_EQ(dir.read("stdout.txt"), "mtlnet " MTL_VERSION "\n");
+    EXPECT_EQ(files_written(dir), (std::vector<std::string>{"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"}));
+}
+
+TEST(MtlnetCommandLine, WrongCommandLinesExitWithStatusTwoAndWriteNothing) {
+    TestDirectory dir;
+    copy_example("single_line_50ohm", dir.path());
+    for (const char* arguments : {"--frobnicate", "-C", "-C no_such_folder", "--quiet=yes", "extra", "--help=1", "-x"}) {
+        std::string errors;
+        EXPECT_EQ(run_program(dir, errors, arguments), 2) << arguments;
+        const std::size_t end_of_reason = errors.find('\n');
+        ASSERT_NE(end_of_reason, std::string::npos) << arguments;
+        EXPECT_EQ(errors.rfind("mtlnet: ", 0), 0u) << errors;
+        EXPECT_EQ(errors.substr(end_of_reason + 1), "usage: mtlnet [-C DIR] [--quiet] [--help] [--version]\n");
+        EXPECT_EQ(dir.read("stdout.txt"), "");
+    }
+    EXPECT_EQ(files_written(dir), (std::vector<std::string>{"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"}));
+}
+
+TEST(MtlnetCommandLine, RunsInTheFolderGivenWithC) {
+    TestDirectory dir;
+    std::filesystem::create_directory(dir.path() / "case one");
+    copy_example("single_line_50ohm", dir.path() / "case one");
+    std::string errors;
+    EXPECT_EQ(run_program(dir, errors, "--quiet -C 'case one'"), 0) << errors;
+    EXPECT_EQ(errors, "");
+    for (const char* output : {"VDANOUT.DAT", "SPAR.DAT", "ZPAR.DAT", "YPAR.DAT"}) {
+        EXPECT_TRUE(dir.exists(std::string("case one/") + output)) << output;
+        EXPECT_FALSE(dir.exists(output)) << output;
+    }
+    // The same files as a run inside the folder.
+    TestDirectory inside;
+    copy_example("single_line_50ohm", inside.path());
+    EXPECT_EQ(run_program(inside, errors), 0);
+    EXPECT_EQ(inside.read("SPAR.DAT"), dir.read("case one/SPAR.DAT"));
+}
+
 class ExampleRun : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ExampleRun, PassesTheInputStages) {
@@ -60,7 +131,34 @@ TEST_P(ExampleRun, PassesTheInputStages) {
     EXPECT_EQ(report.find("EXECUTION TERMINATED"), std::string::npos);
 }
 
+// The report and the parameter files of every example, byte for byte as
+// kept in tests/solver/golden (written by the solver before its sweep was
+// split into numerics and writer).
+class GoldenExampleRun : public ExampleRun {};
+
+TEST_P(GoldenExampleRun, WritesTheGoldenReportAndParameterFiles) {
+    TestDirectory dir;
+    const std::filesystem::path example = std::filesystem::path(MTL_EXAMPLES_DIR) / GetParam();
+    const std::filesystem::path golden = std::filesystem::path(MTL_GOLDEN_DIR) / GetParam();
+    for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
+        std::filesystem::copy_file(example / name, dir.path() / name);
+    std::string errors;
+    EXPECT_EQ(run_program(dir, errors), 0);
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(dir.read("stdout.txt"), "");
+    for (const char* name : {"VDANOUT.DAT", "SPAR.DAT", "ZPAR.DAT", "YPAR.DAT"}) {
+        std::ifstream in(golden / name, std::ios::binary);
+        ASSERT_TRUE(in) << golden / name;
+        std::ostringstream expected;
+        expected << in.rdbuf();
+        EXPECT_TRUE(dir.read(name) == expected.str()) << name << " of " << GetParam() << " differs";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleRun,
+                         ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass",
+                                           "ribbon_crosstalk"));
+INSTANTIATE_TEST_SUITE_P(Examples, GoldenExampleRun,
                          ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass"));
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "screen_surface.h"
 #include "screen_test_support.h"
 #include "screen_toolkit.h"
 #include "stream_test_support.h"
@@ -43,7 +43,6 @@ class BitmapFiles : public ScreenInTempFolder {
 protected:
     void SetUp() override {
         ScreenInTempFolder::SetUp();
-        reset_bitmap_writer();
         // A picture with every colour: sixteen bands and a diagonal.
         const ScreenLayout& l = screen_layout();
         const int w = l.plot_x2 - l.plot_x1, h = l.plot_y2 - l.plot_y1;

@@ -1,6 +1,5 @@
 #include "screen_test_support.h"
 
-#include "plot_state.h"
 #include "stream_test_support.h"
 
 namespace fs = std::filesystem;
@@ -8,12 +7,10 @@ namespace fs = std::filesystem;
 void ScreenInTempFolder::SetUp() {
     scratch_.emplace();
     folder = scratch_->path();
-    reset_plot_state();
 }
 
 void ScreenInTempFolder::TearDown() {
     scratch_.reset();
-    reset_plot_state();
 }
 
 std::string ScreenInTempFolder::file_text(const std::string& name) const {

@@ -1,5 +1,5 @@
-// A headless screen in a fresh working directory, and the plot editor's
-// plot state filled as a drawer leaves it.
+// A headless screen in a fresh working directory, with a plot state and a
+// file chooser position for the writers.
 #pragma once
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "headless_screen.h"
+#include "plot_state.h"
 #include "scratch_folder.h"
 
 // Runs f on the scripted keys; true when f was still waiting for a key when
@@ -33,6 +34,8 @@ protected:
     std::string message_row_text() const { return screen.row_text(29); }
 
     HeadlessScreen screen;
+    PlotState state;  // the plot editor's state
+    int chooser_position = 1;
     std::filesystem::path folder;
 
 private:

@@ -3,8 +3,8 @@
 
 #include "bitmap_output.h"
 #include "file_chooser.h"
-#include "graphics_surface.h"
 #include "key_codes.h"
+#include "screen_surface.h"
 #include "screen_test_support.h"
 #include "screen_toolkit.h"
 
@@ -16,8 +16,6 @@ class StoreRecall : public ScreenInTempFolder {
 protected:
     void SetUp() override {
         ScreenInTempFolder::SetUp();
-        reset_file_chooser();
-        reset_bitmap_writer();
         const ScreenLayout& l = screen_layout();
         w_ = l.plot_x2 - l.plot_x1;
         h_ = l.plot_y2 - l.plot_y1;
@@ -59,7 +57,7 @@ TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
     screen.extended(keys::F2);
     screen.key(keys::ENTER);  // B.BMP, the only bitmap file
     screen.extended(keys::F10);
-    store_recall();
+    store_recall(chooser_position);
     // On leaving the kept diagram is back.
     EXPECT_EQ(plot_area(), diagram_);
     EXPECT_EQ(screen.row_text(1).substr(61, 12), std::string(12, ' '));
@@ -68,7 +66,7 @@ TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
     screen.extended(keys::F2);
     screen.key(keys::ENTER);
     screen.extended(keys::F4);  // overlay: A's colours OR-ed over B
-    ASSERT_TRUE(waits_for_more_keys([] { store_recall(); }));
+    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
     EXPECT_EQ(pixel(left, y), 9);
     EXPECT_EQ(pixel(right, y), 6);
     EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
@@ -81,7 +79,7 @@ TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
     screen.extended(keys::F2);
     screen.key(keys::ENTER);
     screen.extended(keys::F6);  // clear back to the kept diagram
-    ASSERT_TRUE(waits_for_more_keys([] { store_recall(); }));
+    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
     EXPECT_EQ(plot_area(), diagram_);
 }
 
@@ -90,7 +88,7 @@ TEST_F(StoreRecall, UnknownKeysBeepAndEscLeaves) {
     screen.extended(keys::F3);
     screen.key('x');
     screen.key(keys::ESC);
-    store_recall();
+    store_recall(chooser_position);
     EXPECT_EQ(screen.tones(), (std::vector<Tone>{{1000, 50}, {1000, 50}, {1000, 50}}));
     EXPECT_EQ(plot_area(), diagram_);
 }
@@ -103,7 +101,7 @@ TEST_F(StoreRecall, SaveAndDeleteBitmapFiles) {
     screen.key(keys::ENTER);  // B.BMP comes first in the sorted list
     screen.key('y');
     screen.extended(keys::F10);
-    store_recall();
+    store_recall(chooser_position);
     EXPECT_TRUE(file_exists("KEPT.BMP"));
     EXPECT_FALSE(file_exists("B.BMP"));
     EXPECT_EQ(plot_area(), diagram_);
@@ -114,20 +112,20 @@ TEST_F(StoreRecall, BadBitmapIsReportedAndTheMenuStaysOpen) {
     { std::ofstream(folder / "BAD.BMP") << "not a picture"; }
     screen.extended(keys::F2);
     screen.key(keys::ENTER);
-    ASSERT_TRUE(waits_for_more_keys([] { store_recall(); }));
+    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
     EXPECT_EQ(message_row_text().substr(0, 34), "Error loading bitmap file BAD.BMP!");
     screen.key(' ');
     screen.extended(keys::F10);
-    store_recall();
+    store_recall(chooser_position);
     EXPECT_EQ(plot_area(), diagram_);
 }
 
 TEST_F(StoreRecall, NoMemoryForTheKeptImage) {
     screen.set_image_buffers_available(false);
-    ASSERT_TRUE(waits_for_more_keys([] { store_recall(); }));
+    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
     EXPECT_EQ(message_row_text().substr(0, 36), "Cannot initialize storing/recalling!");
     screen.key(' ');
-    store_recall();
+    store_recall(chooser_position);
     screen.set_image_buffers_available(true);
     EXPECT_EQ(screen.pending_keys(), 0u);
     EXPECT_EQ(screen.row_text(1).substr(61, 12), std::string(12, ' '));

@@ -10,17 +10,17 @@ constexpr int EDIT_ROW = 26;
 
 class TitleEditor : public ScreenInTempFolder {
 protected:
-    void set_title(const std::string& text) { plot_state().title = padded(text); }
+    void set_title(const std::string& text) { state.title = padded(text); }
     static std::string padded(const std::string& text) {
         std::string t = text;
         t.resize(TITLE_LENGTH, ' ');
         return t;
     }
-    const std::string& title() const { return plot_state().title; }
+    const std::string& title() const { return state.title; }
     // Runs the editor on the scripted keys, ended with F10.
     void edit() {
         screen.extended(keys::F10);
-        edit_title();
+        edit_title(state);
         EXPECT_EQ(screen.pending_keys(), 0u);
     }
 };
@@ -40,7 +40,7 @@ TEST_F(TitleEditor, ShowsCaptionTitleAndMenuWhileEditing) {
     set_title("old");
     screen.text("x");
     // The script ends while the editor waits for a key.
-    ASSERT_TRUE(waits_for_more_keys([] { edit_title(); }));
+    ASSERT_TRUE(waits_for_more_keys([&] { edit_title(state); }));
     EXPECT_EQ(screen.text_at(1, 62, 10), "EDIT TITLE");
     EXPECT_EQ(screen.cell_color(1, 62), 15);
     EXPECT_EQ(screen.text_at(EDIT_ROW, 1, 4), "xld ");
@@ -65,7 +65,7 @@ TEST_F(TitleEditor, InsertModePushesTheRestRightAndDropsTheLastCharacter) {
     full[0] = 'a';
     full[1] = 'b';
     full[75] = 'Z';
-    plot_state().title = full;
+    state.title = full;
     screen.extended(keys::RIGHT);
     screen.extended(keys::INSERT);
     screen.text("X");
@@ -140,11 +140,11 @@ TEST_F(TitleEditor, EscAndEnterKeepTheChanges) {
     set_title("abc");
     screen.text("X");
     screen.key(keys::ESC);
-    edit_title();
+    edit_title(state);
     EXPECT_EQ(title(), padded("Xbc"));
     screen.text("Y");
     screen.key(keys::ENTER);
-    edit_title();  // the cursor starts at column 1 again
+    edit_title(state);  // the cursor starts at column 1 again
     EXPECT_EQ(title(), padded("Ybc"));
     EXPECT_EQ(screen.pending_keys(), 0u);
 }

@@ -5,10 +5,11 @@
 #include <iterator>
 #include <vector>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "scratch_folder.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
+#include "surface_files.h"
 
 namespace fs = std::filesystem;
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "scratch_folder.h"
+#include "surface_files.h"
 
 namespace fs = std::filesystem;
 

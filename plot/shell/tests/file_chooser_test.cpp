@@ -6,12 +6,11 @@
 #include <fstream>
 #include <tuple>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "key_codes.h"
-#include "screen_toolkit.h"
 #include "scratch_folder.h"
-#include "test_files.h"
+#include "screen_surface.h"
+#include "screen_toolkit.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ constexpr int FIRST_ITEM_ROW = 3;
 
 class FileChooserTest : public ::testing::Test {
 protected:
-    void SetUp() override { reset_file_chooser(); }
+    int position = 1;  // the chooser's remembered position
 
     void make_files(std::initializer_list<const char*> names) {
         for (const char* name : names) dir.write(name, "");
@@ -43,7 +42,7 @@ protected:
     }
     // Opens the chooser with the given keys; it is left open when they run out.
     void open_chooser() {
-        EXPECT_THROW(choose_file("spm", name, chosen, "LOAD"), KeysExhausted);
+        EXPECT_THROW(choose_file("spm", name, chosen, "LOAD", position), KeysExhausted);
     }
 
     ScratchFolder dir;
@@ -94,10 +93,10 @@ TEST_F(FileChooserTest, EnterChoosesAndTheScreenUnderTheBoxComesBack) {
     const TextWindow window = get_text_window();
     screen.extended(keys::DOWN);
     screen.key(keys::ENTER);
-    choose_file("spm", name, chosen, "LOAD");
+    choose_file("spm", name, chosen, "LOAD", position);
     EXPECT_TRUE(chosen);
     EXPECT_EQ(name, padded("three.spm", 20));
-    EXPECT_EQ(remembered_list_position(), 2);
+    EXPECT_EQ(position, 2);
     EXPECT_EQ(pixels(), before);
     EXPECT_EQ(texts(), text_before);
     EXPECT_EQ(screen.text_at(4, 3, 15), "beneath the box");
@@ -115,7 +114,7 @@ TEST_F(FileChooserTest, EscChoosesNothingButTakesTheNameAtThePosition) {
     make_files({"one.spm", "two.spm"});
     screen.extended(keys::END);
     screen.key(keys::ESC);
-    choose_file("spm", name, chosen, "LOAD");
+    choose_file("spm", name, chosen, "LOAD", position);
     EXPECT_FALSE(chosen);
     EXPECT_EQ(name, padded("two.spm", 20));
 }
@@ -140,7 +139,7 @@ TEST_F(FileChooserTest, TwentyFiveFilesEndThenPageUp) {
 
 TEST_F(FileChooserTest, RememberedPositionOpensAsFarDownAsTheListAllows) {
     make_numbered_files(39);
-    remembered_list_position() = 21;
+    position = 21;
     open_chooser();
     EXPECT_EQ(item_in_row(1), padded("F20.SPM", 12));
     EXPECT_EQ(item_in_row(2), padded("F21.SPM", 12));
@@ -150,10 +149,10 @@ TEST_F(FileChooserTest, RememberedPositionOpensAsFarDownAsTheListAllows) {
 
 TEST_F(FileChooserTest, RememberedPositionBeyondTheListOpensAtTheFirstItem) {
     make_numbered_files(7);
-    remembered_list_position() = 30;
+    position = 30;
     open_chooser();
     EXPECT_TRUE(bright(1));
-    EXPECT_EQ(remembered_list_position(), 1);
+    EXPECT_EQ(position, 1);
     EXPECT_EQ(screen.text_at(10, 1, 1), "\xC8");  // a box of 7 rows
 }
 
@@ -169,7 +168,7 @@ TEST_F(FileChooserTest, PageDownInAShortListGoesToTheLastItem) {
 
 TEST_F(FileChooserTest, MovingPastTheLastRowScrollsByOneRow) {
     make_numbered_files(25);
-    remembered_list_position() = 20;
+    position = 20;
     screen.extended(keys::DOWN);
     screen.extended(keys::DOWN);
     open_chooser();
@@ -180,7 +179,7 @@ TEST_F(FileChooserTest, MovingPastTheLastRowScrollsByOneRow) {
     EXPECT_TRUE(bright(20));
 
     // Reopened at 22 (items 6 to 25 shown): the 17th Up scrolls down by one.
-    ASSERT_EQ(remembered_list_position(), 22);
+    ASSERT_EQ(position, 22);
     for (int n = 0; n < 17; ++n) screen.extended(keys::UP);
     open_chooser();
     EXPECT_EQ(item_in_row(1), padded("F05.SPM", 12));
@@ -201,11 +200,11 @@ TEST_F(FileChooserTest, NoMatchingFilesLeavesTheNameAsItWas) {
     make_files({"spar.dat"});
     name = padded("keep.spm", 20);
     screen.key('x');
-    choose_file("spm", name, chosen, "LOAD");
+    choose_file("spm", name, chosen, "LOAD", position);
     EXPECT_FALSE(chosen);
     EXPECT_EQ(name, padded("keep.spm", 20));
 
-    EXPECT_THROW(choose_file("spm", name, chosen, "LOAD"), KeysExhausted);
+    EXPECT_THROW(choose_file("spm", name, chosen, "LOAD", position), KeysExhausted);
     EXPECT_EQ(screen.text_at(29, 1, 18), "No matching files!");
 }
 
@@ -213,11 +212,11 @@ TEST_F(FileChooserTest, BoxThatCannotBeSavedIsNotShown) {
     make_files({"one.spm"});
     screen.set_image_buffers_available(false);
     screen.key('x');
-    choose_file("spm", name, chosen, "LOAD");
+    choose_file("spm", name, chosen, "LOAD", position);
     EXPECT_FALSE(chosen);
     EXPECT_EQ(screen_layout().plot_last_column, 64);
     EXPECT_EQ(screen_layout().plot_last_row, 25);
-    EXPECT_THROW(choose_file("spm", name, chosen, "LOAD"), KeysExhausted);
+    EXPECT_THROW(choose_file("spm", name, chosen, "LOAD", position), KeysExhausted);
     EXPECT_EQ(screen.text_at(29, 1, 17), "Cannot open menu!");
 }
 

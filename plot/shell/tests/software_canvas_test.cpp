@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
+#include "screen_surface.h"
 #include "software_canvas.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <fstream>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "scratch_folder.h"
 #include "stroke_font.h"
+#include "surface_files.h"
 
 namespace {
 

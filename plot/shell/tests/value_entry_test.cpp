@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "key_codes.h"
+#include "keys_and_sound.h"
 #include "screen_toolkit.h"
 #include "value_entry.h"
 

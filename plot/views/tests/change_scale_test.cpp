@@ -10,7 +10,7 @@ class ChangeScaleTest : public DiagramTest {
 protected:
     // Draws the magnitude of a sweep as the editor would before F2.
     void draw(const ElementSweep& w) { DiagramTest::draw(w, MAGNITUDE); }
-    bool run() { return runs_to_end(change_scale); }
+    bool run() { return runs_to_end([this] { change_scale(state); }); }
     std::string field(int n) const {
         const int columns[] = {5, 21, 41, 57};
         return screen.text_at(27, columns[n - 1], 10);
@@ -48,8 +48,8 @@ TEST_F(ChangeScaleTest, TypingTwoInTheGigahertzFieldSetsTwoGigahertz) {
     screen.text("2");
     fn(10);
     EXPECT_TRUE(run());
-    EXPECT_FLOAT_EQ(plot_state().x_max, 2e9f);
-    EXPECT_FLOAT_EQ(plot_state().x_min, 1e9f);
+    EXPECT_FLOAT_EQ(state.x_max, 2e9f);
+    EXPECT_FLOAT_EQ(state.x_min, 1e9f);
     // Leaving clears the caption and the work area.
     EXPECT_EQ(row(1).find("CHANGE SCALE"), std::string::npos);
     EXPECT_EQ(row(27), "");
@@ -57,13 +57,13 @@ TEST_F(ChangeScaleTest, TypingTwoInTheGigahertzFieldSetsTwoGigahertz) {
 
 TEST_F(ChangeScaleTest, AValueTenThousandUnitsLargeChangesThePrefixWithTwoBeeps) {
     draw(megahertz);
-    EXPECT_EQ(plot_state().x_prefix, 'M');
+    EXPECT_EQ(state.x_prefix, 'M');
     fn(4);
     screen.text("20000");
     screen.key(keys::ENTER);
     EXPECT_FALSE(run());
-    EXPECT_FLOAT_EQ(plot_state().x_max, 2e10f);
-    EXPECT_EQ(plot_state().x_prefix, 'G');
+    EXPECT_FLOAT_EQ(state.x_max, 2e10f);
+    EXPECT_EQ(state.x_prefix, 'G');
     EXPECT_EQ(field(2), "    20.000");
     EXPECT_EQ(screen.text_at(26, 11, 7), "f [GHz]");
     ASSERT_EQ(screen.tones().size(), 2u);
@@ -85,34 +85,34 @@ TEST_F(ChangeScaleTest, ReversedLimitsAreExchangedAndEqualOnesRestoreTheData) {
     screen.key(keys::ENTER);
     screen.key(keys::ESC);
     EXPECT_TRUE(run());
-    EXPECT_FLOAT_EQ(plot_state().x_min, 3e9f);
-    EXPECT_FLOAT_EQ(plot_state().x_max, 5e11f);
-    EXPECT_FLOAT_EQ(plot_state().y_min, 0.2f);
-    EXPECT_FLOAT_EQ(plot_state().y_max, 0.8f);
+    EXPECT_FLOAT_EQ(state.x_min, 3e9f);
+    EXPECT_FLOAT_EQ(state.x_max, 5e11f);
+    EXPECT_FLOAT_EQ(state.y_min, 0.2f);
+    EXPECT_FLOAT_EQ(state.y_max, 0.8f);
 
     draw(gigahertz);
     screen.text("3");
     fn(10);
     EXPECT_TRUE(run());
-    EXPECT_FLOAT_EQ(plot_state().x_min, 2e9f);
-    EXPECT_FLOAT_EQ(plot_state().x_max, 3e9f);
+    EXPECT_FLOAT_EQ(state.x_min, 2e9f);
+    EXPECT_FLOAT_EQ(state.x_max, 3e9f);
 }
 
 TEST_F(ChangeScaleTest, HomeReturnsToTheDataRange) {
     ElementSweep w = linear_sweep({0.03f, 0.7f, 1.52f}, {0, 0, 0}, 1.05e9f, 1.95e9f);
     draw(w);
-    EXPECT_FLOAT_EQ(plot_state().y_max, 1.6f);
-    EXPECT_FLOAT_EQ(plot_state().x_min, 1e9f);
+    EXPECT_FLOAT_EQ(state.y_max, 1.6f);
+    EXPECT_FLOAT_EQ(state.x_min, 1e9f);
     screen.extended(keys::HOME);
     fn(10);
     EXPECT_TRUE(run());
-    EXPECT_FLOAT_EQ(plot_state().x_min, 1.05e9f);
-    EXPECT_FLOAT_EQ(plot_state().x_max, 1.95e9f);
-    EXPECT_FLOAT_EQ(plot_state().y_min, 0.03f);
-    EXPECT_FLOAT_EQ(plot_state().y_max, 1.52f);
+    EXPECT_FLOAT_EQ(state.x_min, 1.05e9f);
+    EXPECT_FLOAT_EQ(state.x_max, 1.95e9f);
+    EXPECT_FLOAT_EQ(state.y_min, 0.03f);
+    EXPECT_FLOAT_EQ(state.y_max, 1.52f);
     // The next draw is the automatic scaling of the data again.
     redraw();
-    EXPECT_EQ(plot_state().y_div_count, 16);
+    EXPECT_EQ(state.y_div_count, 16);
 }
 
 TEST_F(ChangeScaleTest, FieldSelectionKeys) {
@@ -141,7 +141,7 @@ TEST_F(ChangeScaleTest, EscInsideAnEntryKeepsTheLimit) {
     screen.key(keys::ESC);  // gives up the entry
     screen.key(keys::ESC);  // leaves the screen
     EXPECT_TRUE(run());
-    EXPECT_FLOAT_EQ(plot_state().x_min, 1e9f);
+    EXPECT_FLOAT_EQ(state.x_min, 1e9f);
 }
 
 }  // namespace

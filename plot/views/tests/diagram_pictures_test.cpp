@@ -13,17 +13,19 @@ namespace {
 
 const char* picture_title = "";
 
+// Stands in for the title editor: sets a title and shows it.
+struct TitleOnly : NoPlotOutputs {
+    void change_title(PlotState& s) override {
+        s.title = picture_title;
+        s.title.resize(TITLE_LENGTH, ' ');
+        print_at(screen_layout().plot_first_row, 1, COLOR_NORMAL, s.title);
+    }
+};
+
 class DiagramPicturesTest : public ScreenTest {
 protected:
-    DiagramPicturesTest() {
-        // Stands in for the title editor: sets a title and shows it.
-        plot_output_hooks().change_title = [] {
-            PlotState& s = plot_state();
-            s.title = picture_title;
-            s.title.resize(TITLE_LENGTH, ' ');
-            print_at(screen_layout().plot_first_row, 1, COLOR_NORMAL, s.title);
-        };
-    }
+    DiagramPicturesTest() { outputs = &title_only; }
+    TitleOnly title_only;
 
     // Opens the editor with a title and leaves it waiting in its menu.
     void show(const ElementSweep& w, int format, const char* title, bool insert = false) {
@@ -46,7 +48,7 @@ TEST_F(DiagramPicturesTest, SmithChartOfTheThroughPath) {
 
 TEST_F(DiagramPicturesTest, AdmittanceGridSmithChart) {
     show(coupled_microstrip_s(3, 1), SMITH_CHART, "Coupled microstrip, through path s31", true);
-    ASSERT_EQ(plot_state().smith_grid_sign, -1.0f);
+    ASSERT_EQ(state.smith_grid_sign, -1.0f);
     EXPECT_EQ(compare_with_reference(screen, "smith_chart_admittance_s31"), "");
 }
 

@@ -5,24 +5,20 @@
 
 namespace {
 
-// Counters of the output hooks the editor's keys call.
-struct Calls {
+// Counts what the editor's output keys call.
+struct Calls : PlotEditorOutputs {
     int title = 0, memo = 0, table = 0, rect_gl = 0, smith_gl = 0, bmp = 0, bmp_inverted = 0;
+    void change_title(PlotState&) override { ++title; }
+    void store_recall() override { ++memo; }
+    void write_table_report(PlotState&) override { ++table; }
+    void write_rect_hpgl(const PlotState&) override { ++rect_gl; }
+    void write_smith_hpgl(const PlotState&) override { ++smith_gl; }
+    void write_bitmap_file(bool inverted) override { ++(inverted ? bmp_inverted : bmp); }
 };
-Calls calls;
 
 class PlotEditorTest : public ScreenTest {
 protected:
-    PlotEditorTest() {
-        calls = Calls{};
-        PlotOutputHooks& h = plot_output_hooks();
-        h.change_title = [] { ++calls.title; };
-        h.store_recall = [] { ++calls.memo; };
-        h.write_table_report = [] { ++calls.table; };
-        h.write_rect_hpgl = [] { ++calls.rect_gl; };
-        h.write_smith_hpgl = [] { ++calls.smith_gl; };
-        h.write_bitmap_file = [](bool inverted) { ++(inverted ? calls.bmp_inverted : calls.bmp); };
-    }
+    PlotEditorTest() { outputs = &calls; }
 
     // Expects the editor to stop at a message and returns that line.
     std::string failure_of(const ElementSweep& w, int format) {
@@ -31,6 +27,7 @@ protected:
     }
 
     ElementSweep s11 = coupled_microstrip_s(1, 1);
+    Calls calls;
 };
 
 TEST_F(PlotEditorTest, EntryAndSetUpFailuresShowTheirMessageAndLeave) {
@@ -51,12 +48,12 @@ TEST_F(PlotEditorTest, EntryAndSetUpFailuresShowTheirMessageAndLeave) {
 }
 
 TEST_F(PlotEditorTest, TwoPointsPlotAndTheTitleStartsBlank) {
-    plot_state().title = "left over from an earlier visit";
+    state.title = "left over from an earlier visit";
     fn(10);
     int format = MAGNITUDE;
     ASSERT_TRUE(edit(linear_sweep({0.5f, 0.25f}, {0, 0}, 1e9f, 2e9f), S_PARAMETERS, format));
-    EXPECT_EQ(plot_state().title, std::string(TITLE_LENGTH, ' '));
-    EXPECT_EQ(plot_state().diagram_on_screen, DiagramKind::RECTANGULAR);
+    EXPECT_EQ(state.title, std::string(TITLE_LENGTH, ' '));
+    EXPECT_EQ(state.diagram_on_screen, DiagramKind::RECTANGULAR);
 }
 
 TEST_F(PlotEditorTest, ShowsItsCaptionAndMenu) {
@@ -89,7 +86,7 @@ TEST_F(PlotEditorTest, KeysWhoseConditionFailsOnlyBeep) {
     format = MAGNITUDE;
     ASSERT_TRUE(edit(s11, S_PARAMETERS, format));
     EXPECT_EQ(error_beeps(), 2);
-    EXPECT_EQ(plot_state().smith_grid_sign, 1.0f);
+    EXPECT_EQ(state.smith_grid_sign, 1.0f);
 }
 
 TEST_F(PlotEditorTest, OutputKeysCallTheirFunctions) {
@@ -123,7 +120,7 @@ TEST_F(PlotEditorTest, OutputKeysCallTheirFunctions) {
 }
 
 TEST_F(PlotEditorTest, OutputKeysWithoutInstalledFunctionsReturnAtOnce) {
-    plot_output_hooks() = PlotOutputHooks{};
+    outputs = &no_outputs;
     for (int n : {4, 6, 7, 8, 9}) fn(n);
     fn(10);
     int format = MAGNITUDE_DB;
@@ -140,10 +137,10 @@ TEST_F(PlotEditorTest, TheChangedScaleSurvivesOutputButNotAFormatMenuLeftWithEsc
     for (int n : {4, 6, 7, 8, 9}) fn(n);
     int format = REAL_IMAG;
     ASSERT_FALSE(edit(s11, S_PARAMETERS, format));
-    EXPECT_FLOAT_EQ(plot_state().x_max, 2e9f);
+    EXPECT_FLOAT_EQ(state.x_max, 2e9f);
     EXPECT_EQ(calls.table, 1);
 
-    reset_plot_state();
+    state = PlotState{};
     fn(2);
     fn(4);
     screen.text("2");
@@ -152,9 +149,9 @@ TEST_F(PlotEditorTest, TheChangedScaleSurvivesOutputButNotAFormatMenuLeftWithEsc
     screen.key(keys::ESC);  // format menu left without a choice
     ASSERT_FALSE(edit(s11, S_PARAMETERS, format));
     EXPECT_EQ(format, REAL_IMAG);
-    EXPECT_FLOAT_EQ(plot_state().x_max, 3e9f);
-    EXPECT_FLOAT_EQ(plot_state().x_min, 0.0f);
-    EXPECT_FLOAT_EQ(plot_state().x_min_data, 5e7f);
+    EXPECT_FLOAT_EQ(state.x_max, 3e9f);
+    EXPECT_FLOAT_EQ(state.x_min, 0.0f);
+    EXPECT_FLOAT_EQ(state.x_min_data, 5e7f);
 }
 
 TEST_F(PlotEditorTest, AnOrdinaryKeyBeepsAndRestoresTheDataRange) {
@@ -166,7 +163,7 @@ TEST_F(PlotEditorTest, AnOrdinaryKeyBeepsAndRestoresTheDataRange) {
     int format = MAGNITUDE;
     ASSERT_FALSE(edit(s11, S_PARAMETERS, format));
     EXPECT_EQ(error_beeps(), 1);
-    EXPECT_FLOAT_EQ(plot_state().x_max, 3e9f);
+    EXPECT_FLOAT_EQ(state.x_max, 3e9f);
 }
 
 TEST_F(PlotEditorTest, FormatMenuSwitchesBetweenTheDiagrams) {
@@ -175,15 +172,15 @@ TEST_F(PlotEditorTest, FormatMenuSwitchesBetweenTheDiagrams) {
     int format = MAGNITUDE;
     ASSERT_FALSE(edit(s11, S_PARAMETERS, format));
     EXPECT_EQ(format, SMITH_CHART);
-    EXPECT_EQ(plot_state().diagram_on_screen, DiagramKind::SMITH);
+    EXPECT_EQ(state.diagram_on_screen, DiagramKind::SMITH);
     EXPECT_EQ(row(3), "Smith Chart");
 
     fn(3);
     fn(6);  // dB
     ASSERT_FALSE(edit(s11, S_PARAMETERS, format));
     EXPECT_EQ(format, MAGNITUDE_DB);
-    EXPECT_EQ(plot_state().diagram_on_screen, DiagramKind::RECTANGULAR);
-    EXPECT_EQ(plot_state().y_label.substr(0, 14), "20log(s) [ dB]");
+    EXPECT_EQ(state.diagram_on_screen, DiagramKind::RECTANGULAR);
+    EXPECT_EQ(state.y_label.substr(0, 14), "20log(s) [ dB]");
 }
 
 TEST_F(PlotEditorTest, InsertSwitchesTheSmithGridForTheWholeRun) {
@@ -191,7 +188,7 @@ TEST_F(PlotEditorTest, InsertSwitchesTheSmithGridForTheWholeRun) {
     fn(10);
     int format = SMITH_CHART;
     ASSERT_TRUE(edit(s11, S_PARAMETERS, format));
-    EXPECT_EQ(plot_state().smith_grid_sign, -1.0f);
+    EXPECT_EQ(state.smith_grid_sign, -1.0f);
 
     // Another element, another visit: still the admittance grid.
     ElementSweep s31 = coupled_microstrip_s(3, 1);
@@ -206,8 +203,8 @@ TEST_F(PlotEditorTest, YAndZParametersUseTheirOwnFormatMenuAndUnits) {
     int format = REAL_IMAG;
     ASSERT_FALSE(edit(s11, Z_PARAMETERS, format));
     EXPECT_EQ(format, REAL_IMAG);
-    EXPECT_EQ(plot_state().y_label.substr(0, 3), "z [");
-    EXPECT_EQ(plot_state().y_label.substr(4, 2), "\xEA]");
+    EXPECT_EQ(state.y_label.substr(0, 3), "z [");
+    EXPECT_EQ(state.y_label.substr(4, 2), "\xEA]");
 }
 
 }  // namespace

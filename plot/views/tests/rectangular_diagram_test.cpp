@@ -9,7 +9,7 @@ using RectangularDiagramTest = DiagramTest;
 
 TEST_F(RectangularDiagramTest, OneToTwoGigahertzIsNumberedInGHz) {
     draw(linear_sweep({0.2f, 0.5f, 0.8f}, {0, 0, 0}, 1e9f, 2e9f), MAGNITUDE);
-    const PlotState& s = plot_state();
+    const PlotState& s = state;
     EXPECT_EQ(s.x_div_count, 10);
     EXPECT_FLOAT_EQ(s.x_div, 1e8f);
     // Bottom row: the x label ending at the right edge of the plot area.
@@ -27,7 +27,7 @@ TEST_F(RectangularDiagramTest, OneToTwoGigahertzIsNumberedInGHz) {
 
 TEST_F(RectangularDiagramTest, PhaseFromMinus170To175SpansMinus200To200) {
     draw(linear_sweep({-0.98f, 0.5f, -0.9f}, {-0.17f, 0.1f, 0.08f}, 1e9f, 2e9f), PHASE);
-    const PlotState& s = plot_state();
+    const PlotState& s = state;
     ASSERT_NEAR(s.y_min_data, -170.2f, 0.5f);
     ASSERT_NEAR(s.y_max_data, 174.9f, 0.5f);
     EXPECT_FLOAT_EQ(s.y_min, -200.0f);
@@ -40,21 +40,21 @@ TEST_F(RectangularDiagramTest, PhaseFromMinus170To175SpansMinus200To200) {
 
 TEST_F(RectangularDiagramTest, ASecondDrawOfASnappedRangeUsesTheCoarserDivision) {
     draw(linear_sweep({0.03f, 0.7f, 1.52f}, {0, 0, 0}, 1e9f, 2e9f), MAGNITUDE);
-    EXPECT_EQ(plot_state().y_div_count, 16);
-    EXPECT_FLOAT_EQ(plot_state().y_max, 1.6f);
+    EXPECT_EQ(state.y_div_count, 16);
+    EXPECT_FLOAT_EQ(state.y_max, 1.6f);
     redraw();
-    EXPECT_EQ(plot_state().y_div_count, 8);
-    EXPECT_FLOAT_EQ(plot_state().y_div, 0.2f);
+    EXPECT_EQ(state.y_div_count, 8);
+    EXPECT_FLOAT_EQ(state.y_div, 0.2f);
     EXPECT_EQ(screen.text_at(18, 1, 7), " 0.2000");
 }
 
 TEST_F(RectangularDiagramTest, AZeroMagnitudeReachesMinus1000Decibels) {
     draw(linear_sweep({0.7f, 0.0f, 0.72f, 0.69f}, {0, 0, 0, 0}, 1e9f, 2e9f), MAGNITUDE_DB);
-    EXPECT_FLOAT_EQ(plot_state().y_min_data, -999.9f);
-    EXPECT_FLOAT_EQ(plot_state().y_min, -1000.0f);
-    EXPECT_FLOAT_EQ(plot_state().y_max, 0.0f);
+    EXPECT_FLOAT_EQ(state.y_min_data, -999.9f);
+    EXPECT_FLOAT_EQ(state.y_min, -1000.0f);
+    EXPECT_FLOAT_EQ(state.y_max, 0.0f);
     // The number and the prefix of the axis label tell the same value.
-    const PlotState& s = plot_state();
+    const PlotState& s = state;
     EXPECT_EQ(screen.text_at(23, 1, 7), format_number(7, -1000.0f, s.y_scale, s.y_prefix));
     EXPECT_EQ(screen.text_at(3, 11, 1), std::string(1, s.y_prefix));
 }
@@ -92,11 +92,11 @@ TEST_F(RectangularDiagramTest, FrameGridAndCurveColours) {
 TEST_F(RectangularDiagramTest, PointsFarOutsideAreClampedNotOverflowed) {
     draw(linear_sweep({0.5f, 1e30f, 0.6f, -1e30f, 0.55f}, {0, 0, 0, 0, 0}, 1e9f, 2e9f),
          REAL_IMAG);
-    EXPECT_LT(plot_state().y_min, plot_state().y_max);
-    plot_state().y_min = 0.4f;
-    plot_state().y_max = 0.7f;
+    EXPECT_LT(state.y_min, state.y_max);
+    state.y_min = 0.4f;
+    state.y_max = 0.7f;
     redraw();  // the huge values lie far beyond ten ranges
-    EXPECT_FLOAT_EQ(plot_state().y_max, 0.7f);
+    EXPECT_FLOAT_EQ(state.y_max, 0.7f);
 }
 
 }  // namespace

@@ -5,24 +5,19 @@
 
 #include <string>
 
-#include "solver_output_data.h"
 #include "diagram_drawers.h"
-#include "graphics_surface.h"
 #include "headless_screen.h"
 #include "key_codes.h"
 #include "plot_editor.h"
-#include "plot_output_hooks.h"
+#include "plot_editor_outputs.h"
 #include "plot_setup.h"
 #include "plot_state.h"
+#include "screen_surface.h"
 #include "screen_toolkit.h"
+#include "solver_output_data.h"
 
 class ScreenTest : public ::testing::Test {
 protected:
-    ScreenTest() {
-        reset_plot_state();
-        plot_output_hooks() = PlotOutputHooks{};
-    }
-    ~ScreenTest() override { plot_output_hooks() = PlotOutputHooks{}; }
 
     // Runs a screen; false when it was still waiting for a key when the key
     // script ran out.
@@ -38,7 +33,7 @@ protected:
 
     bool edit(const ElementSweep& w, int kind, int& format) {
         return runs_to_end(
-            [&] { edit_plot(kind, 0, w.n(), w.re.data(), w.im.data(), w.f.data(), format); });
+            [&] { edit_plot(state, *outputs, kind, w.n(), w.re.data(), w.im.data(), w.f.data(), format); });
     }
 
     // The text of a row without trailing blanks.
@@ -57,6 +52,9 @@ protected:
     void fn(int n) { screen.extended(keys::function_key(n)); }
 
     HeadlessScreen screen;
+    PlotState state;
+    NoPlotOutputs no_outputs;
+    PlotEditorOutputs* outputs = &no_outputs;  // what the editor's output keys call
 };
 
 // Tests of one diagram, drawn without the editor around it.
@@ -64,7 +62,7 @@ class DiagramTest : public ScreenTest {
 protected:
     // Sets up the s-parameter plot of w in `format` and draws it.
     void draw(const ElementSweep& w, int format) {
-        ASSERT_EQ(set_up_plot(plot_state(), S_PARAMETERS, format, w.n(), w.re.data(),
+        ASSERT_EQ(set_up_plot(state, S_PARAMETERS, format, w.n(), w.re.data(),
                               w.im.data(), w.f.data()),
                   "");
         format_ = format;
@@ -76,9 +74,9 @@ protected:
         const ScreenLayout& l = screen_layout();
         set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
         if (format_ == SMITH_CHART)
-            draw_smith_chart();
+            draw_smith_chart(state);
         else
-            draw_rectangular();
+            draw_rectangular(state);
     }
 
 private:

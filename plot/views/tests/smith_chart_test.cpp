@@ -18,7 +18,7 @@ protected:
 
 TEST_F(SmithChartTest, FrequencyAnnotationUsesTheFrequencyPrefix) {
     draw(linear_sweep({0.1f, 0.2f, 0.3f, 0.2f, 0.1f}, {0, 0.1f, 0, -0.1f, 0}, 1e9f, 2e9f));
-    EXPECT_EQ(plot_state().x_prefix, 'G');
+    EXPECT_EQ(state.x_prefix, 'G');
     EXPECT_EQ(screen.text_at(23, 3, 17), "fstart 1.0000 GHz");
     EXPECT_EQ(screen.text_at(24, 3, 17), "fstep  0.2500 GHz");
     EXPECT_EQ(screen.text_at(25, 3, 17), "fstop  2.0000 GHz");
@@ -38,7 +38,7 @@ TEST_F(SmithChartTest, TheAdmittanceGridMirrorsOnlyTheGrid) {
     ElementSweep w = coupled_microstrip_s(3, 1);
     draw(w);
     const int grid_z = count(3), curve_z = count(15);
-    plot_state().smith_grid_sign = -1.0f;
+    state.smith_grid_sign = -1.0f;
     draw(w);
     EXPECT_EQ(row(4), "admittance grid:");
     // A mirrored grid has about as many pixels; the curve is the same.

@@ -170,7 +170,7 @@ TEST(RefineEigenvectors, LeavesGoodPairsAloneAndRepairsPoorOnes) {
     const ComplexF a[4] = {2, 0, 1, 3};
     ComplexF w[2] = {2, 3};
     ComplexF z[4] = {1, 0, {0.9f, 0.1f}, 1.1f};  // the second vector is off
-    EigenWork work;
+    RefineWork work;
     refine_eigenvectors(a, 2, 2, w, z, 2, work);
     EXPECT_EQ(z[0], ComplexF(1, 0));
     EXPECT_EQ(z[1], ComplexF(0, 0));

@@ -1,0 +1,83 @@
+// Thousands of damaged parameter files: the reader must give one of its
+// answers for each, stay inside its tables, and load only sound values.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+#include "parameter_file_reader.h"
+#include "scratch_folder.h"
+#include "test_files.h"
+
+namespace {
+
+std::string mutate(std::string text, std::mt19937& random) {
+    auto pick = [&](std::size_t n) {
+        return n == 0 ? std::size_t{0} : std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    static const char* const pieces[] = {"\n", "\r\n", " ", "\n\n", "1.0E+999", "NaN", "-", ".",
+                                         "E", "9", "0", ",", "/", "\t", "1.0D+38", "\x1a"};
+    const int edits = 1 + static_cast<int>(pick(4));
+    for (int e = 0; e < edits && !text.empty(); ++e) {
+        const std::size_t at = pick(text.size());
+        switch (pick(7)) {
+            case 0: text[at] = static_cast<char>(pick(256)); break;
+            case 1: text.erase(at, 1 + pick(40)); break;
+            case 2: text.insert(at, pieces[pick(std::size(pieces))]); break;
+            case 3: text.resize(at); break;
+            case 4: {  // a line duplicated or moved
+                const auto start = text.rfind('\n', at);
+                const auto end = text.find('\n', at);
+                const std::size_t from = start == std::string::npos ? 0 : start + 1;
+                const std::string line = text.substr(from, end == std::string::npos ? std::string::npos : end - from + 1);
+                text.insert(pick(text.size()), line);
+                break;
+            }
+            case 5: text.insert(at, std::string(1 + pick(300), static_cast<char>(pick(2) ? ' ' : '7'))); break;
+            default: text[at] = "0123456789+-.E \n"[pick(16)]; break;
+        }
+    }
+    return text;
+}
+
+TEST(ParameterFileFuzzTest, DamagedFilesNeverBreakTheReader) {
+    ScratchFolder dir;
+    std::mt19937 random(20240611u);
+    const std::string sources[] = {
+        parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f}),
+        parameter_file_text(MadeFile{2, 4, 1.0e8f, 2.5e7f}),
+        parameter_file_text(MadeFile{4, 2, 0.0f, 1.0e9f}),
+        parameter_file_text(MadeFile{9, 2, 1.0e3f, 1.0e3f, false}),
+    };
+    int loaded = 0;
+    const auto store = std::make_unique<ParameterData>();
+    for (int round = 0; round < 3000; ++round) {
+        const std::string text = mutate(sources[round % std::size(sources)], random);
+        ParameterData& data = *store;
+        // In memory: thousands of files on a busy disk would take long.
+        std::FILE* file = text.empty() ? nullptr : fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
+        ASSERT_TRUE(text.empty() || file);
+        const ParameterFileResult result =
+            file ? read_parameter_stream(file, data) : read_parameter_file(dir.write("fuzz.dat", text), data);
+        if (file) std::fclose(file);
+        if (result.status != ParameterFileStatus::LOADED) continue;
+        ++loaded;
+        ASSERT_GE(result.port_count, 1);
+        ASSERT_LE(result.port_count, MAX_PORTS);
+        ASSERT_GE(result.steps, 1);
+        ASSERT_LT(result.steps, MAX_FREQUENCY_POINTS);
+        ASSERT_TRUE(std::isfinite(result.start_frequency));
+        ASSERT_TRUE(std::isfinite(result.stop_frequency));
+        for (int k = 0; k <= result.steps; ++k) {
+            ASSERT_TRUE(std::isfinite(data.f[k])) << text;
+            for (int r = 0; r < result.port_count; ++r)
+                for (int c = 0; c < result.port_count; ++c)
+                    ASSERT_TRUE(std::isfinite(data.re[r][c][k]) && std::isfinite(data.im[r][c][k]));
+        }
+    }
+    // Some damage is harmless (a changed digit): the sound path is exercised too.
+    EXPECT_GT(loaded, 100);
+}
+
+}  // namespace

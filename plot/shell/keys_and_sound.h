@@ -1,0 +1,7 @@
+// Keys and tones, through the presenter that shows the screen. Every call
+// first shows the screen as it is drawn.
+#pragma once
+
+int read_key();  // waits; 0 or 0xE0 announce an extended key
+bool key_waiting();
+void beep(int frequency_hz, int duration_ms);

@@ -1,7 +1,0 @@
-// Loading the file named in a kind's state into the parameter store, with
-// the messages of every failure.
-#pragma once
-
-// Sets the kind's loaded flag and sweep values, or shows what went wrong
-// and leaves the kind unloaded.
-void load_parameter_file(int kind);

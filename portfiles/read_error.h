@@ -1,0 +1,24 @@
+// What a reader of this library reports when a file is not what it should
+// be: where, what was expected there and what was found.
+#pragma once
+
+#include <string>
+
+namespace portfiles {
+
+struct ReadError {
+    std::string file;  // as it is to be shown
+    int line = 0;      // from 1; 0 when the file could not be opened
+    std::string expected;
+    std::string found;
+
+    // "FILE:LINE: expected EXPECTED, found FOUND" (or "FILE: ..." without a
+    // line).
+    std::string message() const;
+};
+
+// A field of the file as it may stand in a one-line diagnostic: printable
+// ASCII only, at most 40 characters, quoted.
+std::string quoted_field(std::string_view text);
+
+}  // namespace portfiles

@@ -1,0 +1,45 @@
+#include "mtlnet_options.h"
+
+#include <string>
+#include <system_error>
+
+namespace solver {
+
+namespace {
+
+constexpr const char* SUMMARY =
+    "Analyses a network of multiconductor transmission lines and lumped elements\n"
+    "over a sweep of frequencies.";
+
+constexpr const char* EPILOGUE =
+    "Files (in the working directory, or in DIR with -C):\n"
+    "  read:    CONFIG.DAT (run options), FRQINP.DAT (frequency sweep),\n"
+    "           LININP.DAT (transmission lines), NETINP.DAT (network)\n"
+    "  written: VDANOUT.DAT (run report), SPAR.DAT, ZPAR.DAT, YPAR.DAT\n"
+    "           (S, Z and Y at every frequency)\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the analysis ran to its end\n"
+    "  1  the analysis ended with an error: the run report says why, and one\n"
+    "     line on standard error names the file and line\n"
+    "  2  wrong command line: nothing was read or written";
+
+}  // namespace
+
+cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, std::ostream& out,
+                                            std::ostream& err, MtlnetOptions& options) {
+    cli::OptionParser parser("mtlnet", "", SUMMARY);
+    parser.add({"", 'C', cli::Value::REQUIRED, "DIR", "read and write the files in DIR"},
+               [&](std::optional<std::string_view> value) {
+                   std::error_code error;
+                   if (!std::filesystem::is_directory(std::string(*value), error))
+                       return "no such directory '" + std::string(*value) + "'";
+                   options.directory = std::string(*value);
+                   return std::string();
+               });
+    parser.add_flag("quiet", "show no progress line", options.quiet);
+    parser.set_epilogue(EPILOGUE);
+    return parser.parse(argc, argv, out, err);
+}
+
+}  // namespace solver
