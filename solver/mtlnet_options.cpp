@@ -18,10 +18,14 @@ constexpr const char* EPILOGUE =
     "  written: VDANOUT.DAT (run report), SPAR.DAT, ZPAR.DAT, YPAR.DAT\n"
     "           (S, Z and Y at every frequency)\n"
     "\n"
+    "Warnings about suspicious input (units, a decimal comma, an unsymmetric\n"
+    "matrix, ...) go to standard error as 'mtlnet: warning: FILE:LINE: ...';\n"
+    "they change neither the files written nor the exit status.\n"
+    "\n"
     "Exit status:\n"
     "  0  the analysis ran to its end\n"
-    "  1  the analysis ended with an error: the run report says why, and one\n"
-    "     line on standard error names the file and line\n"
+    "  1  the analysis ended with an error (with --strict also a warning): the\n"
+    "     run report says why, and standard error names the file and line\n"
     "  2  wrong command line: nothing was read or written";
 
 }  // namespace
@@ -37,7 +41,9 @@ cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, s
                    options.directory = std::string(*value);
                    return std::string();
                });
-    parser.add_flag("quiet", "show no progress line", options.quiet);
+    parser.add_flag("quiet", "show no progress line, no warnings and no summary line", options.quiet);
+    parser.add_flag("strict", "stop with exit status 1 where a warning about the input would be shown",
+                    options.strict);
     parser.set_epilogue(EPILOGUE);
     return parser.parse(argc, argv, out, err);
 }

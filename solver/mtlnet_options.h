@@ -12,7 +12,9 @@ namespace solver {
 
 struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
-    bool quiet = false;                     // --quiet: no progress line
+    bool quiet = false;                     // --quiet: no progress line, no warnings, no summary line
+    bool strict = false;                    // --strict: a warning about the input stops the run
+    bool terminal = false;  // standard error is a terminal: a successful run ends with a summary line there
 };
 
 // Reads the command line into options. --help and --version print to out;

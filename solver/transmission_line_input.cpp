@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "fixed_fields.h"
 #include "free_format_reader.h"
@@ -47,15 +48,24 @@ bool read_matrix(FreeFormatReader& reader, Matrix& m, ValueLines& lines, int n, 
     return true;
 }
 
-std::string number(double value) { return fields::format_ew(value, 10, 3).substr(1); }
+std::string number(double value) {
+    const std::string field = fields::format_ew(value, 10, 3);
+    return field.substr(field.find_first_not_of(' '));
+}
+
+struct Warning {
+    std::string location;
+    std::string text;
+};
 
 std::string entry(char matrix, const MatrixFinding& at) {
     return std::string(1, matrix) + "(" + std::to_string(at.row + 1) + "," + std::to_string(at.column + 1) + ")";
 }
 
 // Warnings about one line's matrices as read, before they are made symmetric.
-void warn_unsymmetric(InputWarnings& warnings, const std::string& file, int k, const Matrix* const matrices[4],
-                      const ValueLines* const lines, int n) {
+std::vector<Warning> unsymmetric_warnings(const std::string& file, int k, const Matrix* const matrices[4],
+                                          const ValueLines* const lines, int n) {
+    std::vector<Warning> warnings;
     const char letters[4] = {'L', 'C', 'R', 'G'};
     for (int m = 0; m < 4; ++m) {
         const std::optional<MatrixFinding> pair = worst_unsymmetric_pair(*matrices[m], n);
@@ -69,8 +79,9 @@ void warn_unsymmetric(InputWarnings& warnings, const std::string& file, int k, c
                            ") of transmission line " + std::to_string(k) +
                            " differ by more than 1 %; both are used as their mean";
         if (pair->count > 1) text += " (" + std::to_string(pair->count) + " such pairs in [" + letters[m] + "])";
-        warnings.add(file + ":" + std::to_string(lower_line), text);
+        warnings.push_back({file + ":" + std::to_string(lower_line), text});
     }
+    return warnings;
 }
 
 // Warnings about the symmetric [L] and [C] of line k: definiteness, the sign
@@ -221,10 +232,8 @@ void read_transmission_lines(SolverRun& run, int& error_flag) {
                 return;
             }
         }
-        warn_unsymmetric(run.warnings, FILE_NAME, k, matrices, value_lines, n);
+        const std::vector<Warning> unsymmetric = unsymmetric_warnings(FILE_NAME, k, matrices, value_lines, n);
         for (Matrix* matrix : matrices) make_symmetric(*matrix, n);
-        warn_implausible_lc(run.warnings, FILE_NAME, k, *matrices[0], *matrices[1], n, value_lines[0],
-                            value_lines[1]);
         if (run.echo_input())
             for (int m = 0; m < 4; ++m) echo_matrix(report, titles[m], *matrices[m], n);
 
@@ -232,6 +241,10 @@ void read_transmission_lines(SolverRun& run, int& error_flag) {
             read_failed();
             return;
         }
+        // A line is judged once it has been read completely.
+        for (const Warning& warning : unsymmetric) run.warnings.add(warning.location, warning.text);
+        warn_implausible_lc(run.warnings, FILE_NAME, k, *matrices[0], *matrices[1], n, value_lines[0],
+                            value_lines[1]);
         if (!(lines.line_length[k - 1] > 0.0f))
             run.warnings.add(reader.last_value_location(),
                              "transmission line " + std::to_string(k) + " has the length " +
