@@ -3,6 +3,8 @@
 #include <string>
 #include <system_error>
 
+#include "sweep_option.h"
+
 namespace solver {
 
 namespace {
@@ -13,14 +15,21 @@ constexpr const char* SUMMARY =
 
 constexpr const char* EPILOGUE =
     "Files (in the working directory, or in DIR with -C):\n"
-    "  read:    CONFIG.DAT (run options), FRQINP.DAT (frequency sweep),\n"
-    "           LININP.DAT (transmission lines), NETINP.DAT (network)\n"
+    "  read:    CONFIG.DAT (run options), FRQINP.DAT (frequency sweep, unless\n"
+    "           --sweep gives it), LININP.DAT (transmission lines),\n"
+    "           NETINP.DAT (network)\n"
     "  written: VDANOUT.DAT (run report), SPAR.DAT, ZPAR.DAT, YPAR.DAT\n"
     "           (S, Z and Y at every frequency)\n"
     "\n"
     "Warnings about suspicious input (units, a decimal comma, an unsymmetric\n"
     "matrix, ...) go to standard error as 'mtlnet: warning: FILE:LINE: ...';\n"
     "they change neither the files written nor the exit status.\n"
+    "\n"
+    "Sweeps:\n"
+    "  --sweep log:1e4:1e8:401  401 points evenly spaced in log10 f from 10 kHz\n"
+    "                           to 100 MHz (100 per decade)\n"
+    "  --sweep lin:1e6:1e6:99   1 MHz to 100 MHz in steps of 1 MHz, as FRQINP.DAT\n"
+    "                           holding 1E6 1E6 99\n"
     "\n"
     "Exit status:\n"
     "  0  the analysis ran to its end\n"
@@ -44,6 +53,13 @@ cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, s
     parser.add_flag("quiet", "show no progress line, no warnings and no summary line", options.quiet);
     parser.add_flag("strict", "stop with exit status 1 where a warning about the input would be shown",
                     options.strict);
+    parser.add({"sweep", 0, cli::Value::REQUIRED, "SWEEP",
+                "log:START:STOP:POINTS or lin:START:STEP:STEPS instead of FRQINP.DAT"},
+               [&](std::optional<std::string_view> value) {
+                   std::string error;
+                   options.sweep = parse_sweep_option(*value, error);
+                   return options.sweep ? std::string() : error;
+               });
     parser.set_epilogue(EPILOGUE);
     return parser.parse(argc, argv, out, err);
 }

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "option_parser.h"
+#include "solver_tables.h"
 
 namespace solver {
 
@@ -15,6 +17,7 @@ struct MtlnetOptions {
     bool quiet = false;                     // --quiet: no progress line, no warnings, no summary line
     bool strict = false;                    // --strict: a warning about the input stops the run
     bool terminal = false;  // standard error is a terminal: a successful run ends with a summary line there
+    std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
 };
 
 // Reads the command line into options. --help and --version print to out;

@@ -76,7 +76,10 @@ int run_mtlnet(const MtlnetOptions& options, std::ostream& diagnostics) {
     };
     input_stage(read_configuration);
     if (error_flag == 0 && run->echo_input()) write_banner(run->report);
-    input_stage(read_frequency_sweep);
+    if (error_flag == 0 && options.sweep)
+        use_given_frequency_sweep(*run, *options.sweep);
+    else
+        input_stage(read_frequency_sweep);
     input_stage(read_transmission_lines);
     input_stage(read_network);
 

@@ -4,12 +4,25 @@
 #include "plotter_startup.h"
 #include "screen_toolkit.h"
 
+namespace {
+
+const MenuLabels MAIN_MENU{"Help", "", "", "", "sPar", "yPar", "zPar", "", "", "End"};
+
+}  // namespace
+
+void show_main_menu() {
+    print_at(1, 8, COLOR_BRIGHT, "PLOT OUTPUT");
+    clear_side_panel();
+    clear_work_area();
+    draw_menu_bar(MAIN_MENU);
+}
+
 void main_menu(PlotSession& session, const PlotEditorCall& edit) {
     print_at(1, 8, COLOR_BRIGHT, "PLOT OUTPUT");
     clear_side_panel();
     for (;;) {
         clear_work_area();
-        draw_menu_bar(MenuLabels{"Help", "", "", "", "sPar", "yPar", "zPar", "", "", "End"});
+        draw_menu_bar(MAIN_MENU);
         const int code = read_key();
         if (keys::is_extended(code)) {
             const int scan = read_key();

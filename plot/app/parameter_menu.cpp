@@ -34,6 +34,17 @@ void draw_parameter_menu_bar() {
 }
 
 void plot(PlotSession& session, int kind, const PlotEditorCall& edit) {
+    const int points = take_element_sweep(session, kind);
+    const ParameterData& data = *session.data;
+    clear_line(screen_layout().message_row(), 1);
+    edit(kind, points, data.re_series.data(), data.im_series.data(), data.f.data(),
+         session.kind(kind).format);
+    show_caption(kind);
+}
+
+}  // namespace
+
+int take_element_sweep(PlotSession& session, int kind) {
     ParameterKindState& state = session.kind(kind);
     ParameterData& data = *session.data;
     if (state.i > state.port_count || state.i < 1) state.i = 1;
@@ -43,12 +54,18 @@ void plot(PlotSession& session, int kind, const PlotEditorCall& edit) {
         data.re_series[k] = data.re[state.i - 1][state.j - 1][k];
         data.im_series[k] = data.im[state.i - 1][state.j - 1][k];
     }
-    clear_line(screen_layout().message_row(), 1);
-    edit(kind, points, data.re_series.data(), data.im_series.data(), data.f.data(), state.format);
-    show_caption(kind);
+    return points;
 }
 
-}  // namespace
+void show_parameter_menu(const PlotSession& session, int kind) {
+    show_caption(kind);
+    clear_work_area();
+    draw_parameter_menu_bar();
+    if (session.kind(kind).loaded)
+        show_parameter_status(session, kind);
+    else
+        clear_side_panel();
+}
 
 std::string frequency_status_line(const std::string& label, float frequency) {
     char prefix = ' ';
@@ -89,7 +106,7 @@ void parameter_menu(PlotSession& session, int kind, const PlotEditorCall& edit) 
             show_parameter_status(session, kind);
         else
             clear_side_panel();
-        int key = read_key();
+        const int key = read_key();
         if (key == keys::ESC) {
             if (ask_yes_no("Exit")) break;
             continue;

@@ -15,6 +15,15 @@ using PlotEditorCall = std::function<void(int kind, int point_count, const float
 // kind: 1 s-parameters, 2 y-parameters, 3 z-parameters.
 void parameter_menu(PlotSession& session, int kind, const PlotEditorCall& edit);
 
+// The menu's screen without its keys: caption, cleared work area, menu bar
+// and the side panel's status lines (blank while the kind is not loaded).
+void show_parameter_menu(const PlotSession& session, int kind);
+
+// Copies the sweep of the kind's chosen element (an index beyond the
+// loaded file falls back to 1) into the series the plot editor is given;
+// returns the number of points.
+int take_element_sweep(PlotSession& session, int kind);
+
 // The side-panel status lines of a loaded kind.
 void show_parameter_status(const PlotSession& session, int kind);
 

@@ -12,3 +12,5 @@ int run_mtlplot();
 // The main menu: "PLOT OUTPUT" with F5/F6/F7 for the s-, y- and
 // z-parameter menus; F10 or Esc leaves it.
 void main_menu(PlotSession& session, const PlotEditorCall& edit);
+// The main menu's screen without its keys.
+void show_main_menu();

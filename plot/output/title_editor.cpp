@@ -4,6 +4,7 @@
 
 #include "key_codes.h"
 #include "keys_and_sound.h"
+#include "plot_editor.h"
 #include "plot_state.h"
 #include "screen_surface.h"
 #include "screen_toolkit.h"
@@ -134,5 +135,5 @@ void edit_title(PlotState& state) {
     show_text_cursor(false);
     clear_line(layout.caption_row(), CAPTION_COLUMN);
     clear_work_area();
-    print_at(layout.plot_first_row, layout.plot_first_column, COLOR_NORMAL, title);
+    show_plot_title(state);
 }

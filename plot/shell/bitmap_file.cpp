@@ -105,7 +105,8 @@ int write_bmp_image(const SoftwareCanvas& canvas, const std::string& path, int x
     return file ? 0 : -1;
 }
 
-int draw_bmp_file(SoftwareCanvas& canvas, const std::string& path, int x, int y) {
+int draw_bmp_file(SoftwareCanvas& canvas, const std::string& path, int x, int y,
+                  const PixelRect& clip) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return -1;
     std::vector<std::uint8_t> in;
@@ -130,14 +131,19 @@ int draw_bmp_file(SoftwareCanvas& canvas, const std::string& path, int x, int y)
         const std::size_t at = palette_at + 4 * static_cast<std::size_t>(i);
         colors[i] = nearest_vga_color(in[at + 2], in[at + 1], in[at]);
     }
-    for (long row = 0; row < height; ++row) {
+    // The part of the picture inside the clipping rectangle.
+    const PixelRect shown{std::max(x, clip.x1), std::max(y, clip.y1),
+                          std::min(x + width - 1, clip.x2), std::min(y + height - 1, clip.y2)};
+    for (long sy = shown.y1; sy <= shown.y2; ++sy) {
+        const long row = sy - y;
         const std::size_t line = pixels_at + stride * static_cast<std::size_t>(height - 1 - row);
-        for (long col = 0; col < width; ++col) {
+        for (long sx = shown.x1; sx <= shown.x2; ++sx) {
+            const long col = sx - x;
             const std::uint8_t byte = in[line + col / 2];
             const int index = col % 2 == 0 ? byte >> 4 : byte & 15;
-            canvas.set_pixel(static_cast<int>(x + col), static_cast<int>(y + row), colors[index]);
+            canvas.set_pixel(static_cast<int>(sx), static_cast<int>(sy), colors[index]);
         }
     }
-    canvas.forget_text(PixelRect{x, y, x + width - 1, y + height - 1});
+    if (!shown.empty()) canvas.forget_text(shown);
     return 0;
 }

@@ -44,6 +44,13 @@ constexpr int ALT_F8 = ALT_F1 + 7;
 constexpr int ALT_F9 = ALT_F1 + 8;
 constexpr int ALT_PGUP = 0x99;
 constexpr int ALT_PGDN = 0xA1;
+// The keypad's 5 without NumLock; F11 and F12, with Shift, Ctrl and Alt.
+constexpr int KEYPAD_CENTRE = 0x4C;
+constexpr int F11 = 0x85;
+constexpr int F12 = 0x86;
+constexpr int SHIFT_F11 = 0x87;
+constexpr int CTRL_F11 = 0x89;
+constexpr int ALT_F11 = 0x8B;
 
 // Scan code of function key F1..F10.
 constexpr int function_key(int n) { return F1 + n - 1; }

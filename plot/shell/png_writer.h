@@ -1,4 +1,4 @@
-// A small PNG writer: 8-bit RGB, stored (uncompressed) deflate blocks.
+// PNG files of 8-bit RGB pictures, written with libpng.
 #pragma once
 
 #include <cstdint>
@@ -8,3 +8,6 @@
 // `rgb` holds width * height * 3 bytes, rows from the top. True on success.
 bool write_png_rgb(const std::string& path, int width, int height,
                    const std::vector<std::uint8_t>& rgb);
+
+// Reads a PNG file as 8-bit RGB; false when it cannot be read.
+bool read_png_rgb(const std::string& path, int& width, int& height, std::vector<std::uint8_t>& rgb);

@@ -153,6 +153,29 @@ void translate_sdl_key(SDL_Keycode sym, Uint16 mod, std::deque<int>& codes) {
         extended(alt ? keys::ALT_F1 + n : ctrl ? keys::CTRL_F1 + n : shift ? keys::SHIFT_F1 + n : keys::F1 + n);
         return;
     }
+    if (sym == SDLK_F11 || sym == SDLK_F12) {
+        const int n = sym == SDLK_F12 ? 1 : 0;
+        extended(alt ? keys::ALT_F11 + n : ctrl ? keys::CTRL_F11 + n : shift ? keys::SHIFT_F11 + n : keys::F11 + n);
+        return;
+    }
+    // Without NumLock the keypad's keys are the cursor and editing keys;
+    // with it, their digits come as text.
+    if ((mod & KMOD_NUM) == 0) {
+        switch (sym) {
+            case SDLK_KP_8: sym = SDLK_UP; break;
+            case SDLK_KP_2: sym = SDLK_DOWN; break;
+            case SDLK_KP_4: sym = SDLK_LEFT; break;
+            case SDLK_KP_6: sym = SDLK_RIGHT; break;
+            case SDLK_KP_7: sym = SDLK_HOME; break;
+            case SDLK_KP_1: sym = SDLK_END; break;
+            case SDLK_KP_9: sym = SDLK_PAGEUP; break;
+            case SDLK_KP_3: sym = SDLK_PAGEDOWN; break;
+            case SDLK_KP_0: sym = SDLK_INSERT; break;
+            case SDLK_KP_PERIOD: sym = SDLK_DELETE; break;
+            case SDLK_KP_5: extended(keys::KEYPAD_CENTRE); return;
+            default: break;
+        }
+    }
     switch (sym) {
         case SDLK_UP: extended(keys::UP); return;
         case SDLK_DOWN: extended(keys::DOWN); return;

@@ -24,7 +24,7 @@ int load_bitmap(const std::string& file, int x, int y) {
     const PixelRect v = canvas.viewport();
     std::string path = find_file(file);
     if (path.empty()) path = file;
-    return draw_bmp_file(canvas, path, v.x1 + x, v.y1 + y);
+    return draw_bmp_file(canvas, path, v.x1 + x, v.y1 + y, v);
 }
 
 // ---------------------------------------------------------------- fonts

@@ -8,7 +8,7 @@
 struct StrokeFont;
 
 // Bitmap files, at viewport-relative pixels: 0 on success; load_bitmap is
-// negative on failure.
+// negative on failure and draws only inside the viewport.
 int save_bitmap(const std::string& file, int x1, int y1, int x2, int y2);
 int load_bitmap(const std::string& file, int x, int y);
 

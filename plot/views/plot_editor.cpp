@@ -16,7 +16,9 @@ namespace {
 
 constexpr const char* EDITOR_MENU = "Help  Scale FormatTitle       Memo  Table GL    BMP   End   ";
 
-enum class Next { MENU, DRAW, SET_UP, EXIT };
+// What the editor does before it reads the next key: nothing, show the menu
+// bar, draw the diagram again, or set the plot up anew from the sweep.
+enum class Next { KEY, MENU, DRAW, SET_UP, EXIT };
 
 void draw(PlotState& s, int format) {
     s.diagram_on_screen = DiagramKind::NONE;
@@ -29,6 +31,16 @@ void draw(PlotState& s, int format) {
     }
     const ScreenLayout& layout = screen_layout();
     set_viewport(layout.plot_x1, layout.plot_y1, layout.plot_x2, layout.plot_y2);
+}
+
+// The format's name on the side panel, the plot set up from the sweep and
+// drawn; the message of a failed set-up.
+std::string set_up_and_draw(PlotState& s, int kind, int format, int point_count, const float* re,
+                            const float* im, const float* f) {
+    show_format_name(format);
+    const std::string failure = set_up_plot(s, kind, format, point_count, re, im, f);
+    if (failure.empty()) draw(s, format);
+    return failure;
 }
 
 Next handle_extended(PlotState& s, PlotEditorOutputs& out, int code, int kind, int& format) {
@@ -84,30 +96,44 @@ Next handle_extended(PlotState& s, PlotEditorOutputs& out, int code, int kind, i
 
 }  // namespace
 
-void edit_plot(PlotState& s, PlotEditorOutputs& outputs, int kind, int point_count,
-               const float* re, const float* im, const float* f, int& format) {
+std::string open_plot_editor(PlotState& s, int kind, int point_count, const float* re,
+                             const float* im, const float* f, int format) {
     print_at(1, 41, COLOR_BRIGHT, "EDIT PLOT");
     clear_work_area();
-    Next next = Next::SET_UP;
-    if (point_count <= 1) {
-        show_message(MSG_TOO_FEW_POINTS);
-        next = Next::EXIT;
-    } else {
-        s.point_count = point_count;
-        s.title.assign(TITLE_LENGTH, ' ');
-    }
+    if (point_count <= 1) return MSG_TOO_FEW_POINTS;
+    s.point_count = point_count;
+    s.title.assign(TITLE_LENGTH, ' ');
+    const std::string failure = set_up_and_draw(s, kind, format, point_count, re, im, f);
+    if (failure.empty()) draw_menu_bar(EDITOR_MENU);
+    return failure;
+}
+
+void show_plot_title(const PlotState& s) {
+    const ScreenLayout& layout = screen_layout();
+    print_at(layout.plot_first_row, layout.plot_first_column, COLOR_NORMAL, s.title);
+}
+
+void redraw_plot(PlotState& s, int format) {
+    draw(s, format);
+    draw_menu_bar(EDITOR_MENU);
+}
+
+void edit_plot(PlotState& s, PlotEditorOutputs& outputs, int kind, int point_count,
+               const float* re, const float* im, const float* f, int& format) {
+    const std::string opening = open_plot_editor(s, kind, point_count, re, im, f, format);
+    if (!opening.empty()) show_message(opening);
+    Next next = opening.empty() ? Next::KEY : Next::EXIT;
     while (next != Next::EXIT) {
         if (next == Next::SET_UP) {
-            show_format_name(format);
-            const std::string failure = set_up_plot(s, kind, format, point_count, re, im, f);
+            const std::string failure = set_up_and_draw(s, kind, format, point_count, re, im, f);
             if (!failure.empty()) {
                 show_message(failure);
                 break;
             }
-            next = Next::DRAW;
+        } else if (next == Next::DRAW) {
+            draw(s, format);
         }
-        if (next == Next::DRAW) draw(s, format);
-        draw_menu_bar(EDITOR_MENU);
+        if (next != Next::KEY) draw_menu_bar(EDITOR_MENU);
         const int key = read_key();
         if (key == keys::EXTENDED || key == keys::EXTENDED_E0) {
             next = handle_extended(s, outputs, read_key(), kind, format);

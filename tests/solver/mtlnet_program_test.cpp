@@ -74,7 +74,7 @@ TEST(MtlnetCommandLine, HelpAndVersionAnswerWithoutRunning) {
     EXPECT_EQ(run_program(dir, errors, "--help"), 0);
     EXPECT_EQ(errors, "");
     const std::string help = dir.read("stdout.txt");
-    EXPECT_EQ(help.rfind("usage: mtlnet [-C DIR] [--quiet] [--strict] [--help] [--version]\n", 0), 0u) << help;
+    EXPECT_EQ(help.rfind("usage: mtlnet [-C DIR] [--quiet] [--strict] [--sweep SWEEP] [--help] [--version]\n", 0), 0u) << help;
     for (const char* text : {"CONFIG.DAT", "NETINP.DAT", "VDANOUT.DAT", "SPAR.DAT", "Exit status", "  2  wrong"})
         EXPECT_NE(help.find(text), std::string::npos) << text;
 
@@ -92,7 +92,7 @@ TEST(MtlnetCommandLine, WrongCommandLinesExitWithStatusTwoAndWriteNothing) {
         const std::size_t end_of_reason = errors.find('\n');
         ASSERT_NE(end_of_reason, std::string::npos) << arguments;
         EXPECT_EQ(errors.rfind("mtlnet: ", 0), 0u) << errors;
-        EXPECT_EQ(errors.substr(end_of_reason + 1), "usage: mtlnet [-C DIR] [--quiet] [--strict] [--help] [--version]\n");
+        EXPECT_EQ(errors.substr(end_of_reason + 1), "usage: mtlnet [-C DIR] [--quiet] [--strict] [--sweep SWEEP] [--help] [--version]\n");
         EXPECT_EQ(dir.read("stdout.txt"), "");
     }
     EXPECT_EQ(files_written(dir), (std::vector<std::string>{"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"}));

@@ -67,6 +67,23 @@ TEST_F(PlotterStartup, KeysWithoutActionOnlyBeep) {
     EXPECT_EQ(screen.text_at(1, 1, 18), "VORDAN PLOT OUTPUT");
 }
 
+// F11, F12 and the keypad's 5 (NumLock off) come as keys of their own,
+// which no menu takes.
+TEST_F(PlotterStartup, F11F12AndTheKeypadCentreBeep) {
+    HeadlessScreen screen(false);
+    screen.extended(keys::F11);
+    screen.extended(keys::F12);
+    screen.extended(keys::KEYPAD_CENTRE);
+    screen.extended(keys::F5);  // s-parameter menu
+    screen.extended(keys::CTRL_F11 + 1);
+    screen.key(keys::EXTENDED_E0);
+    screen.key(keys::F11);
+    screen.extended(keys::F10);
+    screen.extended(keys::F10);
+    EXPECT_EQ(run_mtlplot(), 0);
+    EXPECT_EQ(screen.tones(), std::vector<Tone>(5, ERROR_BEEP));
+}
+
 TEST_F(PlotterStartup, ParameterMenusOpenAndReturnToTheMainMenu) {
     HeadlessScreen screen(false);
     screen.extended(keys::F6);

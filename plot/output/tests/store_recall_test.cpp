@@ -1,12 +1,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bitmap_file.h"
 #include "bitmap_output.h"
 #include "file_chooser.h"
 #include "key_codes.h"
 #include "screen_surface.h"
 #include "screen_test_support.h"
 #include "screen_toolkit.h"
+#include "software_canvas.h"
 
 namespace {
 
@@ -81,6 +83,38 @@ TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
     screen.extended(keys::F6);  // clear back to the kept diagram
     ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
     EXPECT_EQ(plot_area(), diagram_);
+}
+
+// A picture of the whole screen stays within the plot area, and Clr brings
+// the kept diagram back.
+TEST_F(StoreRecall, ABitmapLargerThanThePlotAreaIsClippedToIt) {
+    fs::remove(folder / "B.BMP");
+    SoftwareCanvas whole;
+    whole.reset(640, 480, 80, 30);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) whole.set_pixel(x, y, 12);
+    ASSERT_EQ(write_bmp_image(whole, "BIG.BMP", 0, 0, 639, 479), 0);
+    print_at(10, 66, COLOR_NORMAL, "side panel");
+    const ScreenLayout& l = screen_layout();
+
+    screen.extended(keys::F2);
+    screen.key(keys::ENTER);  // BIG.BMP
+    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
+    EXPECT_EQ(plot_area(), std::vector<int>(diagram_.size(), 12));
+    EXPECT_EQ(screen.pixel(l.plot_x2 + 1, l.plot_y1), 0);
+    EXPECT_EQ(screen.pixel(l.plot_x1, l.plot_y2 + 1), 0);
+    EXPECT_EQ(screen.text_at(10, 66, 10), "side panel");
+    EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
+
+    clear_screen(ClearArea::VIEWPORT);
+    draw_bands(w_ / 2, 6);
+    screen.extended(keys::F2);
+    screen.key(keys::ENTER);
+    screen.extended(keys::F6);  // Clr
+    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
+    EXPECT_EQ(plot_area(), diagram_);
+    EXPECT_EQ(screen.text_at(10, 66, 10), "side panel");
+    EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
 }
 
 TEST_F(StoreRecall, UnknownKeysBeepAndEscLeaves) {

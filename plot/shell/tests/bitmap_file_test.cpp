@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "headless_screen.h"
+#include "png_writer.h"
 #include "scratch_folder.h"
 #include "screen_surface.h"
 #include "screen_toolkit.h"
 #include "surface_files.h"
+#include "vga_palette.h"
 
 namespace fs = std::filesystem;
 
@@ -166,9 +168,22 @@ TEST_F(BitmapFiles, ScreenshotsAsPngAndBmp) {
     ASSERT_TRUE(screen.save_png("shot.png"));
     ASSERT_TRUE(screen.save_bmp("shot.bmp"));
     const auto png = bytes("shot.png");
-    ASSERT_GT(png.size(), 640u * 480u * 3u);
     EXPECT_EQ(png[1], 'P');
     EXPECT_EQ(png[12], 'I');  // IHDR first
+    // Read back with libpng: the screen's colours, pixel for pixel.
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;
+    ASSERT_TRUE(read_png_rgb("shot.png", width, height, rgb));
+    ASSERT_EQ(width, 640);
+    ASSERT_EQ(height, 480);
+    int differing = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const Rgb& c = VGA_PALETTE[screen.pixel(x, y)];
+            const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * 640 + x) * 3];
+            differing += p[0] != c.red || p[1] != c.green || p[2] != c.blue;
+        }
+    EXPECT_EQ(differing, 0);
     EXPECT_EQ(u32(bytes("shot.bmp"), 18), 640u);
 }
 

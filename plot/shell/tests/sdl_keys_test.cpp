@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <utility>
 
 #include "key_codes.h"
 #include "sdl_presenter.h"
@@ -50,6 +51,29 @@ TEST(SdlKeys, CursorAndEditingKeys) {
     EXPECT_EQ(key(SDLK_ESCAPE), (Codes{27}));
     EXPECT_EQ(key(SDLK_BACKSPACE), (Codes{8}));
     EXPECT_EQ(key(SDLK_a), Codes{});  // letters come as text
+}
+
+TEST(SdlKeys, F11AndF12AreKeysOfTheirOwn) {
+    EXPECT_EQ(key(SDLK_F11), (Codes{0, keys::F11}));
+    EXPECT_EQ(key(SDLK_F12), (Codes{0, keys::F12}));
+    EXPECT_EQ(key(SDLK_F12, KMOD_LSHIFT), (Codes{0, 0x88}));
+    EXPECT_EQ(key(SDLK_F11, KMOD_LCTRL), (Codes{0, 0x89}));
+    EXPECT_EQ(key(SDLK_F12, KMOD_RALT), (Codes{0, 0x8C}));
+}
+
+TEST(SdlKeys, KeypadWithoutNumLockActsLikeTheCursorKeys) {
+    const std::pair<SDL_Keycode, SDL_Keycode> twins[] = {
+        {SDLK_KP_8, SDLK_UP},     {SDLK_KP_2, SDLK_DOWN},     {SDLK_KP_4, SDLK_LEFT},
+        {SDLK_KP_6, SDLK_RIGHT},  {SDLK_KP_7, SDLK_HOME},     {SDLK_KP_1, SDLK_END},
+        {SDLK_KP_9, SDLK_PAGEUP}, {SDLK_KP_3, SDLK_PAGEDOWN}, {SDLK_KP_0, SDLK_INSERT},
+        {SDLK_KP_PERIOD, SDLK_DELETE}};
+    for (const auto& [pad, twin] : twins) {
+        EXPECT_EQ(key(pad), key(twin)) << SDL_GetKeyName(pad);
+        EXPECT_EQ(key(pad, KMOD_LALT), key(twin, KMOD_LALT)) << SDL_GetKeyName(pad);
+        EXPECT_EQ(key(pad, KMOD_NUM), Codes{}) << "digits come as text";
+    }
+    EXPECT_EQ(key(SDLK_KP_5), (Codes{0, keys::KEYPAD_CENTRE}));
+    EXPECT_EQ(key(SDLK_KP_ENTER, KMOD_NUM), (Codes{13}));
 }
 
 TEST(SdlKeys, TypedText) {
