@@ -16,7 +16,9 @@ namespace solver {
 
 struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
-    bool quiet = false;                     // --quiet: no progress line
+    bool quiet = false;                     // --quiet: no progress line, no warnings, no summary line
+    bool strict = false;                    // --strict: a warning about the input stops the run
+    bool terminal = false;  // standard error is a terminal: a successful run ends with a summary line there
     // --touchstone [FILE]: also write the S-parameters as a Touchstone file
     // (an empty name: NETWORK.sNp, N the port count).
     std::optional<std::string> touchstone;
