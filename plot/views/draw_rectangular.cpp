@@ -8,7 +8,7 @@
 #include "diagram_frame.h"
 #include "engineering_notation.h"
 #include "plot_state.h"
-#include "rectangular_scaling.h"
+#include "rectangular_layout.h"
 #include "screen_surface.h"
 #include "screen_toolkit.h"
 
@@ -35,17 +35,6 @@ void grid_line_style(int i, int count) {
     }
 }
 
-// Widens, divides and snaps the axis range; the result replaces it.
-void scale(const AxisFields& axis) {
-    const AxisScaling a = scale_axis(axis.min, axis.max);
-    axis.min = a.min;
-    axis.max = a.max;
-    axis.div = a.division;
-    axis.div_count = a.division_count;
-    axis.scale = a.scale;
-    axis.prefix = a.prefix;
-}
-
 float clamp_to(float v, float lo, float hi) {
     if (std::isnan(v)) return lo;
     return std::clamp(v, lo, hi);
@@ -57,8 +46,7 @@ void draw_rectangular(PlotState& s) {
     const ScreenLayout& layout = screen_layout();
     const auto [left, top, right, bottom] = plot_area_cells();
 
-    scale(x_axis(s));
-    scale(y_axis(s));
+    adopt_layout(s, rectangular_layout(s));
 
     clear_screen(ClearArea::VIEWPORT);
     const double ch = layout.cell_height;
