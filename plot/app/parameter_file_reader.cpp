@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "free_format_number.h"
+#include "frequency_spacing.h"
 
 namespace {
 
@@ -186,8 +187,13 @@ ParameterFileResult read_parameter_stream(std::FILE* file, ParameterData& data) 
         result.status = ParameterFileStatus::NOTHING_TO_PLOT;
         return result;
     }
-    result.stop_frequency =
-        result.start_frequency + static_cast<float>(result.steps) * (data.f[1] - data.f[0]);
+    // An even sweep shows the stop its step gives; any other list (a
+    // logarithmic sweep, measured data) its last frequency.
+    if (frequency_spacing(data.f.data(), blocks).kind == SpacingKind::EVEN)
+        result.stop_frequency =
+            result.start_frequency + static_cast<float>(result.steps) * (data.f[1] - data.f[0]);
+    else
+        result.stop_frequency = data.f[static_cast<std::size_t>(result.steps)];
     if (!std::isfinite(result.stop_frequency))
         return read_error(result, 1, "frequencies whose sweep stays within the real range");
     result.status = ParameterFileStatus::LOADED;

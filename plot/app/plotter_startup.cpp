@@ -31,7 +31,7 @@ int fail_in_text_mode(const char* message) {
 
 }  // namespace
 
-int run_mtlplot() {
+int run_mtlplot(bool log_frequency) {
     screen_layout() = ScreenLayout{};
     if (!enter_text_mode()) return 1;
 
@@ -67,6 +67,7 @@ int run_mtlplot() {
     print_at(1, 1, COLOR_BRIGHT, "VORDAN");
 
     const auto session = std::make_unique<PlotSession>();
+    session->plot.log_frequency = log_frequency;
     PlotFileOutputs outputs(session->chooser_position);
     main_menu(*session, [&session, &outputs](int kind, int point_count, const float* re,
                                              const float* im, const float* f, int& format) {

@@ -6,8 +6,9 @@
 #include "plot_session.h"
 
 // Exit status of the plotter: 0 after the main menu was left, 1 when the
-// screen or the font could not be set up.
-int run_mtlplot();
+// screen or the font could not be set up. With log_frequency the frequency
+// axis of every rectangular diagram of the session is logarithmic.
+int run_mtlplot(bool log_frequency = false);
 
 // The main menu: "PLOT OUTPUT" with F5/F6/F7 for the s-, y- and
 // z-parameter menus; F10 or Esc leaves it.

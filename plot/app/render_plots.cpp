@@ -40,6 +40,7 @@ void draw_screen(PlotSession& session, int kind, const RenderRequest& request,
     const ParameterData& data = *session.data;
     session.plot = PlotState{};
     PlotState& plot = session.plot;
+    plot.log_frequency = request.log_frequency;
     const std::string failure = open_plot_editor(plot, kind, points, data.re_series.data(),
                                                  data.im_series.data(), data.f.data(), target.format);
     if (!failure.empty()) throw Failure{failure};

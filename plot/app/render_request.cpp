@@ -125,6 +125,9 @@ void add_render_options(cli::OptionParser& parser, RenderRequest& request) {
                    request.admittance = true;
                    return std::string();
                }));
+    // Not a plot option by itself: it serves the interactive program too.
+    parser.add_flag("log-frequency", "logarithmic frequency axis in the diagrams against frequency",
+                    request.log_frequency);
     parser.add(Option{"out", 0, Value::REQUIRED, "PICTURE",
                       "write PICTURE: .png, .bmp (the screen), .plt (HP-GL), .svg, .rpt (table)"},
                noted([&request](std::optional<std::string_view> v) { return add_target(*v, request); }));

@@ -27,6 +27,7 @@ struct RenderRequest {
     std::string file;  // the parameter file; empty without --render
     int kind = 0;      // a ParameterKind; 0 until --kind or the file name tells
     bool admittance = false;
+    bool log_frequency = false;  // --log-frequency (also for the interactive program)
     std::string title;
     std::vector<RenderTarget> targets;
     RenderTarget next;  // element and format of the next --out

@@ -36,6 +36,9 @@ constexpr const char* EPILOGUE =
     "program shows for the same choices, e.g.\n"
     "  mtlplot --render SPAR.DAT --index 2,1 --format db --out s21.png \\\n"
     "          --format smith --out s21.svg\n"
+    "With --log-frequency the frequency axis of the diagrams against frequency\n"
+    "is logarithmic (decades and their multiples as grid lines), on the screen\n"
+    "and in the pictures; Smith charts and tables are not affected.\n"
     "\n"
     "Exit status:\n"
     "  0  the program was left with End, or every picture was written\n"
@@ -61,7 +64,7 @@ int main(int argc, char** argv) {
     }
     try {
         install_presenter(std::make_unique<SdlPresenter>());
-        const int status = run_mtlplot();
+        const int status = run_mtlplot(render.log_frequency);
         install_presenter(nullptr);
         return status;
     } catch (const ProgramQuit&) {

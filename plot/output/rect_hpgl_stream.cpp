@@ -6,6 +6,7 @@
 #include "engineering_notation.h"
 #include "hpgl_glyphs.h"
 #include "hpgl_stream.h"
+#include "log_axis_drawing.h"
 #include "rectangular_layout.h"
 
 namespace {
@@ -23,8 +24,10 @@ struct RectMapping {
     float xmin, xmax, ymin, ymax;
     float xc, yc, kx, ky, cx, cy;
 
-    explicit RectMapping(const PlotState& s)
-        : xmin(s.x_min), xmax(s.x_max), ymin(s.y_min), ymax(s.y_max) {
+    // x from x_min to x_max: the state's range, or its log10 on a
+    // logarithmic frequency axis.
+    RectMapping(const PlotState& s, float x_min, float x_max)
+        : xmin(x_min), xmax(x_max), ymin(s.y_min), ymax(s.y_max) {
         xc = (xmin + xmax) / 2.0f;
         yc = (ymin + ymax) / 2.0f;
         kx = 2000.0f / (xmax - xmin);
@@ -62,6 +65,21 @@ void grid_lines(HpglStream& gl, const RectMapping& m, GridLines direction, float
     gl.line("PT;");
 }
 
+// The decade lines dashed and their multiples dotted, on a logarithmic
+// frequency axis.
+void log_grid_lines(HpglStream& gl, const RectMapping& m, const LogFrequencyAxis& axis) {
+    const auto vertical = [&](float f) {
+        const float x = m.u(static_cast<float>(LogFrequencyAxis::coordinate(f)));
+        gl.move_down(x, m.w(m.ymin));
+        gl.move_up(x, m.w(m.ymax));
+    };
+    gl.line("LT1,1;PT0.1;");
+    for (float f : axis.minors) vertical(f);
+    gl.line("LT2,2;PT0.2;");
+    for (float f : axis.decades) vertical(f);
+    gl.line("PT;");
+}
+
 // A caption through the glyph table, ended by a single blank.
 void caption(HpglStream& gl, const std::string& label, int length) {
     bool ok = gl.ok();
@@ -78,7 +96,11 @@ bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out) {
     const PlotState& s = laid_out(state, copy);
     TextSink sink(out);
     HpglStream gl(sink, 3);
-    const RectMapping m(s);
+    const LogFrequencyAxis log_axis = log_frequency_axis_of(s, HPGL_LOG_AXIS_COLUMNS);
+    const RectMapping m = s.log_frequency
+                              ? RectMapping(s, static_cast<float>(LogFrequencyAxis::coordinate(s.x_min)),
+                                            static_cast<float>(LogFrequencyAxis::coordinate(s.x_max)))
+                              : RectMapping(s, s.x_min, s.x_max);
     const float xmin = m.xmin, xmax = m.xmax, ymin = m.ymin, ymax = m.ymax;
     const float xc = m.xc, yc = m.yc, kx = m.kx, ky = m.ky, cx = m.cx, cy = m.cy;
     const auto x_number = [&](float v) { return format_number(7, v, s.x_scale, s.x_prefix); };
@@ -104,15 +126,26 @@ bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out) {
             ((ymin - yc) - 3 * cy) * ky);
     caption(gl, s.x_label, s.x_label_len);
 
-    grid_lines(gl, m, GridLines::VERTICAL, s.x_div, s.x_div_count);
-
     const float number_row = ((ymin - yc) - 1.5f * cy) * ky;
-    gl.move(((xmax - xc) - 7 * cx) * kx, number_row);
-    gl.label(x_number(xmax));
-    gl.move(((xmin - xc) + 15 * cx) * kx, number_row);
-    gl.label(x_number(s.x_div) + "/div");
-    gl.move(((xmin - xc) - 2 * cx) * kx, number_row);
-    gl.label(x_number(xmin));
+    if (s.log_frequency) {
+        log_grid_lines(gl, m, log_axis);
+        gl.move(((xmax - xc) - 7 * cx) * kx, number_row);
+        gl.label(x_number(s.x_max));
+        for (float f : log_axis.labels) {
+            gl.move(m.u(static_cast<float>(LogFrequencyAxis::coordinate(f))) - 3.5f * cx * kx, number_row);
+            gl.label(x_number(f));
+        }
+        gl.move(((xmin - xc) - 2 * cx) * kx, number_row);
+        gl.label(x_number(s.x_min));
+    } else {
+        grid_lines(gl, m, GridLines::VERTICAL, s.x_div, s.x_div_count);
+        gl.move(((xmax - xc) - 7 * cx) * kx, number_row);
+        gl.label(x_number(xmax));
+        gl.move(((xmin - xc) + 15 * cx) * kx, number_row);
+        gl.label(x_number(s.x_div) + "/div");
+        gl.move(((xmin - xc) - 2 * cx) * kx, number_row);
+        gl.label(x_number(xmin));
+    }
 
     gl.move(((xmin - xc) + 3 * cx) * kx, ((ymax - yc) + 2.5f * cy) * ky);
     gl.label(fixed_text(s.title, TITLE_LENGTH));
@@ -163,8 +196,8 @@ bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out) {
         gl.move(static_cast<float>(sc_xmin), static_cast<float>(sc_ymin));
         const int first = (k - 1) * n + 1;
         const auto point = [&](int j, bool down) {
-            const float u =
-                limited_coordinate(m.u(s.plot_x[static_cast<std::size_t>(j)]), COORDINATE_LIMIT);
+            const float x = static_cast<float>(x_coordinate(s, s.plot_x[static_cast<std::size_t>(j)]));
+            const float u = limited_coordinate(m.u(x), COORDINATE_LIMIT);
             const float w =
                 limited_coordinate(m.w(s.plot_y[static_cast<std::size_t>(j)]), COORDINATE_LIMIT);
             if (down)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engineering_notation.h"
+#include "step_legend.h"
 #include "hpgl_stream.h"
 
 namespace {
@@ -160,7 +161,7 @@ bool write_smith_hpgl_stream(const PlotState& s, std::ostream& out) {
     gl.label(frequency_text(s, "fstop ", s.x_max));
     stop_marker(gl, w.xlow + w.cx, w.ylow + 2 * w.cy);
     gl.move(w.xlow + 3 * w.cx, w.ylow + 3.5f * w.cy);
-    gl.label(frequency_text(s, "fstep ", fstep));
+    gl.label(step_legend_text(s.spacing, fstep, n, s.x_scale, s.x_prefix));
     step_marker(gl, w.xlow + w.cx, w.ylow + 4 * w.cy);
     gl.move(w.xlow + 3 * w.cx, w.ylow + 5.5f * w.cy);
     gl.label(frequency_text(s, "fstart", s.x_min));

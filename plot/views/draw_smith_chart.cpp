@@ -5,6 +5,7 @@
 #include "diagram_drawers.h"
 #include "diagram_frame.h"
 #include "engineering_notation.h"
+#include "step_legend.h"
 #include "plot_state.h"
 #include "screen_surface.h"
 #include "smith_geometry.h"
@@ -84,7 +85,7 @@ void draw_smith_chart(PlotState& s) {
     const int n = s.point_count;
     const float step = (s.x_max_data - s.x_min_data) / static_cast<float>(n - 1);
     print_at(bottom, left + 2, COLOR_NORMAL, frequency_text("fstop ", s.x_max, s));
-    print_at(bottom - 1, left + 2, COLOR_NORMAL, frequency_text("fstep ", step, s));
+    print_at(bottom - 1, left + 2, COLOR_NORMAL, step_legend_text(s.spacing, step, n, s.x_scale, s.x_prefix));
     print_at(bottom - 2, left + 2, COLOR_NORMAL, frequency_text("fstart", s.x_min, s));
 
     // Legend symbols in the middle of the left column, beside their rows.

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "frequency_spacing.h"
+
 enum PlotFormat : int {
     SMITH_CHART = 0,
     REAL_IMAG = 1,
@@ -48,6 +50,12 @@ struct PlotState {
     // range (adopt_layout); a new set-up or an edited limit clears it.
     bool laid_out = false;
     float smith_grid_sign = 1.0f;  // +1 impedance grid, -1 admittance grid
+    // A logarithmic frequency axis in rectangular diagrams (mtlplot
+    // --log-frequency, for the whole session); x_div and x_div_count are 0
+    // then, the decades and their multiples being the grid.
+    bool log_frequency = false;
+    // How the plotted frequencies are spaced (set up with the points).
+    FrequencySpacing spacing;
 };
 
 // The fields of one axis of a PlotState, by reference.

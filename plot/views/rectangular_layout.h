@@ -21,6 +21,9 @@ RectangularLayout rectangular_layout(const PlotState& state);
 // scale editor and a redraw start).
 void adopt_layout(PlotState& state, const RectangularLayout& layout);
 
+// One axis of the diagram takes its scaling.
+void adopt_axis_layout(const AxisFields& axis, const AxisScaling& scaling);
+
 // state as laid out: itself when its range is the adopted layout's, else a
 // copy (made in `copy`) that has adopted the layout of its range.
 const PlotState& laid_out(const PlotState& state, std::unique_ptr<PlotState>& copy);

@@ -230,3 +230,32 @@ TEST_F(RenderPlots, WrongRequestsAndFailuresAreReported) {
 }
 
 }  // namespace
+
+namespace {
+
+// --log-frequency changes the rectangular diagrams only: the Smith chart's
+// HP-GL and the table of the same element stay byte for byte.
+TEST_F(RenderPlots, LogFrequencyAxisChangesTheRectangularDiagramsOnly) {
+    const std::vector<std::string> common{"--render", "SPAR.DAT", "--index", "4,1"};
+    auto with = [&](std::vector<std::string> extra, bool log) {
+        std::vector<std::string> a = common;
+        if (log) a.push_back("--log-frequency");
+        a.insert(a.end(), extra.begin(), extra.end());
+        return a;
+    };
+    const std::vector<std::string> outputs{"--format", "db",      "--out",  "db.plt", "--out",
+                                           "db.png",   "--out",   "db.rpt", "--format", "smith",
+                                           "--out",    "smith.plt"};
+    ASSERT_EQ(render(with(outputs, false)), 0);
+    const std::string linear_db = folder.read("db.plt"), linear_table = folder.read("db.rpt"),
+                      linear_smith = folder.read("smith.plt");
+    std::string errors;
+    ASSERT_EQ(render(with(outputs, true), &errors), 0) << errors;
+    EXPECT_NE(folder.read("db.plt"), linear_db);
+    EXPECT_NE(folder.read("db.plt").find("LT1,1;PT0.1;"), std::string::npos);
+    EXPECT_TRUE(fs::file_size(folder.path() / "db.png") > 0);
+    EXPECT_EQ(folder.read("db.rpt"), linear_table);
+    EXPECT_EQ(folder.read("smith.plt"), linear_smith);
+}
+
+}  // namespace

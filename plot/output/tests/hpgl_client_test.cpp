@@ -16,7 +16,10 @@
 #include <fstream>
 #include <regex>
 #include <sstream>
+#include <utility>
+#include <vector>
 
+#include "hpgl_stream.h"
 #include "rect_hpgl_stream.h"
 #include "smith_hpgl_stream.h"
 #include "stream_test_support.h"
@@ -139,6 +142,45 @@ TEST(HpglClient, RectangularDiagramsConvertWithoutErrors) {
     ASSERT_TRUE(write_rect_hpgl_stream(one_curve_rect_state(), one));
     expect_clean_conversion(two.str(), "rect_two_curves");
     expect_clean_conversion(one.str(), "rect_one_curve");
+}
+
+// A crosstalk curve rising 20 dB per decade from 10 kHz to 100 MHz on a
+// logarithmic frequency axis: decade and minor grid lines, decade numbers.
+TEST(HpglClient, LogarithmicFrequencyAxisConvertsWithoutErrors) {
+    if (!have_tool("hp2xx")) GTEST_SKIP() << "hp2xx is not installed";
+    PlotState s = one_curve_rect_state();
+    s.log_frequency = true;
+    s.point_count = 41;
+    for (int i = 1; i <= 41; ++i) {
+        s.plot_x[static_cast<std::size_t>(i)] = static_cast<float>(1e4 * std::pow(10.0, (i - 1) / 10.0));
+        s.plot_y[static_cast<std::size_t>(i)] = -80.0f + 2.0f * static_cast<float>(i - 1);
+    }
+    s.x_min = 1e4f;
+    s.x_max = 1e8f;
+    s.y_min = -80.0f;
+    s.y_max = 0.0f;
+    s.y_div = 10.0f;
+    s.y_div_count = 8;
+    std::ostringstream log;
+    ASSERT_TRUE(write_rect_hpgl_stream(s, log));
+    const std::string text = log.str();
+    EXPECT_NE(text.find("LT1,1;PT0.1;"), std::string::npos);  // the minor lines
+    for (const char* number : {" 0.0100", " 0.1000", " 1.0000", " 10.000", " 100.00"})
+        EXPECT_NE(text.find(std::string("LB") + number + HPGL_LABEL_END), std::string::npos) << number;
+    EXPECT_FALSE(std::regex_search(text, std::regex("[0-9]/div")));  // no x division
+    // The curve is a straight line in plotter units: equal rises per decade.
+    const std::regex point(R"(PA\s+(-?[0-9.]+),\s+(-?[0-9.]+); $)");
+    std::vector<std::pair<double, double>> curve;
+    std::istringstream lines(text.substr(text.rfind("LT;PT0.6;")));
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch m;
+        if (std::regex_match(line, m, point)) curve.emplace_back(std::stod(m[1]), std::stod(m[2]));
+    }
+    ASSERT_EQ(curve.size(), 42u);  // the move to the corner, then the points
+    curve.erase(curve.begin());
+    const double slope = (curve.back().second - curve.front().second) / (curve.back().first - curve.front().first);
+    for (const auto& [u, w] : curve) EXPECT_NEAR(w, curve.front().second + slope * (u - curve.front().first), 0.01);
+    expect_clean_conversion(text, "rect_log_frequency");
 }
 
 }  // namespace
