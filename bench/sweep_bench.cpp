@@ -1,21 +1,33 @@
-// Whole-sweep benchmarks of the solver on generated input sets: a network at
-// the limits (512 nodes, 6 ports) and a small two-port over a long sweep.
-// Reported as frequency points per second; the nodal factorisation alone at
-// 512 nodes is timed in the same run as the yardstick of the first.
+// Whole-sweep benchmarks of the solver on generated networks: a cascade of
+// 16 different lines of 16 conductors (512 nodes), a star of 15 lines meeting
+// at one group of own nodes, the densest pattern the input allows, and a
+// small two-port over a long sweep. Every benchmark times, in the same run
+// and interleaved, the whole sweep with the dense node matrix on one thread,
+// with the sparse one on one thread and on all cores, and the nodal solve
+// alone (factorisation and the substitutions of every port, per frequency)
+// in both storages; the counters give points per second and the ratios.
 #include <benchmark/benchmark.h>
 
-#include <complex>
+#include <chrono>
 #include <filesystem>
-#include <random>
+#include <memory>
 #include <sstream>
 #include <string>
-#include <vector>
 
+#include "dense_nodal_equations.h"
 #include "generated_networks.h"
-#include "linear_algebra.h"
+#include "input_stages.h"
+#include "nodal_pattern.h"
+#include "point_analysis.h"
 #include "run_mtlnet.h"
+#include "sparse_nodal_equations.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+using solver::NodalStorage;
+
+double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 std::filesystem::path bench_directory(const char* name) {
     auto dir = std::filesystem::temp_directory_path() / name;
@@ -23,57 +35,120 @@ std::filesystem::path bench_directory(const char* name) {
     return dir;
 }
 
-// Runs the whole solver on an input set written by `write_inputs` into a
-// directory of its own, with a sweep of state.range(0) points from `start`
-// in steps of `step` ("1E8", "1E7").
+// Seconds of one whole run of the solver.
+double time_run(const std::filesystem::path& dir, int threads, NodalStorage storage, benchmark::State& state) {
+    solver::MtlnetOptions options;
+    options.directory = dir;
+    options.quiet = true;
+    options.execution = {threads, storage};
+    std::ostringstream diagnostics;
+    const auto start = Clock::now();
+    if (solver::run_mtlnet(options, diagnostics) != 0) state.SkipWithError(diagnostics.str().c_str());
+    return seconds_since(start);
+}
+
+// Passes everything on to the real equations and times their solves.
+class TimedSolves : public solver::NodalEquations {
+public:
+    explicit TimedSolves(solver::NodalEquations& inner) : inner_(inner) {}
+    void clear() override { inner_.clear(); }
+    ComplexD& at(int row, int column) override { return inner_.at(row, column); }
+    void substitute_columns(int first, int width, const ComplexD* w, int ldw) override {
+        inner_.substitute_columns(first, width, w, ldw);
+    }
+    solver::SolveStatus solve(ComplexD* x, int count, int ldx) override {
+        const auto start = Clock::now();
+        const solver::SolveStatus status = inner_.solve(x, count, ldx);
+        seconds += seconds_since(start);
+        return status;
+    }
+    double seconds = 0;
+
+private:
+    solver::NodalEquations& inner_;
+};
+
+// Seconds per point of the nodal solve alone, over the first `points` points
+// of the inputs in dir.
+double time_nodal_solve(const std::filesystem::path& dir, NodalStorage storage, int points) {
+    std::ostringstream diagnostics;
+    auto run = std::make_unique<solver::SolverRun>(dir, diagnostics);
+    std::string reason;
+    run->report.open(dir / "BENCH.DAT", reason);
+    int error = 0;
+    solver::read_configuration(*run, error);
+    solver::read_frequency_sweep(*run, error);
+    solver::read_transmission_lines(*run, error);
+    solver::read_network(*run, error);
+    if (error != 0) return 0;
+    std::unique_ptr<solver::NodalPattern> pattern;
+    std::unique_ptr<solver::NodalEquations> equations;
+    if (storage == NodalStorage::DENSE) {
+        equations = solver::DenseNodalEquations::create(run->network.node_count);
+    } else {
+        pattern = solver::NodalPattern::analyse(run->lines, run->network);
+        equations = solver::SparseNodalEquations::create(*pattern);
+    }
+    TimedSolves timed(*equations);
+    auto tables = std::make_unique<solver::SweepTables>();
+    auto result = std::make_unique<solver::PointResult>();
+    solver::PointAnalysis analysis(*run, *tables, timed);
+    points = std::min(points, run->sweep.step_count + 1);
+    for (int i = 0; i < points; ++i) analysis.analyse(run->sweep.frequency(i), *result);
+    return timed.seconds / points;
+}
+
 template <class WriteInputs>
-void run_sweep(benchmark::State& state, const char* directory_name, WriteInputs write_inputs, const char* start,
-               const char* step) {
+void compare_storages_and_threads(benchmark::State& state, const char* directory_name, WriteInputs write_inputs,
+                                  const char* start, const char* step, int solve_points) {
     const int points = static_cast<int>(state.range(0));
     const auto dir = bench_directory(directory_name);
     write_inputs(dir, std::string(start) + " " + step + " " + std::to_string(points - 1) + "\n");
-    std::ostringstream diagnostics;
+    double dense = 0, sparse = 0, all_cores = 0, solve_dense = 0, solve_sparse = 0;
     for (auto _ : state) {
-        int status = solver::run_mtlnet(dir, diagnostics);
-        if (status != 0) state.SkipWithError(diagnostics.str().c_str());
+        dense += time_run(dir, 1, NodalStorage::DENSE, state);
+        sparse += time_run(dir, 1, NodalStorage::SPARSE, state);
+        all_cores += time_run(dir, 0, NodalStorage::SPARSE, state);
+        solve_dense += time_nodal_solve(dir, NodalStorage::DENSE, solve_points);
+        solve_sparse += time_nodal_solve(dir, NodalStorage::SPARSE, solve_points);
     }
-    state.counters["points/s"] =
-        benchmark::Counter(static_cast<double>(points) * state.iterations(), benchmark::Counter::kIsRate);
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["dense1 pt/s"] = points * runs / dense;
+    state.counters["sparse1 pt/s"] = points * runs / sparse;
+    state.counters["sparseN pt/s"] = points * runs / all_cores;
+    state.counters["solve dense ms"] = 1e3 * solve_dense / runs;
+    state.counters["solve sparse ms"] = 1e3 * solve_sparse / runs;
+    state.counters["solve x"] = solve_dense / solve_sparse;   // nodal solve alone, sparse vs dense
+    state.counters["sweep x"] = dense / all_cores;            // all cores and sparse vs one thread and dense
+    state.counters["threads x"] = sparse / all_cores;         // all cores vs one thread, both sparse
     std::filesystem::remove_all(dir);
 }
 
-void BM_SweepAtTheLimits(benchmark::State& state) {
-    run_sweep(state, "mtl_bench_limits", solver_testing::write_limit_network, "1E8", "1E7");
+void BM_Cascade(benchmark::State& state) {
+    compare_storages_and_threads(
+        state, "mtl_bench_cascade",
+        [](const std::filesystem::path& dir, const std::string& sweep) {
+            solver_testing::write_limit_network(dir, sweep, true);
+        },
+        "1E8", "1E7", 3);
 }
-BENCHMARK(BM_SweepAtTheLimits)->Arg(100)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Cascade)->Arg(20)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
-void BM_SmallTwoPortLongSweep(benchmark::State& state) {
-    run_sweep(state, "mtl_bench_two_port", solver_testing::write_small_two_port, "1E6", "1E5");
+void BM_Star(benchmark::State& state) {
+    compare_storages_and_threads(state, "mtl_bench_star", solver_testing::write_star_network, "1E8", "1E7", 3);
 }
-BENCHMARK(BM_SmallTwoPortLongSweep)->Arg(10000)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Star)->Arg(20)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
-// Yardstick: one factorisation of a 512-node matrix and six substitutions.
-void BM_NodalSolveOnly512(benchmark::State& state) {
-    const int n = 512;
-    std::mt19937 rng(7);
-    std::uniform_real_distribution<double> u(-1, 1);
-    std::vector<ComplexD> original(n * n), a(n * n), b(n), x(n);
-    for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i) original[i + j * n] = ComplexD(u(rng), u(rng)) + (i == j ? 8.0 : 0.0);
-    std::vector<int> order(n);
-    for (auto _ : state) {
-        a = original;
-        for (int p = 0; p < 6; ++p) {
-            for (auto& v : b) v = ComplexD(1, 0);
-            int error = 0;
-            solve_linear_system(a.data(), b.data(), x.data(), n, n, p > 0, error, order.data());
-        }
-        benchmark::DoNotOptimize(x.data());
-    }
-    state.counters["points/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                    benchmark::Counter::kIsRate);
+void BM_DenseWorstCase(benchmark::State& state) {
+    compare_storages_and_threads(state, "mtl_bench_dense", solver_testing::write_dense_network, "1E8", "1E7", 3);
 }
-BENCHMARK(BM_NodalSolveOnly512)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DenseWorstCase)->Arg(20)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+
+void BM_TwoPortLongSweep(benchmark::State& state) {
+    compare_storages_and_threads(state, "mtl_bench_two_port", solver_testing::write_small_two_port, "1E6", "1E5",
+                                 1000);
+}
+BENCHMARK(BM_TwoPortLongSweep)->Arg(10000)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 

@@ -1,29 +1,139 @@
 // The frequency sweep: every point is analysed into a result value (the
 // numerics write nothing), and one writer commits the values in sweep order
-// to the run report and the parameter files. The sweep stops at the first
-// failure; the files then hold the blocks completed so far.
+// to the run report and the parameter files. Workers take the next point to
+// analyse from a shared counter and wait for their turn to commit it; each
+// has its own tables, obtained before the first point, and the analysis of
+// the node matrix's pattern is shared. A point's result depends only on the
+// point (and the first point), never on which worker analysed it.
 #include "frequency_sweep.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <optional>
+#include <system_error>
+#include <thread>
+#include <vector>
 
+#include "dense_nodal_equations.h"
+#include "nodal_pattern.h"
 #include "parameter_file_sink.h"
 #include "point_analysis.h"
+#include "sparse_nodal_equations.h"
 #include "sweep_progress.h"
 #include "sweep_report_sink.h"
 #include "sweep_writer.h"
 
 namespace solver {
 
-void run_frequency_sweep(SolverRun& run, int& error_flag) {
-    std::unique_ptr<NodalSystem> system(new (std::nothrow) NodalSystem);
-    std::unique_ptr<PointResult> result(new (std::nothrow) PointResult);
-    if (!system || !result) {
-        run.report.error_message({"NOT ENOUGH MEMORY FOR THE NODAL EQUATIONS"});
-        run.diagnose("not enough memory for the nodal equations");
-        error_flag = 1;
-        return;
+namespace {
+
+// Below this many nodes the dense kernel is as fast as the sparse one; above
+// this share of held positions the pattern is nearly full.
+constexpr int SMALLEST_SPARSE_NETWORK = 24;
+constexpr double FULLEST_SPARSE_PATTERN = 0.25;
+
+struct Worker {
+    std::unique_ptr<SweepTables> tables;
+    std::unique_ptr<NodalEquations> equations;
+    std::unique_ptr<PointResult> result;
+    std::optional<PointAnalysis> analysis;
+};
+
+// Null when there is not enough memory for another worker.
+std::unique_ptr<Worker> make_worker(const SolverRun& run, const NodalPattern* pattern) {
+    auto worker = std::unique_ptr<Worker>(new (std::nothrow) Worker);
+    if (!worker) return nullptr;
+    worker->tables.reset(new (std::nothrow) SweepTables);
+    worker->result.reset(new (std::nothrow) PointResult);
+    if (pattern)
+        worker->equations = SparseNodalEquations::create(*pattern);
+    else
+        worker->equations = DenseNodalEquations::create(run.network.node_count);
+    if (!worker->tables || !worker->result || !worker->equations) return nullptr;
+    worker->analysis.emplace(run, *worker->tables, *worker->equations);
+    return worker;
+}
+
+bool sparse_storage(const SweepOptions& options, const Network& network) {
+    switch (options.storage) {
+        case NodalStorage::DENSE: return false;
+        case NodalStorage::SPARSE: return true;
+        default: return network.node_count >= SMALLEST_SPARSE_NETWORK;
     }
+}
+
+int worker_count(const SweepOptions& options, int points) {
+    int threads = options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(std::min(threads, points), 1, MAX_THREADS);
+}
+
+// The order of commits: point i is committed only after point i - 1, and
+// nothing is committed after the writer asked to stop.
+class CommitOrder {
+public:
+    CommitOrder(SweepWriter& writer, SweepProgress& progress, int& error_flag)
+        : writer_(writer), progress_(progress), error_flag_(error_flag) {}
+
+    // Waits for point i's turn and commits it; false when the sweep stops.
+    bool commit(int i, const PointResult& result) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        turn_.wait(lock, [&] { return next_ == i || stopped_; });
+        if (stopped_) return false;
+        lock.unlock();
+        // Only the holder of the turn gets here: the writer is never shared.
+        const bool go_on = writer_.commit(result, error_flag_);
+        if (go_on) progress_.point_done(i + 1);
+        lock.lock();
+        ++next_;
+        stopped_ = !go_on;
+        turn_.notify_all();
+        return go_on;
+    }
+    bool stopped() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return stopped_;
+    }
+
+private:
+    SweepWriter& writer_;
+    SweepProgress& progress_;
+    int& error_flag_;
+    std::mutex mutex_;
+    std::condition_variable turn_;
+    int next_ = 0;
+    bool stopped_ = false;
+};
+
+void fail_for_memory(SolverRun& run, int& error_flag) {
+    run.report.error_message({"NOT ENOUGH MEMORY FOR THE NODAL EQUATIONS"});
+    run.diagnose("not enough memory for the nodal equations");
+    error_flag = 1;
+}
+
+}  // namespace
+
+void run_frequency_sweep(SolverRun& run, int& error_flag) {
+    const SweepOptions& options = run.command.execution;
+    const int points = run.sweep.step_count + 1;
+    std::unique_ptr<NodalPattern> pattern;
+    if (sparse_storage(options, run.network)) {
+        pattern = NodalPattern::analyse(run.lines, run.network);
+        if (!pattern) return fail_for_memory(run, error_flag);
+        if (options.storage == NodalStorage::AUTOMATIC && pattern->density() > FULLEST_SPARSE_PATTERN)
+            pattern.reset();
+    }
+    std::vector<std::unique_ptr<Worker>> workers;
+    const int wanted = worker_count(options, points);
+    while (static_cast<int>(workers.size()) < wanted) {
+        std::unique_ptr<Worker> worker = make_worker(run, pattern.get());
+        if (!worker) break;  // fewer workers, the same results
+        workers.push_back(std::move(worker));
+    }
+    if (workers.empty()) return fail_for_memory(run, error_flag);
+
     SweepReportSink report(run.report, run.options);
     ParameterFileSink files(run.directory);
     SweepWriter writer(run);
@@ -31,13 +141,39 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     writer.add_sink(files);
     if (!writer.open(error_flag)) return;
 
-    PointAnalysis analysis(run, *system);
-    const int points = run.sweep.step_count + 1;
     SweepProgress progress(points, run.command.quiet);
-    for (int i = 0; i < points; ++i) {
-        analysis.analyse(run.sweep.frequency(i), *result);
-        if (!writer.commit(*result, error_flag)) break;
-        progress.point_done(i + 1);
+    if (workers.size() == 1) {
+        Worker& worker = *workers.front();
+        for (int i = 0; i < points; ++i) {
+            worker.analysis->analyse(run.sweep.frequency(i), *worker.result);
+            if (!writer.commit(*worker.result, error_flag)) break;
+            progress.point_done(i + 1);
+        }
+    } else {
+        CommitOrder order(writer, progress, error_flag);
+        std::atomic<int> next_point{0};
+        auto work = [&](Worker& worker) {
+            // The sparse factors' pivot order comes from the first point's
+            // matrix on every worker. (Should the first point fail, the sweep
+            // stops there and nothing later is written.)
+            worker.analysis->analyse(run.sweep.frequency(0), *worker.result);
+            for (;;) {
+                const int i = next_point.fetch_add(1);
+                if (i >= points || order.stopped()) return;
+                worker.analysis->analyse(run.sweep.frequency(i), *worker.result);
+                if (!order.commit(i, *worker.result)) return;
+            }
+        };
+        std::vector<std::thread> threads;
+        for (std::size_t w = 1; w < workers.size(); ++w) {
+            try {
+                threads.emplace_back(work, std::ref(*workers[w]));
+            } catch (const std::system_error&) {
+                break;  // the workers started so far do the sweep
+            }
+        }
+        work(*workers.front());
+        for (std::thread& t : threads) t.join();
     }
     writer.close(error_flag);
 }

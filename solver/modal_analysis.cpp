@@ -1,6 +1,7 @@
 #include "modal_analysis.h"
 
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "fixed_fields.h"
@@ -100,9 +101,25 @@ bool analyse_line(const RunOptions& options, const LineTable& lines, int k, floa
         if (error != 0) return fail_singular(k, f, "TI V^-1", failure);
     }
 
-    const float length = lines.line_length[line];
-    for (int j = 0; j < n; ++j) s.propagation_factors[j] = std::exp(-s.propagation_coefficients[j] * length);
+    set_propagation_factors(s, lines.line_length[line]);
     return true;
+}
+
+void set_propagation_factors(ModalSolution& s, float length) {
+    for (int j = 0; j < s.conductor_count; ++j)
+        s.propagation_factors[j] = std::exp(-s.propagation_coefficients[j] * length);
+}
+
+bool same_line_matrices(const LineTable& lines, int k, int j) {
+    const int a = k - 1, b = j - 1;
+    if (lines.conductor_count[a] != lines.conductor_count[b]) return false;
+    // Compared as stored (bit for bit): equal values of different sign of
+    // zero could still give different modes.
+    constexpr std::size_t SIZE = sizeof lines.inductance[0];
+    return std::memcmp(lines.inductance[a], lines.inductance[b], SIZE) == 0 &&
+           std::memcmp(lines.capacitance[a], lines.capacitance[b], SIZE) == 0 &&
+           std::memcmp(lines.resistance[a], lines.resistance[b], SIZE) == 0 &&
+           std::memcmp(lines.conductance[a], lines.conductance[b], SIZE) == 0;
 }
 
 }  // namespace solver

@@ -45,4 +45,12 @@ bool analyse_line(const RunOptions& options, const LineTable& lines, int k, floa
                   ModalSolution& solution, ComplexF* characteristic_impedance, ModalWorkspace& work,
                   PointFailure& failure);
 
+// E = exp(-gamma * length) from the propagation coefficients already in
+// `solution` (the last step of analyse_line).
+void set_propagation_factors(ModalSolution& solution, float length);
+
+// Lines k and j (1-based) have bit for bit the same per-unit-length
+// matrices, so their modes are the same at every frequency.
+bool same_line_matrices(const LineTable& lines, int k, int j);
+
 }  // namespace solver

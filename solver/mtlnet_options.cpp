@@ -1,5 +1,6 @@
 #include "mtlnet_options.h"
 
+#include <charconv>
 #include <string>
 #include <system_error>
 
@@ -53,6 +54,23 @@ cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, s
                    std::string error;
                    options.sweep = parse_sweep_option(*value, error);
                    return options.sweep ? std::string() : error;
+               });
+    parser.add({"threads", 0, cli::Value::REQUIRED, "N",
+                "analyse on N threads (default: one per core)"},
+               [&](std::optional<std::string_view> value) {
+                   int threads = 0;
+                   const std::string text(*value);
+                   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), threads);
+                   if (error != std::errc() || end != text.data() + text.size() || threads < 1 || threads > MAX_THREADS)
+                       return "expected a number of threads from 1 to " + std::to_string(MAX_THREADS) + ", found '" +
+                              text + "'";
+                   options.execution.threads = threads;
+                   return std::string();
+               });
+    parser.add({"dense", 0, cli::Value::NONE, "", "solve the nodal equations densely (the reference)"},
+               [&](std::optional<std::string_view>) {
+                   options.execution.storage = NodalStorage::DENSE;
+                   return std::string();
                });
     parser.set_epilogue(EPILOGUE);
     return parser.parse(argc, argv, out, err);

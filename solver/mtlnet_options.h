@@ -9,6 +9,7 @@
 
 #include "option_parser.h"
 #include "solver_tables.h"
+#include "sweep_options.h"
 
 namespace solver {
 
@@ -16,6 +17,7 @@ struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
     bool quiet = false;                     // --quiet: no progress line
     std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
+    SweepOptions execution;                 // --threads N, --dense
 };
 
 // Reads the command line into options. --help and --version print to out;

@@ -42,8 +42,18 @@ PointFailure failure(const char* message, std::string diagnostic) {
 
 }  // namespace
 
-PointAnalysis::PointAnalysis(const SolverRun& run, NodalSystem& tables)
-    : run_(run), sys_(tables), n_nodes_(run.network.node_count), z_ref_(reference_impedance(run.network)) {}
+PointAnalysis::PointAnalysis(const SolverRun& run, SweepTables& tables, NodalEquations& equations)
+    : run_(run),
+      sys_(tables),
+      equations_(equations),
+      n_nodes_(run.network.node_count),
+      z_ref_(reference_impedance(run.network)) {
+    for (int k = 1; k <= run.lines.line_count; ++k) {
+        int j = 1;
+        while (j < k && !same_line_matrices(run.lines, k, j)) ++j;
+        same_line_[k - 1] = j;
+    }
+}
 
 void PointAnalysis::add_admittance(int node, int second_node, ComplexD y) {
     const int i = node - 1;
@@ -57,8 +67,7 @@ void PointAnalysis::add_admittance(int node, int second_node, ComplexD y) {
 }
 
 void PointAnalysis::stamp_lumped_network(double omega) {
-    for (int c = 0; c < n_nodes_; ++c)
-        for (int r = 0; r < n_nodes_; ++r) a(r, c) = 0.0;
+    equations_.clear();
 
     const Network& net = run_.network;
     for (int i = 1; i <= n_nodes_; ++i) {
@@ -105,23 +114,7 @@ void PointAnalysis::enter_line(int k, const ModalSolution& m) {
         }
     }
 
-    // Column substitution: rows whose block is all zero stay zero.
-    ComplexD* block = sys_.column_block;
-    for (int r = 0; r < n_nodes_; ++r) {
-        bool nonzero = false;
-        for (int c = 0; c < width && !nonzero; ++c) nonzero = a(r, f0 + c) != 0.0;
-        if (!nonzero) {
-            for (int c = 0; c < width; ++c) block[r + c * NODE_LD] = 0.0;
-            continue;
-        }
-        for (int c = 0; c < width; ++c) {
-            ComplexD sum = 0.0;
-            for (int l = 0; l < width; ++l) sum += a(r, f0 + l) * w[l + c * WAVE_LD];
-            block[r + c * NODE_LD] = sum;
-        }
-    }
-    for (int c = 0; c < width; ++c)
-        for (int r = 0; r < n_nodes_; ++r) a(r, f0 + c) = block[r + c * NODE_LD];
+    equations_.substitute_columns(f0, width, w, WAVE_LD);
 
     for (int j = 0; j < n; ++j) {
         const ComplexD e(m.propagation_factors[j]);
@@ -135,12 +128,22 @@ void PointAnalysis::enter_line(int k, const ModalSolution& m) {
     }
 }
 
+// A line whose per-unit-length matrices equal an earlier line's takes that
+// line's modes (the same computation would give the same values); only its
+// propagation factors depend on its own length.
 bool PointAnalysis::enter_lines(float f, float omega, PointResult& result) {
     const bool zc_wanted = run_.options.suppress_modal_report != 1;
     for (int k = 1; k <= run_.lines.line_count; ++k) {
         ModalSolution& modes = result.modes[k - 1];
         ComplexF* zc = zc_wanted ? result.characteristic_impedance[k - 1] : nullptr;
-        if (!analyse_line(run_.options, run_.lines, k, f, omega, modes, zc, sys_.modal_work, result.failure)) {
+        const int same = same_line_[k - 1];
+        if (same != k) {
+            modes = result.modes[same - 1];
+            if (zc_wanted)
+                for (int i = 0; i < LINE_LD * LINE_LD; ++i) zc[i] = result.characteristic_impedance[same - 1][i];
+            set_propagation_factors(modes, run_.lines.line_length[k - 1]);
+        } else if (!analyse_line(run_.options, run_.lines, k, f, omega, modes, zc, sys_.modal_work,
+                                 result.failure)) {
             result.failed = true;
             return false;
         }
@@ -152,7 +155,7 @@ bool PointAnalysis::enter_lines(float f, float omega, PointResult& result) {
 
 // Voltage at a port's node: the wave amplitudes of a line end are mapped back
 // to the end's voltage through W; an own node's unknown is its voltage.
-ComplexD PointAnalysis::port_voltage(int port) const {
+ComplexD PointAnalysis::port_voltage(int port, const ComplexD* solution) const {
     const int node = run_.network.port_node[port] - 1;
     const LineTable& lines = run_.lines;
     for (int k = 0; k < lines.line_count; ++k) {
@@ -161,11 +164,11 @@ ComplexD PointAnalysis::port_voltage(int port) const {
         if (node >= f0 && node < f0 + width) {
             const ComplexD* w = sys_.wave_map[k];
             ComplexD v = 0.0;
-            for (int c = 0; c < width; ++c) v += w[(node - f0) + c * WAVE_LD] * sys_.solution[f0 + c];
+            for (int c = 0; c < width; ++c) v += w[(node - f0) + c * WAVE_LD] * solution[f0 + c];
             return v;
         }
     }
-    return sys_.solution[node];
+    return solution[node];
 }
 
 // Column p of S from the solution with port p excited.
@@ -173,20 +176,28 @@ bool PointAnalysis::solve_ports(float f, PointResult& result) {
     const Network& net = run_.network;
     const int ports = net.port_count;
     ComplexD* s = result.s;
+    ComplexD* x = sys_.port_solutions;
     for (int p = 0; p < ports; ++p) {
-        for (int i = 0; i < n_nodes_; ++i) sys_.rhs[i] = 0.0;
+        ComplexD* column = x + p * n_nodes_;
+        for (int i = 0; i < n_nodes_; ++i) column[i] = 0.0;
         // A source of 2 V behind the port's nominal impedance.
-        sys_.rhs[net.port_node[p] - 1] = 2.0 / static_cast<double>(net.nominal_impedance[p]);
-        int error = 0;
-        solve_linear_system(sys_.node_matrix, sys_.rhs, sys_.solution, n_nodes_, NODE_LD, p > 0 ? 1 : 0,
-                            error, sys_.row_order);
-        if (error != 0) {
-            result.fail(failure("SYSTEM OF NODAL EQUATIONS SINGULAR",
-                                "at " + frequency_text(f) + ": the system of nodal equations is singular"));
-            return false;
-        }
+        column[net.port_node[p] - 1] = 2.0 / static_cast<double>(net.nominal_impedance[p]);
+    }
+    const SolveStatus status = equations_.solve(x, ports, n_nodes_);
+    if (status == SolveStatus::OUT_OF_MEMORY) {
+        result.fail(failure("NOT ENOUGH MEMORY FOR THE NODAL EQUATIONS",
+                            "at " + frequency_text(f) + ": not enough memory to factorise the nodal equations"));
+        return false;
+    }
+    if (status != SolveStatus::SOLVED) {
+        result.fail(failure("SYSTEM OF NODAL EQUATIONS SINGULAR",
+                            "at " + frequency_text(f) + ": the system of nodal equations is singular"));
+        return false;
+    }
+    for (int p = 0; p < ports; ++p) {
+        const ComplexD* solution = x + p * n_nodes_;
         for (int q = 0; q < ports; ++q) {
-            const ComplexD v = port_voltage(q);
+            const ComplexD v = port_voltage(q, solution);
             if (q == p) {
                 s[q + p * PORT_LD] = v - 1.0;
             } else {

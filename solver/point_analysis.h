@@ -4,33 +4,39 @@
 // follow. Writes nothing: everything goes into the point's result.
 #pragma once
 
-#include "nodal_system.h"
+#include "nodal_equations.h"
 #include "solver_run.h"
 #include "sweep_point.h"
+#include "sweep_tables.h"
 
 namespace solver {
 
 class PointAnalysis {
 public:
-    // `tables` are this analysis' own work tables, obtained before the sweep.
-    PointAnalysis(const SolverRun& run, NodalSystem& tables);
+    // `tables` and `equations` are this analysis' own, obtained before the
+    // sweep.
+    PointAnalysis(const SolverRun& run, SweepTables& tables, NodalEquations& equations);
 
     // Analyses frequency f into `result` (which must stay in place until the
     // next call); result.failed tells whether it completed.
     void analyse(float f, PointResult& result);
 
 private:
-    ComplexD& a(int row, int column) { return sys_.node_matrix[row + column * NODE_LD]; }
+    ComplexD& a(int row, int column) { return equations_.at(row, column); }
     void stamp_lumped_network(double omega);
     void add_admittance(int node, int second_node, ComplexD y);
     bool enter_lines(float f, float omega, PointResult& result);
     void enter_line(int k, const ModalSolution& modes);
-    ComplexD port_voltage(int port) const;
+    ComplexD port_voltage(int port, const ComplexD* solution) const;
     bool solve_ports(float f, PointResult& result);
     void derive_port_parameters(float f, PointResult& result);
 
     const SolverRun& run_;
-    NodalSystem& sys_;
+    SweepTables& sys_;
+    NodalEquations& equations_;
+    // same_line_[k - 1]: the first line whose per-unit-length matrices equal
+    // those of line k (k itself if none does): it shares their modes.
+    int same_line_[MAX_LINES];
     const int n_nodes_;
     const float z_ref_;  // the same at every frequency
 };

@@ -73,7 +73,7 @@ TEST(MtlnetCommandLine, HelpAndVersionAnswerWithoutRunning) {
     EXPECT_EQ(run_program(dir, errors, "--help"), 0);
     EXPECT_EQ(errors, "");
     const std::string help = dir.read("stdout.txt");
-    EXPECT_EQ(help.rfind("usage: mtlnet [-C DIR] [--quiet] [--sweep SWEEP] [--help] [--version]\n", 0), 0u) << help;
+    EXPECT_EQ(help.rfind("usage: mtlnet [-C DIR] [--quiet] [--sweep SWEEP] [--threads N] [--dense] [--help] [--version]\n", 0), 0u) << help;
     for (const char* text : {"CONFIG.DAT", "NETINP.DAT", "VDANOUT.DAT", "SPAR.DAT", "Exit status", "  2  wrong"})
         EXPECT_NE(help.find(text), std::string::npos) << text;
 
@@ -85,13 +85,14 @@ TEST(MtlnetCommandLine, HelpAndVersionAnswerWithoutRunning) {
 TEST(MtlnetCommandLine, WrongCommandLinesExitWithStatusTwoAndWriteNothing) {
     TestDirectory dir;
     copy_example("single_line_50ohm", dir.path());
-    for (const char* arguments : {"--frobnicate", "-C", "-C no_such_folder", "--quiet=yes", "extra", "--help=1", "-x"}) {
+    for (const char* arguments : {"--frobnicate", "-C", "-C no_such_folder", "--quiet=yes", "extra", "--help=1", "-x",
+                                  "--threads", "--threads 0", "--threads 2x", "--threads 65", "--dense=1"}) {
         std::string errors;
         EXPECT_EQ(run_program(dir, errors, arguments), 2) << arguments;
         const std::size_t end_of_reason = errors.find('\n');
         ASSERT_NE(end_of_reason, std::string::npos) << arguments;
         EXPECT_EQ(errors.rfind("mtlnet: ", 0), 0u) << errors;
-        EXPECT_EQ(errors.substr(end_of_reason + 1), "usage: mtlnet [-C DIR] [--quiet] [--sweep SWEEP] [--help] [--version]\n");
+        EXPECT_EQ(errors.substr(end_of_reason + 1), "usage: mtlnet [-C DIR] [--quiet] [--sweep SWEEP] [--threads N] [--dense] [--help] [--version]\n");
         EXPECT_EQ(dir.read("stdout.txt"), "");
     }
     EXPECT_EQ(files_written(dir), (std::vector<std::string>{"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"}));
@@ -142,16 +143,20 @@ TEST_P(GoldenExampleRun, WritesTheGoldenReportAndParameterFiles) {
     const std::filesystem::path golden = std::filesystem::path(MTL_GOLDEN_DIR) / GetParam();
     for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
         std::filesystem::copy_file(example / name, dir.path() / name);
-    std::string errors;
-    EXPECT_EQ(run_program(dir, errors), 0);
-    EXPECT_EQ(errors, "");
-    EXPECT_EQ(dir.read("stdout.txt"), "");
-    for (const char* name : {"VDANOUT.DAT", "SPAR.DAT", "ZPAR.DAT", "YPAR.DAT"}) {
-        std::ifstream in(golden / name, std::ios::binary);
-        ASSERT_TRUE(in) << golden / name;
-        std::ostringstream expected;
-        expected << in.rdbuf();
-        EXPECT_TRUE(dir.read(name) == expected.str()) << name << " of " << GetParam() << " differs";
+    // The dense reference and any number of threads write the same.
+    for (const char* arguments : {"", "--threads 1", "--threads 3 --dense"}) {
+        std::string errors;
+        EXPECT_EQ(run_program(dir, errors, arguments), 0);
+        EXPECT_EQ(errors, "");
+        EXPECT_EQ(dir.read("stdout.txt"), "");
+        for (const char* name : {"VDANOUT.DAT", "SPAR.DAT", "ZPAR.DAT", "YPAR.DAT"}) {
+            std::ifstream in(golden / name, std::ios::binary);
+            ASSERT_TRUE(in) << golden / name;
+            std::ostringstream expected;
+            expected << in.rdbuf();
+            EXPECT_TRUE(dir.read(name) == expected.str()) << name << " of " << GetParam() << " differs with '"
+                                                          << arguments << "'";
+        }
     }
 }
 

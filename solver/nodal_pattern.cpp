@@ -1,0 +1,90 @@
+#include "nodal_pattern.h"
+
+#include <algorithm>
+#include <new>
+
+namespace solver {
+
+namespace {
+
+// Elements that enter the node matrix: resistor, inductor, capacitor and
+// short circuit; open circuits and ports do not.
+bool enters_the_matrix(std::int32_t code) { return code >= RESISTOR && code <= SHORT_CIRCUIT; }
+
+}  // namespace
+
+void NodalPattern::factorisation_settings(klu_common& common) {
+    klu_defaults(&common);
+    // Partial pivoting that prefers the diagonal only when it is within a
+    // factor ten of the column's largest entry: the node matrices mix short
+    // circuits (1E6 / Zref) with the ground conductance (1E-6 / Zref).
+    common.tol = 0.1;
+}
+
+std::unique_ptr<NodalPattern> NodalPattern::analyse(const LineTable& lines, const Network& network) {
+    std::unique_ptr<NodalPattern> pattern(new (std::nothrow) NodalPattern);
+    if (!pattern) return nullptr;
+    try {
+        const int n = network.node_count;
+        pattern->n_ = n;
+        std::vector<char> held(static_cast<std::size_t>(n) * n, 0);  // held[r + c * n]
+        auto hold = [&](int r, int c) { held[r + static_cast<std::size_t>(c) * n] = 1; };
+
+        for (int i = 0; i < n; ++i) {
+            hold(i, i);
+            for (int e = 0; e < network.element_count[i]; ++e) {
+                const NodeElement& el = network.elements[i][e];
+                if (!enters_the_matrix(el.code) || el.index == 0) continue;
+                const int l = el.index - 1;
+                hold(l, l);
+                hold(i, l);
+                hold(l, i);
+            }
+        }
+        // A line's columns hold every row that touches any of them before
+        // the substitution; lines own disjoint columns, so the order of the
+        // lines does not matter.
+        std::vector<char> touches(n);
+        for (int k = 0; k < lines.line_count; ++k) {
+            const int first = lines.first_node[k] - 1;
+            const int width = 2 * lines.conductor_count[k];
+            for (int r = 0; r < n; ++r) {
+                touches[r] = 0;
+                for (int c = first; c < first + width && !touches[r]; ++c)
+                    touches[r] = held[r + static_cast<std::size_t>(c) * n];
+            }
+            for (int c = first; c < first + width; ++c)
+                for (int r = 0; r < n; ++r)
+                    if (touches[r]) hold(r, c);
+        }
+
+        pattern->column_start_.assign(n + 1, 0);
+        for (int c = 0; c < n; ++c) {
+            pattern->column_start_[c] = static_cast<int>(pattern->row_index_.size());
+            for (int r = 0; r < n; ++r)
+                if (held[r + static_cast<std::size_t>(c) * n]) pattern->row_index_.push_back(r);
+        }
+        pattern->column_start_[n] = static_cast<int>(pattern->row_index_.size());
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+
+    factorisation_settings(pattern->common_);
+    pattern->symbolic_ = klu_analyze(pattern->n_, pattern->column_start_.data(), pattern->row_index_.data(),
+                                     &pattern->common_);
+    if (!pattern->symbolic_) return nullptr;
+    return pattern;
+}
+
+NodalPattern::~NodalPattern() {
+    if (symbolic_) klu_free_symbolic(&symbolic_, &common_);
+}
+
+int NodalPattern::position(int row, int column) const {
+    const int* begin = row_index_.data() + column_start_[column];
+    const int* end = row_index_.data() + column_start_[column + 1];
+    const int* it = std::lower_bound(begin, end, row);
+    return (it != end && *it == row) ? static_cast<int>(it - row_index_.data()) : -1;
+}
+
+}  // namespace solver

@@ -1,0 +1,57 @@
+// Sparse nodal equations: the values of the network's pattern, factorised
+// with KLU. The first factorisation chooses the pivot order; every later
+// matrix is refactorised with that same order, and factorised afresh, with
+// pivots of its own, only where the pivots grew too much. So the factors of a
+// matrix depend only on the matrix and the first one: a sweep whose first
+// matrix is that of its first point gives the same results on every worker,
+// whichever points each worker analyses.
+#pragma once
+
+#include <klu.h>
+
+#include <memory>
+#include <vector>
+
+#include "nodal_equations.h"
+#include "nodal_pattern.h"
+
+namespace solver {
+
+class SparseNodalEquations : public NodalEquations {
+public:
+    // All tables are obtained here; the factors at the first solve. Null
+    // when there is not enough memory.
+    static std::unique_ptr<SparseNodalEquations> create(const NodalPattern& pattern);
+    ~SparseNodalEquations() override;
+
+    void clear() override;
+    ComplexD& at(int row, int column) override { return values_[pattern_.position(row, column)]; }
+    void substitute_columns(int first, int width, const ComplexD* w, int ldw) override;
+    SolveStatus solve(ComplexD* x, int count, int ldx) override;
+
+    // Fresh factorisations so far (the first included), for tests.
+    int fresh_factorisations() const { return fresh_factorisations_; }
+    // Estimate of the 1-norm condition number of the matrix last solved
+    // (0 when none was), for tests.
+    double condition_estimate();
+
+private:
+    explicit SparseNodalEquations(const NodalPattern& pattern);
+    klu_numeric* factorise();
+    bool refactorise_first_order();
+    void refine(klu_numeric* factors, ComplexD* x, int count, int ldx);
+
+    const NodalPattern& pattern_;
+    std::vector<ComplexD> values_;  // in the pattern's order
+    std::vector<ComplexD> block_;   // column substitution work
+    std::vector<ComplexD> rhs_;     // the right-hand sides, kept for the residual
+    std::vector<ComplexD> residual_;
+    klu_common common_{};
+    klu_numeric* last_ = nullptr;   // the factors last used
+    klu_numeric* first_ = nullptr;  // factors with the first matrix's pivot order
+    klu_numeric* fresh_ = nullptr;  // factors of a matrix that needed pivots of its own
+    double growth_at_first_ = 0.0;  // reciprocal pivot growth of the first factorisation
+    int fresh_factorisations_ = 0;
+};
+
+}  // namespace solver
