@@ -6,7 +6,7 @@
 #include <string>
 
 constexpr int MAX_PORTS = 9;
-constexpr int MAX_FREQUENCY_POINTS = 9999;
+constexpr int MAX_FREQUENCY_POINTS = 10000;  // as many as the solver writes
 constexpr int FILE_NAME_LENGTH = 20;
 
 // One store shared by the three kinds. Matrix element (row, column) of

@@ -102,6 +102,15 @@ private:
     long bytes_ = 0;
 };
 
+// Back to the start of the file, past a UTF-8 byte-order mark that some
+// editors write there.
+void rewind_past_byte_order_mark(std::FILE* file) {
+    std::rewind(file);
+    unsigned char mark[3] = {0, 0, 0};
+    if (std::fread(mark, 1, 3, file) != 3 || mark[0] != 0xEF || mark[1] != 0xBB || mark[2] != 0xBF)
+        std::rewind(file);
+}
+
 struct FileCloser {
     std::FILE* file;
     ~FileCloser() {
@@ -160,10 +169,10 @@ ParameterFileResult read_parameter_file(const std::string& path, ParameterData& 
 }
 
 ParameterFileResult read_parameter_stream(std::FILE* file, ParameterData& data) {
-    std::rewind(file);
+    rewind_past_byte_order_mark(file);
     ParameterFileResult result = find_port_count(file);
     if (result.status != ParameterFileStatus::LOADED) return result;
-    std::rewind(file);
+    rewind_past_byte_order_mark(file);
     FreeFormatReader reader(file);
     const int n = result.port_count;
     int blocks = 0;
@@ -189,6 +198,13 @@ ParameterFileResult read_parameter_stream(std::FILE* file, ParameterData& data) 
             }
         }
         ++blocks;
+    }
+    if (blocks == MAX_FREQUENCY_POINTS) {
+        float more = 0;
+        if (reader.read_reals(1, &more) != ReadStatus::END) {
+            result.status = ParameterFileStatus::TOO_MANY_POINTS;
+            return result;
+        }
     }
     result.steps = blocks - 1;
     if (result.steps < 1) {

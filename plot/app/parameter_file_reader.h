@@ -18,6 +18,7 @@ enum class ParameterFileStatus {
     READ_ERROR,       // "Error reading file "
     TOO_MANY_PORTS,   // "Number of ports exceeds allowed 9"
     NOTHING_TO_PLOT,  // fewer than two frequency points
+    TOO_MANY_POINTS,  // "Too many data points for plotting"
 };
 
 struct ParameterFileResult {

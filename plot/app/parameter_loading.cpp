@@ -23,6 +23,7 @@ std::string read_parameter_sweep(PlotSession& session, int kind, const std::stri
                          result.diagnostic.c_str());
             return "Error reading file " + name;
         case ParameterFileStatus::NOTHING_TO_PLOT: return "Nothing to plot";
+        case ParameterFileStatus::TOO_MANY_POINTS: return "Too many data points for plotting";
         case ParameterFileStatus::LOADED: break;
     }
     state.port_count = result.port_count;

@@ -57,8 +57,18 @@ int HeadlessPresenter::read_key() {
 }
 
 bool HeadlessPresenter::key_waiting() {
+    ++wakeups;
+    if (!script.empty() && !scan_code_next_ && script.front().arrives_ms > clock_ms) {
+        clock_ms += POLL_MS;
+        return false;
+    }
     wait_for_next_key();
     return true;
+}
+
+void HeadlessPresenter::wait_for_key() {
+    ++wakeups;
+    wait_for_next_key();
 }
 
 void HeadlessPresenter::beep(int frequency_hz, int duration_ms) {

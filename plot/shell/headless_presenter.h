@@ -63,6 +63,7 @@ public:
     // waiting for a key never hangs a test.
     int read_key() override;
     bool key_waiting() override;
+    void wait_for_key() override;
     // Records the tone; the clock moves on by its duration.
     void beep(int frequency_hz, int duration_ms) override;
     void console_line(const std::string& text) override { console.push_back(text); }
@@ -72,6 +73,10 @@ public:
     std::vector<std::string> console;
     std::vector<TakenKey> taken;
     long clock_ms = 0;
+    // How often the program woke to look for a key: a poll that found none
+    // moves the clock on by POLL_MS; a wait for a key wakes once.
+    long wakeups = 0;
+    static constexpr long POLL_MS = 10;
 
 private:
     // Drops the auto-repeats that came while a tone sounded; the clock then

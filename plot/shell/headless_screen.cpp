@@ -70,6 +70,8 @@ void HeadlessScreen::text(const std::string& characters) {
 
 std::size_t HeadlessScreen::pending_keys() const { return presenter().script.size(); }
 
+long HeadlessScreen::wakeups() const { return presenter().wakeups; }
+
 void HeadlessScreen::timed_key(long arrives_ms, bool repeated, std::initializer_list<int> codes) {
     for (int code : codes) presenter().script.emplace_back(code, arrives_ms, repeated);
 }

@@ -35,6 +35,8 @@ public:
     void timed_key(long arrives_ms, bool repeated, std::initializer_list<int> codes);
     // The codes taken so far, each with the clock when it was taken.
     std::vector<std::pair<int, long>> taken_keys() const;
+    // How often the program woke to look for a key (see HeadlessPresenter).
+    long wakeups() const;
 
     // Text cells (1-based, absolute screen cells) and pixels.
     std::string row_text(int row) const;

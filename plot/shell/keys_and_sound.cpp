@@ -24,6 +24,12 @@ bool key_waiting() {
     return s.presenter->key_waiting();
 }
 
+void wait_for_key() {
+    SurfaceState& s = state();
+    s.presenter->present(s.canvas);
+    s.presenter->wait_for_key();
+}
+
 void beep(int frequency_hz, int duration_ms) {
     SurfaceState& s = state();
     s.presenter->present(s.canvas);

@@ -19,6 +19,9 @@ public:
     virtual void present(const SoftwareCanvas& canvas) = 0;
     virtual int read_key() = 0;
     virtual bool key_waiting() = 0;
+    // Sleeps until a key can be read, without taking it: waiting costs no
+    // processor time (no polling loop).
+    virtual void wait_for_key() = 0;
     virtual void beep(int frequency_hz, int duration_ms) = 0;
     // A plain line on the console (messages of a failed start in text mode).
     virtual void console_line(const std::string& text) = 0;

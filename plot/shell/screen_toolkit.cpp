@@ -69,8 +69,7 @@ void show_message(const std::string& text) {
     const std::string line = blank_padded(without_trailing_blanks(text) + "!", 80);
     show_text_cursor(false);
     print_at(row, 1, COLOR_BRIGHT, line);
-    while (!key_waiting()) {
-    }
+    wait_for_key();
     consume_key();
     clear_line(row, 1);
 }

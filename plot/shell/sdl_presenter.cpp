@@ -118,7 +118,9 @@ void SdlPresenter::redraw() {
 
 void SdlPresenter::pump_events(int wait_ms, bool drop_repeats) {
     SDL_Event event;
-    bool have = wait_ms > 0 ? SDL_WaitEventTimeout(&event, wait_ms) != 0 : SDL_PollEvent(&event) != 0;
+    bool have = wait_ms < 0   ? SDL_WaitEvent(&event) != 0
+                : wait_ms > 0 ? SDL_WaitEventTimeout(&event, wait_ms) != 0
+                              : SDL_PollEvent(&event) != 0;
     while (have) {
         switch (event.type) {
             case SDL_QUIT:
@@ -225,18 +227,26 @@ int SdlPresenter::read_key() {
         const int c = std::cin.get();
         return c == EOF ? keys::ESC : (c == '\n' ? keys::ENTER : c);
     }
-    while (keys_.empty()) {
-        pump_events(static_cast<int>(BLINK_MS));
-        const Uint32 now = SDL_GetTicks();
-        if (now - blink_time_ >= BLINK_MS) {
-            blink_time_ = now;
-            blink_on_ = !blink_on_;
-            if (canvas_ != nullptr && canvas_->cursor_visible()) redraw();
-        }
-    }
+    wait_for_key();
     const int code = keys_.front();
     keys_.pop_front();
     return code;
+}
+
+void SdlPresenter::wait_for_key() {
+    if (window_ == nullptr) return;
+    while (keys_.empty()) {
+        // Only a visible text cursor needs the clock (it blinks); otherwise
+        // the program sleeps until the window has an event.
+        const bool blinking = canvas_ != nullptr && canvas_->cursor_visible();
+        pump_events(blinking ? static_cast<int>(BLINK_MS) : -1);
+        const Uint32 now = SDL_GetTicks();
+        if (blinking && now - blink_time_ >= BLINK_MS) {
+            blink_time_ = now;
+            blink_on_ = !blink_on_;
+            redraw();
+        }
+    }
 }
 
 bool SdlPresenter::key_waiting() {

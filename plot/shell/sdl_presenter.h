@@ -28,6 +28,7 @@ public:
     void present(const SoftwareCanvas& canvas) override;
     int read_key() override;  // throws ProgramQuit when the window is closed
     bool key_waiting() override;
+    void wait_for_key() override;
     void beep(int frequency_hz, int duration_ms) override;
     void console_line(const std::string& text) override;
 
@@ -35,7 +36,8 @@ private:
     bool open_window();
     void close_window();
     void redraw();
-    // Turns pending events into key codes; waits up to `wait_ms` for one.
+    // Turns pending events into key codes; waits up to `wait_ms` for one
+    // (a negative wait: until an event comes).
     // With `drop_repeats` (the events that came while a tone sounded) the
     // keyboard's auto-repeats are dropped.
     void pump_events(int wait_ms, bool drop_repeats = false);

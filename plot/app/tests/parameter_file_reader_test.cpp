@@ -175,16 +175,24 @@ TEST_F(ParameterFileReaderTest, BinaryGarbageIsAReadError) {
     EXPECT_EQ(read(std::string("\0\0\0\n\n\0\n\n", 8)).status, Status::READ_ERROR);
 }
 
-TEST_F(ParameterFileReaderTest, OnlyTheFirst9999PointsAreRead) {
+TEST_F(ParameterFileReaderTest, EveryPointTheSolverWritesIsReadAndMoreAreRefused) {
     MadeFile made;
     made.ports = 1;
-    made.blocks = MAX_FREQUENCY_POINTS + 2;
+    made.blocks = 10000;  // the solver's longest sweep
     made.start = 1.0f;
     made.step = 1.0f;
     ParameterFileResult result = read(made);
     ASSERT_EQ(result.status, Status::LOADED);
-    EXPECT_EQ(result.steps, MAX_FREQUENCY_POINTS - 1);
-    EXPECT_FLOAT_EQ(result.stop_frequency, 9999.0f);
+    EXPECT_EQ(result.steps, 9999);
+    EXPECT_FLOAT_EQ(result.stop_frequency, 10000.0f);
+    made.blocks = 10001;
+    EXPECT_EQ(read(made).status, Status::TOO_MANY_POINTS);
+}
+
+TEST_F(ParameterFileReaderTest, AByteOrderMarkAtTheStartIsSkipped) {
+    const ParameterFileResult result = read("\xEF\xBB\xBF" + parameter_file_text(MadeFile{}));
+    ASSERT_EQ(result.status, Status::LOADED);
+    EXPECT_EQ(result.port_count, MadeFile{}.ports);
 }
 
 TEST_F(ParameterFileReaderTest, SweepBeyondTheRealRangeIsAReadError) {

@@ -69,3 +69,18 @@ TEST(KeyBacklog, TypedKeysDuringAToneAreTakenInOrderAndRepeatsDropWhole) {
 }
 
 }  // namespace
+
+namespace {
+
+// A message waiting for its key sleeps: one wake-up however long the user
+// takes, where a polling loop would wake every few milliseconds.
+TEST(IdleWaiting, AMessageWaitsForItsKeyWithoutPolling) {
+    HeadlessScreen screen;
+    screen.timed_key(60'000, false, {keys::ENTER});
+    show_message("Cannot open file spar.dat");
+    EXPECT_LE(screen.wakeups(), 2);
+    EXPECT_EQ(screen.pending_keys(), 0u);
+    EXPECT_EQ(screen.row_text(screen_layout().message_row()).find("Cannot"), std::string::npos);
+}
+
+}  // namespace
