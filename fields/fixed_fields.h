@@ -7,6 +7,10 @@
 //      d decimals, "E", the exponent's sign and two exponent digits.
 // Negative values carry a minus sign, positive ones no sign. A value that
 // does not fit its field (or is not finite) is written as w asterisks.
+//
+// The write_* functions put exactly max(w, 0) characters at `out` and return
+// the position after them; they allocate nothing. The format_* functions
+// return the same text as a string.
 #pragma once
 
 #include <cstdint>
@@ -14,13 +18,18 @@
 
 namespace fields {
 
+char* write_iw(char* out, std::int64_t value, int width);
+char* write_fw(char* out, double value, int width, int decimals);
+char* write_ew(char* out, double value, int width, int decimals);
+
+// Like write_ew, but a value whose decimal exponent needs three digits is
+// written with one decimal less and a three-digit exponent in the same
+// width (1.000000E-100 for E15.7) instead of asterisks.
+char* write_ew_wide_exponent(char* out, double value, int width, int decimals);
+
 std::string format_iw(std::int64_t value, int width);
 std::string format_fw(double value, int width, int decimals);
 std::string format_ew(double value, int width, int decimals);
-
-// Like format_ew, but a value whose decimal exponent needs three digits is
-// written with one decimal less and a three-digit exponent in the same
-// width (1.000000E-100 for E15.7) instead of asterisks.
 std::string format_ew_wide_exponent(double value, int width, int decimals);
 
 // w asterisks.

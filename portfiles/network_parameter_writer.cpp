@@ -1,32 +1,24 @@
 #include "network_parameter_writer.h"
 
-#include <string>
-
 #include "fixed_fields.h"
 
 namespace portfiles {
-
-namespace {
-
-std::string e15_7(double value) { return fields::format_ew_wide_exponent(value, 15, 7); }
-
-}  // namespace
 
 void append_block(std::ostream& file, float frequency, const std::complex<double>* m, int port_count,
                   int leading_dimension) {
     // Written field by field: nothing is allocated per block.
     char line[48];
-    auto put = [&](const std::string& field, std::size_t at) { field.copy(line + at, 15); };
+    auto put = [&](double value, int at) { fields::write_ew_wide_exponent(line + at, value, 15, 7); };
     line[0] = ' ';
-    put(e15_7(frequency), 1);
+    put(frequency, 1);
     line[16] = '\n';
     line[17] = '\n';
     file.write(line, 18);
     for (int q = 0; q < port_count; ++q) {
         for (int p = 0; p <= q; ++p) {
             const std::complex<double>& v = m[q + p * leading_dimension];
-            put(e15_7(v.real()), 1);
-            put(e15_7(v.imag()), 16);
+            put(v.real(), 1);
+            put(v.imag(), 16);
             line[31] = '\n';
             file.write(line, 32);
         }

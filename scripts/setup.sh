@@ -24,7 +24,8 @@ ensure_packages() {
     fi
 }
 
-BUILD_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev libpng-dev libsuitesparse-dev)
+BUILD_PACKAGES=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev libpng-dev
+                libsuitesparse-dev liblapacke-dev libopenblas-dev)
 
 # build_tree DIR [cmake options...]
 build_tree() {

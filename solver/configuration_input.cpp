@@ -38,7 +38,7 @@ bool read_exponent(SolverRun& run, FreeFormatReader& reader, float& exponent, co
 void read_configuration(SolverRun& run, int& error_flag) {
     RunOptions& options = run.options;
     FreeFormatReader reader;
-    if (!reader.open(run.directory, FILE_NAME) ||
+    if (!reader.open(run.directory, FILE_NAME, &run.warnings) ||
         !reader.read_integers(options.reserved_first, 2, "the two reserved integers of the first read") ||
         !reader.read_reals(&options.reference_frequency, 1, "reference frequency in Hz")) {
         read_failed(run, reader, error_flag);
@@ -60,7 +60,7 @@ void read_configuration(SolverRun& run, int& error_flag) {
         read_failed(run, reader, error_flag);
         return;
     }
-    reader.close();
+    reader.finish();
     options.suppress_input_echo = switches[0];
     options.suppress_modal_report = switches[1];
     options.s_report_mode = switches[2];

@@ -16,6 +16,9 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
 bool is_separator(char c) { return is_blank(c) || c == ','; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr std::string_view UTF8_BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 // The token as it may appear in a one-line diagnostic.
 std::string printable(const std::string& token) {
@@ -31,8 +34,12 @@ std::string printable(const std::string& token) {
 
 }  // namespace
 
-bool FreeFormatReader::open(const std::filesystem::path& directory, const std::string& file_name) {
+bool FreeFormatReader::open(const std::filesystem::path& directory, const std::string& file_name,
+                            InputWarnings* warnings) {
     close();
+    warnings_ = warnings;
+    read_has_value_ = false;
+    failed_ = false;
     file_name_ = file_name;
     line_.clear();
     pos_ = 0;
@@ -61,7 +68,13 @@ void FreeFormatReader::close() {
     in_.clear();
 }
 
+void FreeFormatReader::finish() {
+    check_unread_rest();
+    close();
+}
+
 void FreeFormatReader::start_read() {
+    check_unread_rest();
     new_read_pending_ = true;
     comma_allowed_ = false;
 }
@@ -83,8 +96,38 @@ FreeFormatReader::TokenResult FreeFormatReader::load_line() {
         return TokenResult::TOO_LONG;
     }
     line_.assign(line);
+    if (line_number_ == 1 && line_.starts_with(UTF8_BYTE_ORDER_MARK)) line_.erase(0, UTF8_BYTE_ORDER_MARK.size());
     pos_ = 0;
     return TokenResult::VALUE;
+}
+
+// What stands after the values of a completed read is a comment, unless it
+// is made of numbers only, or the last value was cut at a comma followed by
+// digits (a decimal comma): then it was most likely meant to be read.
+void FreeFormatReader::check_unread_rest() {
+    const bool completed = read_has_value_ && !failed_ && !new_read_pending_;
+    read_has_value_ = false;
+    if (!completed || warnings_ == nullptr) return;
+    const std::string_view rest = std::string_view(line_).substr(pos_);
+    const bool decimal_comma = rest.size() > 1 && rest[0] == ',' && is_digit(rest[1]);
+    std::size_t numbers_end = 0;  // end of the leading numbers of the rest
+    bool only_numbers = true;
+    for (std::size_t i = 0; i < rest.size() && only_numbers;) {
+        while (i < rest.size() && is_separator(rest[i])) ++i;
+        std::size_t end = i;
+        while (end < rest.size() && !is_separator(rest[end])) ++end;
+        float ignored = 0.0f;
+        if (end > i && !parse_real(rest.substr(i, end - i), ignored)) only_numbers = false;
+        if (only_numbers && end > i) numbers_end = end;
+        i = end;
+    }
+    if (numbers_end == 0 || !(only_numbers || decimal_comma)) return;
+    const std::size_t first = rest.find_first_not_of(" \t\r\f\v,");
+    std::string shown = printable(std::string(rest.substr(first, numbers_end - first)));
+    if (!only_numbers) shown += " ...";
+    warnings_->add(file_name_ + ":" + std::to_string(line_number_),
+                   "the rest of line " + std::to_string(line_number_) + ", `" + shown + "`, was not read; " +
+                       (decimal_comma ? "a decimal comma?" : "more values than the read takes?"));
 }
 
 FreeFormatReader::TokenResult FreeFormatReader::next_token() {
@@ -114,12 +157,14 @@ FreeFormatReader::TokenResult FreeFormatReader::next_token() {
         token_.assign(line_, start, pos_ - start);
         token_line_ = line_number_;
         comma_allowed_ = true;
+        read_has_value_ = true;
         return TokenResult::VALUE;
     }
 }
 
 bool FreeFormatReader::fail(std::string_view kind, std::string_view what, int position, int count,
                             TokenResult result) {
+    failed_ = true;
     if (result == TokenResult::TOO_LONG) {
         failure_ = file_name_ + ":" + std::to_string(line_number_) + ": " + too_long_;
         return false;

@@ -10,6 +10,12 @@
 // and the end of the file are failed reads. So are a line longer than
 // MAX_LINE_BYTES and a file longer than MAX_FILE_BYTES (no real input comes
 // near either): a file that never ends (/dev/zero) is not read into memory.
+// A UTF-8 byte-order mark at the start of the file is skipped.
+//
+// Text after the values of a read's last line is a comment, except that
+// numbers there were most likely meant to be read (a decimal comma, more
+// values than the read takes): with warnings given to open(), such a rest
+// gives one warning when the next read starts or the reading is finished.
 //
 // After a failed read failure() holds a one-line description naming the
 // file, the line and what was expected, e.g.
@@ -25,6 +31,7 @@
 #include <string_view>
 
 #include "line_source.h"
+#include "input_warnings.h"
 
 namespace solver {
 
@@ -34,9 +41,14 @@ inline constexpr std::uint64_t MAX_FILE_BYTES = std::uint64_t{16} << 20;
 class FreeFormatReader {
 public:
     // Opens file_name in directory. False if it cannot be opened; failure()
-    // then tells why.
-    bool open(const std::filesystem::path& directory, const std::string& file_name);
+    // then tells why. Unread numbers at the end of a read's line are
+    // reported to `warnings` when given.
+    bool open(const std::filesystem::path& directory, const std::string& file_name,
+              InputWarnings* warnings = nullptr);
     void close();
+    // Closes the file after its last read was accepted; checks what stands
+    // after that read's values.
+    void finish();
 
     // Begins a new read on the next line.
     void start_read();
@@ -56,8 +68,9 @@ public:
     // For values that were read but then rejected: "FILE:LINE: expected
     // <expected>, found "<last value as written>"".
     std::string rejection(std::string_view expected) const;
-    // "FILE:LINE" of the last value read.
+    // "FILE:LINE" of the last value read, and that line's number.
     std::string last_value_location() const;
+    int last_value_line() const { return token_line_; }
 
     const std::string& file_name() const { return file_name_; }
 
@@ -67,6 +80,7 @@ private:
     // The next line into line_: VALUE, END_OF_FILE or TOO_LONG.
     TokenResult load_line();
     bool fail(std::string_view kind, std::string_view what, int position, int count, TokenResult result);
+    void check_unread_rest();
 
     std::ifstream in_;
     std::unique_ptr<portfiles::LineSource> lines_;
@@ -81,6 +95,9 @@ private:
     std::string token_;
     int token_line_ = 0;
     std::string failure_;
+    InputWarnings* warnings_ = nullptr;
+    bool read_has_value_ = false;  // the current read has taken a value
+    bool failed_ = false;
 };
 
 }  // namespace solver

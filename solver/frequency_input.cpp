@@ -13,6 +13,9 @@ namespace solver {
 namespace {
 
 constexpr const char* FILE_NAME = "FRQINP.DAT";
+// A step this many times the start frequency suggests start, stop and
+// number of points where start, step and number of steps belong.
+constexpr double SUSPICIOUS_STEP_RATIO = 1000.0;
 
 void write_echo(RunReport& report, const FrequencySweep& sweep) {
     report.empty_lines(2);
@@ -43,7 +46,7 @@ void read_frequency_sweep(SolverRun& run, int& error_flag) {
     FrequencySweep& sweep = run.sweep;
     FreeFormatReader reader;
     std::int32_t step_count = 0;
-    if (!reader.open(run.directory, FILE_NAME)) {
+    if (!reader.open(run.directory, FILE_NAME, &run.warnings)) {
         fail(run, reader.failure(), error_flag);
         return;
     }
@@ -55,7 +58,7 @@ void read_frequency_sweep(SolverRun& run, int& error_flag) {
         fail(run, reader.failure(), error_flag);
         return;
     }
-    reader.close();
+    reader.finish();
 
     // Negative and zero values are repaired, never rejected.
     sweep = repaired_linear_sweep(sweep.start_frequency, sweep.frequency_step, step_count);
@@ -72,6 +75,14 @@ void read_frequency_sweep(SolverRun& run, int& error_flag) {
              error_flag);
         return;
     }
+    if (sweep.step_count > 0 &&
+        static_cast<double>(sweep.frequency_step) > SUSPICIOUS_STEP_RATIO * sweep.start_frequency)
+        run.warnings.add(reader.last_value_location(),
+                         "the frequency step" + fields::format_ew(sweep.frequency_step, 10, 3) +
+                             " Hz is more than 1000 times the start frequency" +
+                             fields::format_ew(sweep.start_frequency, 10, 3) + " Hz, so the sweep ends at" +
+                             fields::format_ew(sweep.last_frequency(), 10, 3) +
+                             " Hz; the values are start, step and number of steps (a start, stop, points mix-up?)");
     if (run.echo_input()) write_echo(run.report, sweep);
 }
 

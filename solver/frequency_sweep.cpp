@@ -25,6 +25,7 @@
 #include "sweep_progress.h"
 #include "sweep_report_sink.h"
 #include "sweep_writer.h"
+#include "touchstone_sink.h"
 
 namespace solver {
 
@@ -138,6 +139,13 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     ParameterFileSink files(run.directory);
     SweepWriter writer(run);
     writer.add_sink(report);
+    // The Touchstone file before the parameter files: a name that cannot
+    // be written stops the run before they are replaced.
+    std::unique_ptr<TouchstoneSink> touchstone;
+    if (run.command.touchstone) {
+        touchstone = std::make_unique<TouchstoneSink>(run, touchstone_path(run));
+        writer.add_sink(*touchstone);
+    }
     writer.add_sink(files);
     if (!writer.open(error_flag)) return;
 

@@ -20,7 +20,13 @@ constexpr const char* EPILOGUE =
     "           --sweep gives it), LININP.DAT (transmission lines),\n"
     "           NETINP.DAT (network)\n"
     "  written: VDANOUT.DAT (run report), SPAR.DAT, ZPAR.DAT, YPAR.DAT\n"
-    "           (S, Z and Y at every frequency)\n"
+    "           (S, Z and Y at every frequency); with --touchstone also\n"
+    "           FILE or NETWORK.sNp (Touchstone, N the port count; version 1.1\n"
+    "           when all ports have one impedance, 2.0 otherwise)\n"
+    "\n"
+    "Warnings about suspicious input (units, a decimal comma, an unsymmetric\n"
+    "matrix, ...) go to standard error as 'mtlnet: warning: FILE:LINE: ...';\n"
+    "they change neither the files written nor the exit status.\n"
     "\n"
     "Sweeps:\n"
     "  --sweep log:1e4:1e8:401  401 points evenly spaced in log10 f from 10 kHz\n"
@@ -30,8 +36,8 @@ constexpr const char* EPILOGUE =
     "\n"
     "Exit status:\n"
     "  0  the analysis ran to its end\n"
-    "  1  the analysis ended with an error: the run report says why, and one\n"
-    "     line on standard error names the file and line\n"
+    "  1  the analysis ended with an error (with --strict also a warning): the\n"
+    "     run report says why, and standard error names the file and line\n"
     "  2  wrong command line: nothing was read or written";
 
 }  // namespace
@@ -47,7 +53,15 @@ cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, s
                    options.directory = std::string(*value);
                    return std::string();
                });
-    parser.add_flag("quiet", "show no progress line", options.quiet);
+    parser.add_flag("quiet", "show no progress line, no warnings and no summary line", options.quiet);
+    parser.add_flag("strict", "stop with exit status 1 where a warning about the input would be shown",
+                    options.strict);
+    parser.add({"touchstone", 0, cli::Value::OPTIONAL, "FILE",
+                "also write S as a Touchstone file (default NETWORK.sNp)"},
+               [&](std::optional<std::string_view> value) {
+                   options.touchstone = value ? std::string(*value) : std::string();
+                   return std::string();
+               });
     parser.add({"sweep", 0, cli::Value::REQUIRED, "SWEEP",
                 "log:START:STOP:POINTS or lin:START:STEP:STEPS instead of FRQINP.DAT"},
                [&](std::optional<std::string_view> value) {

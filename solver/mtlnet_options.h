@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <ostream>
+#include <string>
 
 #include "option_parser.h"
 #include "solver_tables.h"
@@ -15,7 +16,12 @@ namespace solver {
 
 struct MtlnetOptions {
     std::filesystem::path directory = ".";  // -C DIR
-    bool quiet = false;                     // --quiet: no progress line
+    bool quiet = false;                     // --quiet: no progress line, no warnings, no summary line
+    bool strict = false;                    // --strict: a warning about the input stops the run
+    bool terminal = false;  // standard error is a terminal: a successful run ends with a summary line there
+    // --touchstone [FILE]: also write the S-parameters as a Touchstone file
+    // (an empty name: NETWORK.sNp, N the port count).
+    std::optional<std::string> touchstone;
     std::optional<FrequencySweep> sweep;    // --sweep: replaces FRQINP.DAT
     SweepOptions execution;                 // --threads N, --dense
 };

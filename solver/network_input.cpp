@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fixed_fields.h"
 #include "free_format_reader.h"
@@ -32,6 +33,7 @@ private:
     bool read_counts();
     bool read_node(int i);
     bool check_element(int i, int j, NodeElement& element);
+    void warn_elements_listed_twice();
     void write_echo();
     bool check_unconnected_nodes();
     bool check_ports(bool list_ports);
@@ -51,17 +53,19 @@ private:
     FreeFormatReader reader_;
     std::string port_count_location_;
     std::string element_count_location_[MAX_NODES];  // "FILE:LINE" of each node's element count
+    int element_line_[MAX_NODES][MAX_ELEMENTS_PER_NODE] = {};  // file line of each element
 };
 
 void NetworkStage::run() {
-    if (!reader_.open(run_.directory, FILE_NAME)) {
+    if (!reader_.open(run_.directory, FILE_NAME, &run_.warnings)) {
         read_failed();
         return;
     }
     if (!read_counts()) return;
     for (int i = 1; i <= net_.node_count; ++i)
         if (!read_node(i)) return;
-    reader_.close();
+    reader_.finish();
+    warn_elements_listed_twice();
 
     if (!run_.echo_input()) {
         // Without the echo only the port check is made: a port attached
@@ -147,6 +151,7 @@ bool NetworkStage::read_node(int i) {
             read_failed();
             return false;
         }
+        element_line_[i - 1][j - 1] = reader_.last_value_line();
         if (!check_element(i, j, element)) return false;
     }
     return true;
@@ -207,6 +212,38 @@ bool NetworkStage::check_element(int i, int j, NodeElement& element) {
     }
     ++net_.connection_count[i - 1];
     return true;
+}
+
+// An element belongs at one of its two nodes. Listed at both (same code,
+// value and node pair) it is entered twice, which halves a resistance or an
+// inductance and doubles a capacitance.
+void NetworkStage::warn_elements_listed_twice() {
+    static constexpr const char* NAMES[] = {"", "resistor", "inductor", "capacitor", "short circuit"};
+    static constexpr const char* UNITS[] = {"", " ohm", " H", " F", ""};
+    std::vector<bool> matched(static_cast<std::size_t>(MAX_NODES) * MAX_ELEMENTS_PER_NODE, false);
+    for (int i = 1; i <= net_.node_count; ++i)
+        for (int a = 0; a < net_.element_count[i - 1]; ++a) {
+            const NodeElement& first = net_.elements[i - 1][a];
+            const int other = first.index;
+            if (first.code < RESISTOR || first.code > SHORT_CIRCUIT || other <= i) continue;
+            for (int b = 0; b < net_.element_count[other - 1]; ++b) {
+                const NodeElement& second = net_.elements[other - 1][b];
+                const std::size_t slot = static_cast<std::size_t>(other - 1) * MAX_ELEMENTS_PER_NODE + b;
+                if (matched[slot] || second.code != first.code || second.index != i ||
+                    (first.code != SHORT_CIRCUIT && second.value != first.value))
+                    continue;
+                matched[slot] = true;
+                std::string what = std::string("the ") + NAMES[first.code];
+                if (first.code != SHORT_CIRCUIT)
+                    what += " of " + fields::format_ew(first.value, 10, 3).substr(1) + UNITS[first.code];
+                run_.warnings.add(std::string(FILE_NAME) + ":" + std::to_string(element_line_[other - 1][b]),
+                                  what + " between nodes " + std::to_string(i) + " and " + std::to_string(other) +
+                                      " is listed at both nodes (also at line " +
+                                      std::to_string(element_line_[i - 1][a]) +
+                                      "), so it is entered twice; list an element at one of its nodes");
+                break;
+            }
+        }
 }
 
 void NetworkStage::write_echo() {

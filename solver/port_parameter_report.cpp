@@ -1,10 +1,9 @@
 #include "port_parameter_report.h"
 
 #include <cmath>
-#include <string>
 
 #include "complex_list.h"
-#include "fixed_fields.h"
+#include "field_line.h"
 
 namespace solver {
 
@@ -20,14 +19,15 @@ double phase_degrees(std::complex<double> v) {
 
 namespace {
 
-// Writes the entries of one row, `per_line` to a line.
-template <typename EntryText>
-void write_row(RunReport& report, int count, int per_line, EntryText entry_text) {
-    std::string text;
+// Writes the entries of one row, `per_line` to a line; write_entry(text, p)
+// appends entry p.
+template <typename EntryWriter>
+void write_row(RunReport& report, int count, int per_line, EntryWriter write_entry) {
+    fields::FieldLine text;
     for (int p = 0; p < count; ++p) {
-        text += entry_text(p);
+        write_entry(text, p);
         if ((p + 1) % per_line == 0 || p + 1 == count) {
-            report.line(text);
+            report.line(text.view());
             text.clear();
         }
     }
@@ -42,17 +42,16 @@ void write_s_section(RunReport& report, int mode, const std::complex<double>* s,
     for (int q = 0; q < n; ++q) {
         auto at = [&](int p) { return s[q + p * ld]; };
         if (mode == 2) {
-            write_row(report, n, 3, [&](int p) {
-                return " (" + fields::format_ew(at(p).real(), 9, 2) + "," +
-                       fields::format_ew(at(p).imag(), 9, 2) + ") (" +
-                       fields::format_fw(magnitude_db(at(p)), 7, 2) + " dB) ";
+            write_row(report, n, 3, [&](fields::FieldLine& text, int p) {
+                text.text(" (").ew(at(p).real(), 9, 2).text(",").ew(at(p).imag(), 9, 2).text(") (");
+                text.fw(magnitude_db(at(p)), 7, 2).text(" dB) ");
             });
         } else if (mode == 3) {
             write_complex_list(report, s + q, n, ld);
         } else if (mode == 4) {
-            write_row(report, n, 5, [&](int p) {
-                return " " + fields::format_fw(magnitude_db(at(p)), 7, 2) + " dB (" +
-                       fields::format_fw(phase_degrees(at(p)), 7, 2) + DEGREE + ") ";
+            write_row(report, n, 5, [&](fields::FieldLine& text, int p) {
+                text.text(" ").fw(magnitude_db(at(p)), 7, 2).text(" dB (");
+                text.fw(phase_degrees(at(p)), 7, 2).text(DEGREE).text(") ");
             });
         }
     }

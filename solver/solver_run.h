@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "input_warnings.h"
 #include "mtlnet_options.h"
 #include "run_report.h"
 #include "solver_tables.h"
@@ -18,12 +19,14 @@ namespace solver {
 
 struct SolverRun {
     SolverRun(std::filesystem::path working_directory, std::ostream& diagnostics_stream,
-              MtlnetOptions command_options = {})
-        : directory(std::move(working_directory)), diagnostics(diagnostics_stream), command(std::move(command_options)) {}
+              MtlnetOptions command_options = {}, std::ostream* warning_stream = nullptr)
+        : directory(std::move(working_directory)), diagnostics(diagnostics_stream), command(std::move(command_options)),
+          warnings(warning_stream != nullptr ? *warning_stream : diagnostics_stream) {}
 
     std::filesystem::path directory;  // input files are read and output files written here
     std::ostream& diagnostics;        // one line per failure, for the user (standard error)
     MtlnetOptions command;            // what the command line chose
+    InputWarnings warnings;           // suspicious input, one line each, straight to the user
     RunReport report;                 // VDANOUT.DAT
 
     RunOptions options;

@@ -2,11 +2,14 @@
 // matrices [L], [C], [R], [G] (row by row) and the length. Gives every line
 // end its node number and writes the echo of the line data.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "fixed_fields.h"
 #include "free_format_reader.h"
 #include "input_stages.h"
+#include "line_plausibility.h"
 
 namespace solver {
 
@@ -15,7 +18,13 @@ namespace {
 constexpr const char* FILE_NAME = "LININP.DAT";
 constexpr int VALUES_PER_ECHO_LINE = 10;
 
-using Matrix = float[MAX_CONDUCTORS][MAX_CONDUCTORS];
+using Matrix = LineMatrix;
+using ValueLines = int[MAX_CONDUCTORS][MAX_CONDUCTORS];  // file line of every value of a matrix
+
+// Lossless wave speeds outside this range suggest [L] and [C] in other
+// units than H/m and F/m.
+constexpr double SLOWEST_PLAUSIBLE_SPEED = 1.0e6;  // m/s
+constexpr double FASTEST_PLAUSIBLE_SPEED = 3.1e8;  // m/s
 
 // Both (i, j) and (j, i) become the mean of the two; the mean is formed in
 // 64 bits so that it cannot overflow.
@@ -28,13 +37,78 @@ void make_symmetric(Matrix& m, int n) {
         }
 }
 
-bool read_matrix(FreeFormatReader& reader, Matrix& m, int n, const std::string& what) {
+bool read_matrix(FreeFormatReader& reader, Matrix& m, ValueLines& lines, int n, const std::string& what) {
     reader.start_read();
     const int count = n * n;
     for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
+        for (int j = 0; j < n; ++j) {
             if (!reader.next_real(m[i][j], what, i * n + j + 1, count)) return false;
+            lines[i][j] = reader.last_value_line();
+        }
     return true;
+}
+
+std::string number(double value) {
+    const std::string field = fields::format_ew(value, 10, 3);
+    return field.substr(field.find_first_not_of(' '));
+}
+
+struct Warning {
+    std::string location;
+    std::string text;
+};
+
+std::string entry(char matrix, const MatrixFinding& at) {
+    return std::string(1, matrix) + "(" + std::to_string(at.row + 1) + "," + std::to_string(at.column + 1) + ")";
+}
+
+// Warnings about one line's matrices as read, before they are made symmetric.
+std::vector<Warning> unsymmetric_warnings(const std::string& file, int k, const Matrix* const matrices[4],
+                                          const ValueLines* const lines, int n) {
+    std::vector<Warning> warnings;
+    const char letters[4] = {'L', 'C', 'R', 'G'};
+    for (int m = 0; m < 4; ++m) {
+        const std::optional<MatrixFinding> pair = worst_unsymmetric_pair(*matrices[m], n);
+        if (!pair) continue;
+        const Matrix& a = *matrices[m];
+        const MatrixFinding mirrored{pair->column, pair->row, 0};
+        const int upper_line = lines[m][pair->row][pair->column], lower_line = lines[m][pair->column][pair->row];
+        std::string text = entry(letters[m], *pair) + " = " + number(a[pair->row][pair->column]) + " (line " +
+                           std::to_string(upper_line) + ") and " + entry(letters[m], mirrored) + " = " +
+                           number(a[pair->column][pair->row]) + " (line " + std::to_string(lower_line) +
+                           ") of transmission line " + std::to_string(k) +
+                           " differ by more than 1 %; both are used as their mean";
+        if (pair->count > 1) text += " (" + std::to_string(pair->count) + " such pairs in [" + letters[m] + "])";
+        warnings.push_back({file + ":" + std::to_string(lower_line), text});
+    }
+    return warnings;
+}
+
+// Warnings about the symmetric [L] and [C] of line k: definiteness, the sign
+// of the coupling capacitances and the wave speed of the modes.
+void warn_implausible_lc(InputWarnings& warnings, const std::string& file, int k, const Matrix& l,
+                         const Matrix& c, int n, const ValueLines& l_lines, const ValueLines& c_lines) {
+    const std::string of_line = " of transmission line " + std::to_string(k);
+    const std::string l_at = file + ":" + std::to_string(l_lines[0][0]);
+    const std::string c_at = file + ":" + std::to_string(c_lines[0][0]);
+    const bool l_definite = is_positive_definite(l, n), c_definite = is_positive_definite(c, n);
+    if (!l_definite) warnings.add(l_at, "[L]" + of_line + " is not positive definite, as the matrix of a real line is");
+    if (!c_definite) warnings.add(c_at, "[C]" + of_line + " is not positive definite, as the matrix of a real line is");
+    if (const std::optional<MatrixFinding> positive = first_positive_off_diagonal(c, n)) {
+        std::string text = entry('C', *positive) + " = " + number(c[positive->row][positive->column]) + of_line +
+                           " is positive; the coupling entries of [C] are negative or 0";
+        if (positive->count > 1) text += " (" + std::to_string(positive->count) + " positive pairs)";
+        warnings.add(file + ":" + std::to_string(c_lines[positive->row][positive->column]), text);
+    }
+    if (!l_definite || !c_definite) return;
+    const std::optional<SpeedRange> speed = lossless_speed_range(l, c, n);
+    if (!speed || (speed->slowest >= SLOWEST_PLAUSIBLE_SPEED && speed->fastest <= FASTEST_PLAUSIBLE_SPEED)) return;
+    const std::string range = speed->slowest == speed->fastest || n == 1
+                                  ? "at " + number(speed->slowest)
+                                  : "at " + number(speed->slowest) + " to " + number(speed->fastest);
+    warnings.add(l_at, "the modes" + of_line + " travel " + range +
+                           " m/s (lossless, from [L][C]), outside 1E+06 to 3.1E+08 m/s; are [L] and [C] in "
+                           "H/m and F/m?");
 }
 
 // Two empty lines, the title, one empty line, then every row starting on a
@@ -83,7 +157,7 @@ void read_transmission_lines(SolverRun& run, int& error_flag) {
 
     lines.line_count = 0;
     lines.line_port_count = 0;
-    if (!reader.open(run.directory, FILE_NAME) ||
+    if (!reader.open(run.directory, FILE_NAME, &run.warnings) ||
         !reader.read_integers(&lines.line_count, 1, "number of transmission lines")) {
         read_failed();
         return;
@@ -151,12 +225,14 @@ void read_transmission_lines(SolverRun& run, int& error_flag) {
         const char* names[4] = {"matrix [L]", "matrix [C]", "matrix [R]", "matrix [G]"};
         const std::string titles[4] = {" MATRIX [L] (H/m)", " MATRIX [C] (F/m)", std::string(" MATRIX [R] (") + OHM + "/m)",
                                        " MATRIX [G] (S/m)"};
+        ValueLines value_lines[4];
         for (int m = 0; m < 4; ++m) {
-            if (!read_matrix(reader, *matrices[m], n, names[m] + of_line)) {
+            if (!read_matrix(reader, *matrices[m], value_lines[m], n, names[m] + of_line)) {
                 read_failed();
                 return;
             }
         }
+        const std::vector<Warning> unsymmetric = unsymmetric_warnings(FILE_NAME, k, matrices, value_lines, n);
         for (Matrix* matrix : matrices) make_symmetric(*matrix, n);
         if (run.echo_input())
             for (int m = 0; m < 4; ++m) echo_matrix(report, titles[m], *matrices[m], n);
@@ -165,13 +241,21 @@ void read_transmission_lines(SolverRun& run, int& error_flag) {
             read_failed();
             return;
         }
+        // A line is judged once it has been read completely.
+        for (const Warning& warning : unsymmetric) run.warnings.add(warning.location, warning.text);
+        warn_implausible_lc(run.warnings, FILE_NAME, k, *matrices[0], *matrices[1], n, value_lines[0],
+                            value_lines[1]);
+        if (!(lines.line_length[k - 1] > 0.0f))
+            run.warnings.add(reader.last_value_location(),
+                             "transmission line " + std::to_string(k) + " has the length " +
+                                 number(lines.line_length[k - 1]) + " m; a line needs a positive length");
         if (run.echo_input()) {
             report.empty_lines(2);
             report.line(" LINE LENGTH" + fields::format_ew(lines.line_length[k - 1], 10, 3) + " m");
             report.empty_lines(2);
         }
     }
-    reader.close();
+    reader.finish();
 }
 
 }  // namespace solver

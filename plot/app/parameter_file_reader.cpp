@@ -84,7 +84,7 @@ private:
             c = get();
         }
         if (c == '\n') std::ungetc(c, file_);
-        if (too_long) field = "?";  // never a number
+        if (too_long) field.assign(1, '?');  // never a number
         return true;
     }
 

@@ -1,11 +1,13 @@
 #include "rect_hpgl_stream.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "engineering_notation.h"
 #include "hpgl_glyphs.h"
 #include "hpgl_stream.h"
 #include "log_axis_drawing.h"
+#include "rectangular_layout.h"
 
 namespace {
 
@@ -89,7 +91,9 @@ void caption(HpglStream& gl, const std::string& label, int length) {
 
 }  // namespace
 
-bool write_rect_hpgl_stream(const PlotState& s, std::ostream& out) {
+bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out) {
+    std::unique_ptr<PlotState> copy;
+    const PlotState& s = laid_out(state, copy);
     TextSink sink(out);
     HpglStream gl(sink, 3);
     const LogFrequencyAxis log_axis = log_frequency_axis_of(s, HPGL_LOG_AXIS_COLUMNS);

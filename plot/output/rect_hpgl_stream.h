@@ -6,7 +6,7 @@
 
 #include "plot_state.h"
 
-// Writes the whole stream for the rectangular diagram described by state
-// (range, divisions and prefixes as the screen drawer left them). Returns
-// false at the first failed write.
+// Writes the whole stream for the rectangular diagram of state, in the
+// layout of its range (rectangular_layout), the one the screen shows.
+// Returns false at the first failed write.
 bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out);

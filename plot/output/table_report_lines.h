@@ -13,8 +13,9 @@
 constexpr int TABLE_LINE_LENGTH = 80;
 
 // Chooses the engineering prefix of each axis whose label has a prefix slot
-// (position > 1) and writes it into the label; an axis without a slot gets a
-// blank prefix and scale 1.
+// (position > 1) from the range of the diagram's layout (which state adopts
+// first if it has not yet) and writes it into the label; an axis without a
+// slot gets a blank prefix and scale 1.
 void scale_table_axes(PlotState& state);
 
 // Writes the table of the points of state (one or two curves), values

@@ -104,7 +104,7 @@ bool ask_yes_no(const std::string& question) {
 void draw_menu_bar(const MenuLabels& labels) {
     const int row = screen_layout().menu_row();
     for (int i = 1; i <= 10; ++i)
-        print_at(row, i < 10 ? 8 * i - 7 : 73, COLOR_NORMAL, blank_padded("F" + std::to_string(i), 3));
+        print_at(row, i < 10 ? 8 * i - 7 : 73, COLOR_NORMAL, blank_padded(std::string("F").append(std::to_string(i)), 3));
     for (int i = 1; i <= 10; ++i)
         print_at(row, i < 10 ? 8 * i - 5 : 76, COLOR_BRIGHT, blank_padded(labels[i - 1], 6));
 }

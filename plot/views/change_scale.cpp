@@ -65,8 +65,12 @@ void ScaleScreen::print_field(int field, int color) {
 // The axis keeps its prefix while its larger limit stays within the unit's
 // range; the label shows the prefix in effect.
 void ScaleScreen::refresh_prefix(const AxisFields& axis, int label_column) {
-    choose_prefix(std::fmax(std::fabs(axis.min), std::fabs(axis.max)), axis.prefix, axis.scale,
-                  true);
+    if (choose_prefix(std::fmax(std::fabs(axis.min), std::fabs(axis.max)), axis.prefix,
+                      axis.scale, true)) {
+        // A changed prefix is announced by two tones.
+        sound_beep(100, 1250);
+        sound_beep(100, 1000);
+    }
     print_at(prompt_row_, label_column + axis.prefix_pos - 1, COLOR_NORMAL,
              std::string(1, axis.prefix));
 }
@@ -139,6 +143,7 @@ void ScaleScreen::run() {
 }
 
 void ScaleScreen::finish() {
+    s_.laid_out = false;
     order_limits(s_.x_min, s_.x_max, s_.x_min_data, s_.x_max_data);
     order_limits(s_.y_min, s_.y_max, s_.y_min_data, s_.y_max_data);
     clear_line(1, 62);

@@ -5,8 +5,8 @@
 #include "plot_state.h"
 
 // Rectangular diagram of the formats REAL_IMAG, MAGNITUDE, PHASE and
-// MAGNITUDE_DB. Requires x_min < x_max and y_min < y_max; rewrites the range
-// with the snapped one and sets the divisions, scales and prefixes.
+// MAGNITUDE_DB. Requires x_min < x_max and y_min < y_max; the state adopts
+// the diagram's layout (rectangular_layout) and the diagram is drawn from it.
 void draw_rectangular(PlotState& state);
 
 // Smith chart of the SMITH_CHART format with the impedance or admittance

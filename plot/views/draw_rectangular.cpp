@@ -9,7 +9,7 @@
 #include "engineering_notation.h"
 #include "log_axis_drawing.h"
 #include "plot_state.h"
-#include "rectangular_scaling.h"
+#include "rectangular_layout.h"
 #include "screen_surface.h"
 #include "screen_toolkit.h"
 
@@ -36,17 +36,6 @@ void grid_line_style(int i, int count) {
     }
 }
 
-// Widens, divides and snaps the axis range; the result replaces it.
-void scale(const AxisFields& axis) {
-    const AxisScaling a = scale_axis(axis.min, axis.max);
-    axis.min = a.min;
-    axis.max = a.max;
-    axis.div = a.division;
-    axis.div_count = a.division_count;
-    axis.scale = a.scale;
-    axis.prefix = a.prefix;
-}
-
 float clamp_to(float v, float lo, float hi) {
     if (std::isnan(v)) return lo;
     return std::clamp(v, lo, hi);
@@ -66,11 +55,12 @@ void draw_rectangular(PlotState& s) {
     const auto [left, top, right, bottom] = plot_area_cells();
 
     LogFrequencyAxis log_axis;
-    if (s.log_frequency)
+    if (s.log_frequency) {
         log_axis = scale_log_frequency_axis(s);
-    else
-        scale(x_axis(s));
-    scale(y_axis(s));
+        adopt_axis_layout(y_axis(s), scale_axis(s.y_min, s.y_max));
+    } else {
+        adopt_layout(s, rectangular_layout(s));
+    }
     const double window_x_min = x_coordinate(s, s.x_min), window_x_max = x_coordinate(s, s.x_max);
 
     clear_screen(ClearArea::VIEWPORT);

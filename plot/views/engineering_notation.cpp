@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "fixed_fields.h"
-#include "screen_toolkit.h"
 
 int floor_tol(float x) {
     if (std::isnan(x)) return 0;
@@ -36,7 +35,7 @@ char prefix_for_exponent(int exponent) {
 
 }  // namespace
 
-void choose_prefix(float value, char& prefix, float& scale, bool keep) {
+bool choose_prefix(float value, char& prefix, float& scale, bool keep) {
     char candidate_prefix = ' ';
     float candidate_scale = 1.0f;
     if (value != 0 && std::isfinite(value)) {
@@ -47,15 +46,15 @@ void choose_prefix(float value, char& prefix, float& scale, bool keep) {
     } else if (value != 0) {
         candidate_prefix = '*';
     }
-    if (keep && scale != 0) {
-        if (value == 0) return;
+    const bool kept = keep && scale != 0;
+    if (kept) {
+        if (value == 0) return false;
         float r = std::fabs(value / scale);
-        if (r > 0.1f && r < 10000.0f) return;
-        sound_beep(100, 1250);
-        sound_beep(100, 1000);
+        if (r > 0.1f && r < 10000.0f) return false;
     }
     prefix = candidate_prefix;
     scale = candidate_scale;
+    return kept;
 }
 
 std::string format_number(int width, float value, float scale, char prefix) {

@@ -14,8 +14,9 @@ int floor_tol(float x);
 
 // Chooses prefix and scale (a power of 1000) for value. With keep, the
 // current prefix stays while value lies between 0.1 and 10000 of its unit;
-// a change is announced by two beeps.
-void choose_prefix(float value, char& prefix, float& scale, bool keep);
+// returns true when such a kept prefix had to change (the caller announces
+// it), false otherwise.
+bool choose_prefix(float value, char& prefix, float& scale, bool keep);
 
 // The text of value in exactly `width` (6, 7 or 10) characters, divided by
 // scale; a "*" prefix writes the unscaled value in exponent form.

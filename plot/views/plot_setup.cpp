@@ -94,6 +94,7 @@ std::string set_up_plot(PlotState& s, int kind, int format, int n, const float* 
         if (!(x_min < x_max)) return MSG_EQUAL_ABSCISSA;
         if (!(y_min < y_max)) return MSG_EQUAL_ORDINATE;
     }
+    s.laid_out = false;
     s.spacing = frequency_spacing(f, n);
     s.x_min = s.x_min_data = x_min;
     s.x_max = s.x_max_data = x_max;

@@ -46,6 +46,9 @@ struct PlotState {
     int x_div_count = 0, y_div_count = 0;
     std::string title = std::string(TITLE_LENGTH, ' ');
     DiagramKind diagram_on_screen = DiagramKind::NONE;
+    // True while the range and axis fields are a rectangular layout of the
+    // range (adopt_layout); a new set-up or an edited limit clears it.
+    bool laid_out = false;
     float smith_grid_sign = 1.0f;  // +1 impedance grid, -1 admittance grid
     // A logarithmic frequency axis in rectangular diagrams (mtlplot
     // --log-frequency, for the whole session); x_div and x_div_count are 0

@@ -8,6 +8,7 @@
 namespace {
 
 using kernels_detail::is_zero;
+using kernels_detail::modulus;
 using kernels_detail::MatrixView;
 
 constexpr float RADIX = 2.0f;
@@ -94,8 +95,8 @@ void balance_matrix(ComplexF* data, int n, int lda, int& low, int& igh, float* s
             float r = 0.0f;
             for (int j = k; j <= l; ++j) {
                 if (j == i) continue;
-                c += std::abs(a(j, i));
-                r += std::abs(a(i, j));
+                c += modulus(a(j, i));
+                r += modulus(a(i, j));
             }
             // A zero (or non-finite) sum would make the loops below run
             // forever; such a row and column are left as they are.

@@ -6,6 +6,8 @@
 // to packed SSE2 code on any x86-64 and to plain code elsewhere. Internal to
 // the kernels library.
 
+#include <cmath>
+#include <complex>
 #include <cstring>
 
 #include "complex_types.h"
@@ -45,11 +47,37 @@ inline void add_scaled(ComplexD* y, const ComplexD* x, ComplexD alpha, int count
     for (int i = 0; i < count; ++i) store(y + i, load(y + i) + f.times(load(x + i)));
 }
 
-// y[i] += alpha * x[i] for i < count, single precision.
+// Two single-precision complex numbers per 16-byte vector.
+using Vec4F = float __attribute__((vector_size(16)));
+
+inline Vec4F load(const ComplexF* p) {
+    Vec4F v;
+    std::memcpy(&v, reinterpret_cast<const float*>(p), sizeof v);
+    return v;
+}
+
+inline void store(ComplexF* p, Vec4F v) { std::memcpy(reinterpret_cast<float*>(p), &v, sizeof v); }
+
+// alpha * x for two complex numbers: each part gets exactly the operations
+// of the scalar product (re a_r - im a_i, im a_r + re a_i).
+struct ComplexFactorF {
+    Vec4F real_part;    // (a_r, a_r, a_r, a_r)
+    Vec4F signed_imag;  // (-a_i, a_i, -a_i, a_i)
+    explicit ComplexFactorF(ComplexF alpha)
+        : real_part{alpha.real(), alpha.real(), alpha.real(), alpha.real()},
+          signed_imag{-alpha.imag(), alpha.imag(), -alpha.imag(), alpha.imag()} {}
+    Vec4F times(Vec4F x) const { return x * real_part + __builtin_shufflevector(x, x, 1, 0, 3, 2) * signed_imag; }
+};
+
+// y[i] += alpha * x[i] for i < count, single precision; the same bits as
+// y[i] += alpha * x[i] written out.
 inline void add_scaled(ComplexF* y, const ComplexF* x, ComplexF alpha, int count) {
+    const ComplexFactorF f(alpha);
+    int i = 0;
+    for (; i + 2 <= count; i += 2) store(y + i, load(y + i) + f.times(load(x + i)));
     const float ar = alpha.real();
     const float ai = alpha.imag();
-    for (int i = 0; i < count; ++i) {
+    for (; i < count; ++i) {
         const float xr = x[i].real();
         const float xi = x[i].imag();
         y[i] = ComplexF(y[i].real() + (xr * ar - xi * ai), y[i].imag() + (xi * ar + xr * ai));
@@ -65,6 +93,18 @@ inline double squared_modulus(ComplexF z) {
 }
 
 inline double squared_modulus(ComplexD z) { return z.real() * z.real() + z.imag() * z.imag(); }
+
+// |z| with the same bits as std::abs (the C library's hypotf squares the
+// parts in double, where that is exact, and rounds the root to float), but
+// inline: the eigenvalue steps take moduli in their innermost loops.
+// Infinite and NaN parts take the library's path.
+inline float modulus(ComplexF z) {
+    const double re = z.real();
+    const double im = z.imag();
+    const double square = re * re + im * im;
+    if (!(square <= 1.0e300)) return std::abs(z);
+    return static_cast<float>(std::sqrt(square));
+}
 
 inline bool is_zero(ComplexF z) { return z.real() == 0.0f && z.imag() == 0.0f; }
 inline bool is_zero(ComplexD z) { return z.real() == 0.0 && z.imag() == 0.0; }

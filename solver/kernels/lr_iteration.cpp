@@ -8,7 +8,9 @@
 
 namespace {
 
+using kernels_detail::add_scaled;
 using kernels_detail::is_zero;
+using kernels_detail::modulus;
 using kernels_detail::MatrixView;
 
 constexpr float EPS = EIGEN_MACHINE_PRECISION;
@@ -56,7 +58,7 @@ void lr_step(MatrixView h, MatrixView z, int n, int low, int igh, int m, int en,
         const ComplexF x = h(i - 1, i - 1);
         const ComplexF y = h(i, i - 1);
         ComplexF factor;
-        if (std::abs(x) < std::abs(y)) {
+        if (modulus(x) < modulus(y)) {
             for (int j = i - 1; j <= n; ++j) std::swap(h(i - 1, j), h(i, j));
             factor = x / y;
             marks[i - 1] = 1;
@@ -71,11 +73,11 @@ void lr_step(MatrixView h, MatrixView z, int n, int low, int igh, int m, int en,
         const ComplexF x = h(j, j - 1);
         h(j, j - 1) = ComplexF(0.0f, 0.0f);
         if (marks[j - 1] > 0) {
-            for (int i = 1; i <= j; ++i) std::swap(h(i, j - 1), h(i, j));
-            for (int i = low; i <= igh; ++i) std::swap(z(i, j - 1), z(i, j));
+            std::swap_ranges(&h(1, j - 1), &h(1, j - 1) + j, &h(1, j));
+            std::swap_ranges(&z(low, j - 1), &z(low, j - 1) + (igh - low + 1), &z(low, j));
         }
-        for (int i = 1; i <= j; ++i) h(i, j - 1) += x * h(i, j);
-        for (int i = low; i <= igh; ++i) z(i, j - 1) += x * z(i, j);
+        add_scaled(&h(1, j - 1), &h(1, j), x, j);
+        add_scaled(&z(low, j - 1), &z(low, j), x, igh - low + 1);
     }
 }
 
@@ -83,10 +85,10 @@ void lr_step(MatrixView h, MatrixView z, int n, int low, int igh, int m, int en,
 // subdiagonal entry is negligible for the step, else l.
 int start_row(MatrixView h, int l, int en) {
     for (int m = en - 1; m >= l + 1; --m) {
-        const float test = EPS * std::abs(h(m, m)) / std::abs(h(m + 1, m)) *
-                           (std::abs(h(m - 1, m - 1)) + std::abs(h(m, m)) +
-                            std::abs(h(m + 1, m + 1)));
-        if (std::abs(h(m, m - 1)) <= test) return m;
+        const float test = EPS * modulus(h(m, m)) / modulus(h(m + 1, m)) *
+                           (modulus(h(m - 1, m - 1)) + modulus(h(m, m)) +
+                            modulus(h(m + 1, m + 1)));
+        if (modulus(h(m, m - 1)) <= test) return m;
     }
     return l;
 }
@@ -96,7 +98,7 @@ int start_row(MatrixView h, int l, int en) {
 void compute_vectors(MatrixView h, MatrixView z, const ComplexF* w, int n, int low, int igh) {
     float norm = 0.0f;
     for (int i = 1; i <= n; ++i) {
-        for (int j = i; j <= n; ++j) norm += std::abs(h(i, j));
+        for (int j = i; j <= n; ++j) norm += modulus(h(i, j));
     }
     if (n == 1 || norm == 0.0f) return;
 
@@ -116,13 +118,15 @@ void compute_vectors(MatrixView h, MatrixView z, const ComplexF* w, int n, int l
         if (i >= low && i <= igh) continue;
         for (int j = i + 1; j <= n; ++j) z(i, j) = h(i, j);
     }
+    // Column j of z times h, accumulated over k for all rows at once (each
+    // row's sum still runs from k = low upward).
+    const int rows = igh - low + 1;
+    ComplexF sum[EIGEN_MAX_ORDER];
     for (int j = n; j >= low + 1; --j) {
         const int last = std::min(j, igh);
-        for (int i = low; i <= igh; ++i) {
-            ComplexF sum(0.0f, 0.0f);
-            for (int k = low; k <= last; ++k) sum += z(i, k) * h(k, j);
-            z(i, j) = sum;
-        }
+        std::fill(sum, sum + rows, ComplexF(0.0f, 0.0f));
+        for (int k = low; k <= last; ++k) add_scaled(sum, &z(low, k), h(k, j), rows);
+        std::copy(sum, sum + rows, &z(low, j));
     }
 }
 
@@ -148,8 +152,8 @@ void lr_iteration(ComplexF* h_data, int n, int ldh, int low0, int igh0, const in
     while (en >= low) {
         int l = low;
         for (int k = en; k >= low + 1; --k) {
-            const float test = EPS * (std::abs(h(k - 1, k - 1)) + std::abs(h(k, k)));
-            if (std::abs(h(k, k - 1)) <= test) {
+            const float test = EPS * (modulus(h(k - 1, k - 1)) + modulus(h(k, k)));
+            if (modulus(h(k, k - 1)) <= test) {
                 l = k;
                 break;
             }

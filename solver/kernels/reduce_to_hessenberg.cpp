@@ -36,7 +36,7 @@ void reduce_to_hessenberg(ComplexF* data, int n, int lda, int low, int igh, int*
             y /= x;
             a(r, m - 1) = y;
             for (int j = m; j <= n; ++j) a(r, j) -= y * a(m, j);
-            for (int j = 1; j <= last; ++j) a(j, m) += y * a(j, r);
+            kernels_detail::add_scaled(&a(1, m), &a(1, r), y, last);
         }
     }
 }

@@ -1,5 +1,3 @@
-#include "refine_eigenvectors.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -13,20 +11,33 @@ constexpr int LD = REFINE_MAX_ORDER;
 // Two pairs whose coupling exceeds this fraction of their eigenvalue gap are
 // not decoupled by a Newton step but treated as one cluster.
 constexpr double COUPLED = 0.1;
-constexpr int MAX_STEPS = 3;
+constexpr int MAX_STEPS = 8;
 // Clusters within clusters are diagonalised down to this depth.
 constexpr int MAX_DEPTH = 2;
 
-// r = A v - lambda v for A of order n in w.a; returns ||r||.
+// r = A v - lambda v for A of order n in w.re, w.im; returns ||r||. The real
+// and imaginary parts are accumulated apart, which vectorises.
 double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, ComplexD* r) {
-    for (int i = 0; i < n; ++i) r[i] = -lambda * v[i];
+    double re[LD], im[LD];
+    for (int i = 0; i < n; ++i) {
+        const ComplexD t = -lambda * v[i];
+        re[i] = t.real();
+        im[i] = t.imag();
+    }
     for (int k = 0; k < n; ++k) {
-        const ComplexD vk = v[k];
-        const ComplexD* column = w.a + k * LD;
-        for (int i = 0; i < n; ++i) r[i] += column[i] * vk;
+        const double vr = v[k].real(), vi = v[k].imag();
+        const double* ar = w.re + k * LD;
+        const double* ai = w.im + k * LD;
+        for (int i = 0; i < n; ++i) {
+            re[i] += ar[i] * vr - ai[i] * vi;
+            im[i] += ar[i] * vi + ai[i] * vr;
+        }
     }
     double sum = 0.0;
-    for (int i = 0; i < n; ++i) sum += std::norm(r[i]);
+    for (int i = 0; i < n; ++i) {
+        r[i] = ComplexD(re[i], im[i]);
+        sum += re[i] * re[i] + im[i] * im[i];
+    }
     return std::sqrt(sum);
 }
 
@@ -74,7 +85,8 @@ bool diagonalise_block(const ComplexD* m, int k, ComplexD* y, ComplexD* theta, i
     for (int b = 0; b < k; ++b)
         for (int a = 0; a < k; ++a) {
             const ComplexD e = (m[a + b * LD] - (a == b ? mean : 0.0)) / spread;
-            inner.a[a + b * LD] = e;
+            inner.re[a + b * LD] = e.real();
+            inner.im[a + b * LD] = e.imag();
             single[a + b * LD] = ComplexF(static_cast<float>(e.real()), static_cast<float>(e.imag()));
             norm += std::norm(e);
         }
@@ -108,8 +120,7 @@ bool rotate_cluster(RefineWork& w, int n, const int* idx, int k, const bool* poo
     ComplexD m[LD * LD], y[LD * LD], theta[LD];
     for (int b = 0; b < k; ++b)
         for (int a = 0; a < k; ++a)
-            m[a + b * LD] = (a == b ? w.lambda[idx[a]] : 0.0) +
-                            (poor[idx[b]] ? w.residual[idx[a] + idx[b] * LD] : 0.0);
+            m[a + b * LD] = (a == b ? w.lambda[idx[a]] : 0.0) + w.residual[idx[a] + idx[b] * LD];
     if (!diagonalise_block(m, k, y, theta, depth)) return false;
 
     // A good member's own vector is an exact eigenvector of the block: it
@@ -180,10 +191,11 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
         for (int j = 0; j < n; ++j) {
             if (!poor[j]) continue;
             for (int i = 0; i < n; ++i)
-                if (i != j && e(i, j) != 0.0 && std::abs(e(i, j)) > COUPLED * std::abs(w.lambda[j] - w.lambda[i]))
+                if (i != j && e(i, j) != 0.0 && std::norm(e(i, j)) > COUPLED * COUPLED * std::norm(w.lambda[j] - w.lambda[i]))
                     parent[root(parent, i)] = root(parent, j);
         }
 
+        bool recompute[LD] = {};  // residual columns used as work space
         // Newton: v_j + sum over i outside j's cluster of E_ij / (lambda_j - lambda_i) v_i.
         for (int j = 0; j < n; ++j) {
             if (!poor[j]) continue;
@@ -196,7 +208,7 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
                 const ComplexD factor = e(i, j) / (w.lambda[j] - w.lambda[i]);
                 for (int l = 0; l < n; ++l) c[l] += factor * w.v[l + i * LD];
             }
-            if (!normalise(c, n)) poor[j] = false, stuck[j] = true;
+            if (!normalise(c, n)) poor[j] = false, stuck[j] = recompute[j] = true;
         }
 
         // Clusters of two or more: their blocks diagonalised as a whole.
@@ -207,6 +219,14 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
             for (int i = 0; i < n; ++i)
                 if (root(parent, i) == r) idx[k++] = i, any_poor |= poor[i];
             if (k < 2 || !any_poor) continue;
+            // Members at the rounding level need their coordinates too.
+            for (int a = 0; a < k; ++a) {
+                const int i = idx[a];
+                if (poor[i]) continue;
+                std::copy(w.residual + i * LD, w.residual + i * LD + n, w.rhs);
+                solve_linear_system(w.factors, w.rhs, w.residual + i * LD, n, LD, 1, error, w.order);
+                recompute[i] = true;
+            }
             if (!rotate_cluster(w, n, idx, k, poor, depth))
                 for (int a = 0; a < k; ++a) rejected[idx[a]] = true;
         }
@@ -216,7 +236,9 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
         for (int j = 0; j < n; ++j) {
             if (!poor[j] || rejected[j]) continue;
             const int r = root(parent, j);
-            const double norm = residual(w, n, w.candidate + j * LD, w.candidate_lambda[j], w.rhs);
+            // The coordinates in column j are used up: it receives the new residual.
+            w.candidate_norm[j] = residual(w, n, w.candidate + j * LD, w.candidate_lambda[j], w.residual + j * LD);
+            const double norm = w.candidate_norm[j];
             old_worst[r] = std::max(old_worst[r], w.residual_norm[j]);
             new_worst[r] = std::max(new_worst[r], std::isfinite(norm) ? norm : HUGE_VAL);
         }
@@ -225,14 +247,18 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
             if (!poor[j]) continue;
             const int r = root(parent, j);
             if (rejected[j] || !(new_worst[r] < old_worst[r])) {
-                stuck[j] = true;
+                stuck[j] = rejected[j];  // an unimproved cluster is tried again in a changed basis
+                recompute[j] = true;
                 continue;
             }
             std::copy(w.candidate + j * LD, w.candidate + j * LD + n, w.v + j * LD);
             w.lambda[j] = w.candidate_lambda[j];
-            w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+            w.residual_norm[j] = w.candidate_norm[j];
             changed[j] = any_kept = true;
         }
+        // Columns whose residual vector was used as work space get it back.
+        for (int j = 0; j < n; ++j)
+            if (recompute[j]) residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
         if (!any_kept) return;
     }
 }
@@ -245,8 +271,10 @@ void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, Complex
     double norm = 0.0;
     for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i) {
-            work.a[i + j * LD] = ComplexD(a[i + static_cast<long>(j) * lda]);
-            norm += std::norm(work.a[i + j * LD]);
+            const ComplexF e = a[i + static_cast<long>(j) * lda];
+            work.re[i + j * LD] = e.real();
+            work.im[i + j * LD] = e.imag();
+            norm += std::norm(ComplexD(e));
         }
     norm = std::sqrt(norm);
     if (!(norm > 0.0) || !std::isfinite(norm)) return;

@@ -20,7 +20,7 @@ public:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = "mtl_";
         if (info) name += std::string(info->test_suite_name()) + "_" + info->name();
-        name += "_" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+        name.append("_").append(std::to_string(::getpid())).append("_").append(std::to_string(counter++));
         for (char& c : name)
             if (c == '/') c = '_';
         path_ = std::filesystem::temp_directory_path() / name;

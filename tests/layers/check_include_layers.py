@@ -28,6 +28,7 @@ ALLOWED = {
     "plot/output": BOTTOM + ["plot/shell", "plot/views"],
     "plot/app": BOTTOM + ["plot/shell", "plot/views", "plot/output"],
     "plot/main": BOTTOM + ["plot/shell", "plot/views", "plot/output", "plot/app"],
+    "convert": BOTTOM,
 }
 # Libraries whose components must not include each other in a circle.
 CYCLE_FREE = ("plot/shell", "plot/views", "plot/output", "plot/app", "plot/main")

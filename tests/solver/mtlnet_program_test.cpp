@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "run_mtlnet.h"
 #include "test_directory.h"
 
 namespace {
@@ -73,7 +74,7 @@ TEST(MtlnetCommandLine, HelpAndVersionAnswerWithoutRunning) {
     EXPECT_EQ(run_program(dir, errors, "--help"), 0);
     EXPECT_EQ(errors, "");
     const std::string help = dir.read("stdout.txt");
-    EXPECT_EQ(help.rfind("usage: mtlnet [-C DIR] [--quiet] [--sweep SWEEP] [--threads N] [--dense] [--help] [--version]\n", 0), 0u) << help;
+    EXPECT_EQ(help.rfind("usage: mtlnet [-C DIR] [--quiet] [--strict] [--touchstone [FILE]] [--sweep SWEEP] [--threads N] [--dense] [--help] [--version]\n", 0), 0u) << help;
     for (const char* text : {"CONFIG.DAT", "NETINP.DAT", "VDANOUT.DAT", "SPAR.DAT", "Exit status", "  2  wrong"})
         EXPECT_NE(help.find(text), std::string::npos) << text;
 
@@ -92,7 +93,7 @@ TEST(MtlnetCommandLine, WrongCommandLinesExitWithStatusTwoAndWriteNothing) {
         const std::size_t end_of_reason = errors.find('\n');
         ASSERT_NE(end_of_reason, std::string::npos) << arguments;
         EXPECT_EQ(errors.rfind("mtlnet: ", 0), 0u) << errors;
-        EXPECT_EQ(errors.substr(end_of_reason + 1), "usage: mtlnet [-C DIR] [--quiet] [--sweep SWEEP] [--threads N] [--dense] [--help] [--version]\n");
+        EXPECT_EQ(errors.substr(end_of_reason + 1), "usage: mtlnet [-C DIR] [--quiet] [--strict] [--touchstone [FILE]] [--sweep SWEEP] [--threads N] [--dense] [--help] [--version]\n");
         EXPECT_EQ(dir.read("stdout.txt"), "");
     }
     EXPECT_EQ(files_written(dir), (std::vector<std::string>{"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"}));
@@ -114,6 +115,76 @@ TEST(MtlnetCommandLine, RunsInTheFolderGivenWithC) {
     copy_example("single_line_50ohm", inside.path());
     EXPECT_EQ(run_program(inside, errors), 0);
     EXPECT_EQ(inside.read("SPAR.DAT"), dir.read("case one/SPAR.DAT"));
+}
+
+// The report and the parameter files as a run left them.
+std::vector<std::string> outputs(const TestDirectory& dir) {
+    std::vector<std::string> texts;
+    for (const char* name : {"VDANOUT.DAT", "SPAR.DAT", "ZPAR.DAT", "YPAR.DAT"}) texts.push_back(dir.read(name));
+    return texts;
+}
+
+TEST(MtlnetWarnings, ChangeNoFileAreSilencedByQuietAndStopTheRunWithStrict) {
+    TestDirectory dir;
+    copy_example("coupled_microstrip", dir.path());
+    std::string lines = dir.read("LININP.DAT");
+    lines.replace(lines.find("0.6E-7 3.2E-7"), 6, "0.06E-7");  // L(2,1) a tenth of L(1,2)
+    dir.write("LININP.DAT", lines);
+    std::string errors;
+    EXPECT_EQ(run_program(dir, errors), 0);
+    EXPECT_EQ(errors,
+              "mtlnet: warning: LININP.DAT:4: L(1,2) = 6.000E-08 (line 3) and L(2,1) = 6.000E-09 (line 4) of "
+              "transmission line 1 differ by more than 1 %; both are used as their mean\n");
+    const std::vector<std::string> warned = outputs(dir);
+    EXPECT_EQ(run_program(dir, errors, "--quiet"), 0);
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(outputs(dir), warned);
+
+    TestDirectory strict;
+    strict.write_inputs(dir.read("CONFIG.DAT"), dir.read("FRQINP.DAT"), lines, dir.read("NETINP.DAT"));
+    EXPECT_EQ(run_program(strict, errors, "--strict --quiet"), 1);
+    EXPECT_EQ(errors.rfind("mtlnet: error: LININP.DAT:4: L(1,2) = 6.000E-08", 0), 0u) << errors;
+    const std::string report = strict.read("VDANOUT.DAT");
+    // The line stage's echo, then the message as for a failed input stage.
+    const std::string ending =
+        " LINE LENGTH 1.000E-01 m\n\n\n\n\n SUSPICIOUS INPUT DATA REJECTED, WARNINGS ARE ERRORS\n EXECUTION TERMINATED\n";
+    ASSERT_GE(report.size(), ending.size());
+    EXPECT_EQ(report.substr(report.size() - ending.size()), ending);
+    EXPECT_FALSE(strict.exists("SPAR.DAT"));
+}
+
+TEST(MtlnetWarnings, ByteOrderMarksAreSkipped) {
+    TestDirectory plain, marked;
+    copy_example("coupled_microstrip", plain.path());
+    for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
+        marked.write(name, "\xEF\xBB\xBF" + plain.read(name));
+    std::string errors;
+    EXPECT_EQ(run_program(plain, errors), 0);
+    EXPECT_EQ(run_program(marked, errors), 0);
+    EXPECT_EQ(errors, "");
+    EXPECT_EQ(outputs(marked), outputs(plain));
+}
+
+TEST(MtlnetWarnings, TerminalGetsOneSummaryLineAfterASuccessfulRun) {
+    TestDirectory dir;
+    copy_example("single_line_50ohm", dir.path());
+    solver::MtlnetOptions options;
+    options.directory = dir.path();
+    options.terminal = true;
+    std::ostringstream diagnostics;
+    EXPECT_EQ(solver::run_mtlnet(options, diagnostics), 0);
+    const std::string line = diagnostics.str();
+    const std::string start = "mtlnet: 200 points, 2 ports; wrote VDANOUT.DAT, SPAR.DAT, ZPAR.DAT, YPAR.DAT in ";
+    EXPECT_EQ(line.rfind(start, 0), 0u) << line;
+    EXPECT_EQ(line.substr(line.size() - 3), " s\n") << line;
+    options.quiet = true;
+    diagnostics.str("");
+    EXPECT_EQ(solver::run_mtlnet(options, diagnostics), 0);
+    EXPECT_EQ(diagnostics.str(), "");
+    dir.write("FRQINP.DAT", "x\n");
+    options.quiet = false;
+    EXPECT_EQ(solver::run_mtlnet(options, diagnostics), 1);
+    EXPECT_EQ(diagnostics.str().find("points"), std::string::npos);
 }
 
 class ExampleRun : public ::testing::TestWithParam<const char*> {};

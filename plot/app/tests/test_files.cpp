@@ -9,11 +9,13 @@ std::string parameter_file_text(const MadeFile& made) {
     const std::string eol = made.crlf ? "\r\n" : "\n";
     std::string text;
     for (int k = 1; k <= made.blocks; ++k) {
-        text += " " + fields::format_ew(made.start + (k - 1) * made.step, 15, 7) + eol + eol;
+        text.append(" ").append(fields::format_ew(made.start + (k - 1) * made.step, 15, 7)).append(eol).append(eol);
         for (int r = 1; r <= made.ports; ++r)
             for (int c = 1; c <= r; ++c)
-                text += " " + fields::format_ew(made_re(k, r, c), 15, 7) +
-                        fields::format_ew(made_im(k, r, c), 15, 7) + eol;
+                text.append(" ")
+                    .append(fields::format_ew(made_re(k, r, c), 15, 7))
+                    .append(fields::format_ew(made_im(k, r, c), 15, 7))
+                    .append(eol);
         if (k < made.blocks || made.last_empty_line) text += eol;
     }
     return text;

@@ -84,7 +84,7 @@ std::string expected_palette() {
     char buf[8];
     for (const Rgb& c : VGA_PALETTE) {
         std::snprintf(buf, sizeof buf, "%02X%02X%02X", c.red, c.green, c.blue);
-        text += (text.empty() ? "" : " ") + std::string(buf);
+        text.append(text.empty() ? "" : " ").append(buf);
     }
     return text;
 }

@@ -2,12 +2,44 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "diagram_drawers.h"
+#include "headless_screen.h"
 #include "hpgl_glyphs.h"
+#include "plot_setup.h"
+#include "table_report_lines.h"
 #include "stream_test_support.h"
 
 namespace {
 
 std::string rect_text(const PlotState& s) { return stream_text(write_rect_hpgl_stream, s); }
+
+// The writers lay a diagram out as the screen drawer does: a plot that was
+// set up but never drawn gives the same HP-GL file and table as after
+// drawing (the drawer's layout of a range is not idempotent, so a writer
+// that laid out the drawn range again would differ).
+TEST(RectHpglStream, AnUndrawnPlotIsLaidOutAsTheScreenShowsIt) {
+    HeadlessScreen screen;
+    const float f[] = {1e9f, 1.5e9f, 2e9f};
+    const float re[] = {0.03f, 0.7f, 1.52f}, im[] = {0, 0, 0};
+    for (int format : {MAGNITUDE, REAL_IMAG, MAGNITUDE_DB}) {
+        auto fresh = std::make_unique<PlotState>();
+        ASSERT_EQ(set_up_plot(*fresh, S_PARAMETERS, format, 3, re, im, f), "");
+        auto drawn = std::make_unique<PlotState>(*fresh);
+        draw_rectangular(*drawn);
+        EXPECT_EQ(rect_text(*fresh), rect_text(*drawn)) << format;
+        EXPECT_FALSE(fresh->laid_out);
+        scale_table_axes(*fresh);
+        scale_table_axes(*drawn);
+        EXPECT_EQ(stream_text(write_table_lines, *fresh), stream_text(write_table_lines, *drawn));
+        if (format != MAGNITUDE) continue;
+        // Laid out once more, this range takes coarser divisions.
+        auto again = std::make_unique<PlotState>(*drawn);
+        again->laid_out = false;
+        EXPECT_NE(rect_text(*again), rect_text(*drawn));
+    }
+}
 
 TEST(RectHpglStream, TwoCurvesMatchGoldenFile) {
     expect_matches_golden(rect_text(two_curve_rect_state()), "rect_two_curves.plt");

@@ -48,6 +48,7 @@ PlotState plotted(DiagramKind diagram, int curves, const std::vector<float>& x,
     }
     s.title = title;
     s.title.resize(TITLE_LENGTH, ' ');
+    s.laid_out = true;  // the axes below are those of the diagram shown
     return s;
 }
 

@@ -189,7 +189,7 @@ TEST_F(FileChooserTest, MovingPastTheLastRowScrollsByOneRow) {
 }
 
 TEST_F(FileChooserTest, AtMostFiveHundredNamesAreListed) {
-    for (int n = 0; n < 510; ++n) dir.write("L" + std::to_string(n) + ".spm", "");
+    for (int n = 0; n < 510; ++n) dir.write(std::string("L").append(std::to_string(n)).append(".spm"), "");
     std::vector<std::string> names = search_file_names("*.spm");
     EXPECT_EQ(names.size(), 500u);
     sort_file_names(names);

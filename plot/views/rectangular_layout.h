@@ -1,0 +1,29 @@
+// The layout of a rectangular diagram: both axes widened, divided and
+// snapped from the diagram's range (scale_axis). The screen drawer, the
+// HP-GL writer and the table writer all take it from here.
+#pragma once
+
+#include <memory>
+
+#include "plot_state.h"
+#include "rectangular_scaling.h"
+
+struct RectangularLayout {
+    AxisScaling x;
+    AxisScaling y;
+};
+
+// The layout of state's range.
+RectangularLayout rectangular_layout(const PlotState& state);
+
+// The diagram takes the layout: its range, divisions, scales and prefixes
+// (also in the axis labels) become the layout's (the diagram as the screen shows it, from which the
+// scale editor and a redraw start).
+void adopt_layout(PlotState& state, const RectangularLayout& layout);
+
+// One axis of the diagram takes its scaling.
+void adopt_axis_layout(const AxisFields& axis, const AxisScaling& scaling);
+
+// state as laid out: itself when its range is the adopted layout's, else a
+// copy (made in `copy`) that has adopted the layout of its range.
+const PlotState& laid_out(const PlotState& state, std::unique_ptr<PlotState>& copy);
