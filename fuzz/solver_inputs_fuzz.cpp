@@ -108,8 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input = end == std::string_view::npos ? std::string_view() : input.substr(end + FILE_END.size());
     }
 
-    std::ostringstream diagnostics;
-    auto run = std::make_unique<SolverRun>(folder.path(), diagnostics);
+    std::ostringstream diagnostics, warnings;  // warnings about odd input are not failures
+    auto run = std::make_unique<SolverRun>(folder.path(), diagnostics, MtlnetOptions{}, &warnings);
     std::string reason;
     require(run->report.open(folder.path() / "VDANOUT.DAT", reason), "report opens");
     int error_flag = 0;
