@@ -9,7 +9,7 @@
 // depends only on the point (and the first point), never on which worker
 // analysed it. Where a point takes so little time that handing the turn to
 // commit from worker to worker would cost more than it saves, one worker
-// does the whole sweep.
+// does the whole sweep, unless the number of threads was asked for.
 #include "frequency_sweep.h"
 
 #include <algorithm>
@@ -42,7 +42,8 @@ namespace {
 // this share of held positions the pattern is nearly full.
 constexpr int SMALLEST_SPARSE_NETWORK = 24;
 constexpr double FULLEST_SPARSE_PATTERN = 0.25;
-// Points analysed faster than this are analysed by one worker.
+// Points analysed faster than this are analysed by one worker when the
+// number of threads is left to the sweep.
 constexpr double SHORTEST_SHARED_POINT_SECONDS = 100e-6;
 
 struct Worker {
@@ -170,7 +171,7 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     if (!writer.commit(*first.result, error_flag)) return writer.close(error_flag);
     progress.point_done(1);
 
-    if (first_point.count() < SHORTEST_SHARED_POINT_SECONDS) workers.resize(1);
+    if (options.threads == 0 && first_point.count() < SHORTEST_SHARED_POINT_SECONDS) workers.resize(1);
     for (std::size_t w = 1; w < workers.size(); ++w)
         if (first.sparse && !workers[w]->sparse->take_first_matrix(*first.sparse)) workers.resize(w);
 
