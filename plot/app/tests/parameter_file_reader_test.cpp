@@ -99,24 +99,24 @@ TEST_F(ParameterFileReaderTest, LastBlockMayLackItsEmptyLineButNotItsEntries) {
     EXPECT_NE(result.diagnostic.find("block 3"), std::string::npos) << result.diagnostic;
 }
 
-TEST_F(ParameterFileReaderTest, StopFrequencyOfAnEvenSweepComesFromItsStep) {
+// A one-port sweep of 1, 2 and 3 MHz whose third frequency is written as `third`.
+std::string sweep_ending_at(const std::string& third) {
     std::string text = parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f});
+    const auto at = text.rfind("3.0000000E+06");
+    EXPECT_NE(at, std::string::npos);
+    return at == std::string::npos ? text : text.replace(at, 13, third);
+}
+
+TEST_F(ParameterFileReaderTest, StopFrequencyOfAnEvenSweepComesFromItsStep) {
     // Third frequency 3 MHz written a hair off: the shown stop stays start + 2 steps.
-    auto at = text.rfind("3.0000000E+06");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 13, "3.0000100E+06");
-    ParameterFileResult result = read(text);
+    ParameterFileResult result = read(sweep_ending_at("3.0000100E+06"));
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_FLOAT_EQ(result.stop_frequency, 3.0e6f);
 }
 
 TEST_F(ParameterFileReaderTest, StopFrequencyOfAnUnevenListIsItsLastFrequency) {
-    std::string text = parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f});
     // Third frequency 3 MHz -> 90 MHz: a step from the first two would show 3 MHz.
-    auto at = text.rfind("3.0000000E+06");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 13, "9.0000000E+07");
-    ParameterFileResult result = read(text);
+    ParameterFileResult result = read(sweep_ending_at("9.0000000E+07"));
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_FLOAT_EQ(result.stop_frequency, 9.0e7f);
     EXPECT_FLOAT_EQ(f(2), 9.0e7f);
