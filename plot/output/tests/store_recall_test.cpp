@@ -45,6 +45,17 @@ protected:
             for (int x = l.plot_x1; x <= l.plot_x2; ++x) p.push_back(screen.pixel(x, y) & 15);
         return p;
     }
+    // The diagram drawn again, the chooser's first picture loaded over it,
+    // then Clr: the kept diagram is shown again.
+    void load_then_clear_back_to_the_diagram() {
+        clear_screen(ClearArea::VIEWPORT);
+        draw_bands(w_ / 2, 6);
+        screen.extended(keys::F2);
+        screen.key(keys::ENTER);
+        screen.extended(keys::F6);  // Clr
+        ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
+        EXPECT_EQ(plot_area(), diagram_);
+    }
     int pixel(int x, int y) const {
         const ScreenLayout& l = screen_layout();
         return screen.pixel(l.plot_x1 + x, l.plot_y1 + y) & 15;
@@ -76,13 +87,7 @@ TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
 
     // A call left while the loaded picture is shown keeps that picture, so
     // the diagram is drawn again before the next one.
-    clear_screen(ClearArea::VIEWPORT);
-    draw_bands(w_ / 2, 6);
-    screen.extended(keys::F2);
-    screen.key(keys::ENTER);
-    screen.extended(keys::F6);  // clear back to the kept diagram
-    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
-    EXPECT_EQ(plot_area(), diagram_);
+    ASSERT_NO_FATAL_FAILURE(load_then_clear_back_to_the_diagram());
 }
 
 // A picture of the whole screen stays within the plot area, and Clr brings
@@ -106,13 +111,7 @@ TEST_F(StoreRecall, ABitmapLargerThanThePlotAreaIsClippedToIt) {
     EXPECT_EQ(screen.text_at(10, 66, 10), "side panel");
     EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
 
-    clear_screen(ClearArea::VIEWPORT);
-    draw_bands(w_ / 2, 6);
-    screen.extended(keys::F2);
-    screen.key(keys::ENTER);
-    screen.extended(keys::F6);  // Clr
-    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
-    EXPECT_EQ(plot_area(), diagram_);
+    ASSERT_NO_FATAL_FAILURE(load_then_clear_back_to_the_diagram());
     EXPECT_EQ(screen.text_at(10, 66, 10), "side panel");
     EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
 }
