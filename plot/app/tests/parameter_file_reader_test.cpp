@@ -36,12 +36,8 @@ private:
 };
 
 TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {
-    MadeFile made;
-    made.ports = 3;
-    made.blocks = 4;
-    made.start = 1.0e8f;
-    made.step = 5.0e7f;
-    ParameterFileResult result = read(made);
+    // 3 ports, 4 blocks from 100 MHz in steps of 50 MHz.
+    ParameterFileResult result = read(MadeFile{3, 4, 1.0e8f, 5.0e7f});
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.port_count, 3);
     EXPECT_EQ(result.steps, 3);
@@ -185,11 +181,7 @@ TEST_F(ParameterFileReaderTest, BinaryGarbageIsAReadError) {
 }
 
 TEST_F(ParameterFileReaderTest, EveryPointTheSolverWritesIsReadAndMoreAreRefused) {
-    MadeFile made;
-    made.ports = 1;
-    made.blocks = 10000;  // the solver's longest sweep
-    made.start = 1.0f;
-    made.step = 1.0f;
+    MadeFile made{1, 10000, 1.0f, 1.0f};  // the solver's longest sweep, from 1 Hz in steps of 1 Hz
     ParameterFileResult result = read(made);
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.steps, 9999);
