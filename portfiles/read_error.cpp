@@ -10,15 +10,17 @@ std::string ReadError::message() const {
     return text;
 }
 
-std::string quoted_field(std::string_view text) {
+std::string shown_text(std::string_view text) {
     constexpr std::size_t MAX_SHOWN = 40;
-    std::string shown = "\"";
+    std::string shown;
     for (std::size_t i = 0; i < text.size() && i < MAX_SHOWN; ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
         shown += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
     }
     if (text.size() > MAX_SHOWN) shown += "...";
-    return shown + "\"";
+    return shown;
 }
+
+std::string quoted_field(std::string_view text) { return "\"" + shown_text(text) + "\""; }
 
 }  // namespace portfiles

@@ -17,8 +17,11 @@ struct ReadError {
     std::string message() const;
 };
 
-// A field of the file as it may stand in a one-line diagnostic: printable
-// ASCII only, at most 40 characters, quoted.
+// Text of the file as it may stand in a one-line diagnostic: printable
+// ASCII only (anything else shown as ?), at most 40 characters.
+std::string shown_text(std::string_view text);
+
+// The same, quoted: a field of the file.
 std::string quoted_field(std::string_view text);
 
 }  // namespace portfiles

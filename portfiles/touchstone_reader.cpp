@@ -98,18 +98,19 @@ private:
         if (close == std::string_view::npos) return fail("a keyword in brackets", quoted_field(line));
         const std::string name = lower(line.substr(0, close + 1));
         const std::string_view argument = trim(line.substr(close + 1));
+        const std::string found_keyword = "the keyword " + shown_text(line.substr(0, close + 1));
         if (result_.version == 1)
-            return fail("the option line or data of a Touchstone 1 file", "the keyword " + std::string(line.substr(0, close + 1)));
+            return fail("the option line or data of a Touchstone 1 file", found_keyword);
         if (reference_needed_ > 0)
-            return fail(count_of(reference_needed_, "more reference impedance") + " after [Reference]", "the keyword " + name);
-        if (section_ == Section::NOISE_DATA && name != "[end]") return fail("[End] after the noise data", "the keyword " + name);
+            return fail(count_of(reference_needed_, "more reference impedance") + " after [Reference]", found_keyword);
+        if (section_ == Section::NOISE_DATA && name != "[end]") return fail("[End] after the noise data", found_keyword);
 
         if (name == "[version]") {
             if (!argument.starts_with("2.")) return fail("[Version] 2.0", quoted_field(argument));
             if (version_seen_) return fail("one [Version] line", "a second one");
             version_seen_ = true;
         } else if (!version_seen_) {
-            return fail("[Version] 2.0 before any other keyword", "the keyword " + name);
+            return fail("[Version] 2.0 before any other keyword", found_keyword);
         } else if (name == "[number of ports]") {
             std::int32_t n = 0;
             if (!parse_integer(argument, n) || n < 1) return fail("a port count after [Number of Ports]", quoted_field(argument));
@@ -153,7 +154,7 @@ private:
             if (!end_of_network_data()) return false;
             section_ = Section::END;
         } else {
-            return fail("a keyword of Touchstone 2.0", "the keyword " + std::string(line.substr(0, close + 1)));
+            return fail("a keyword of Touchstone 2.0", found_keyword);
         }
         return true;
     }

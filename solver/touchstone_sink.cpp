@@ -6,7 +6,6 @@
 #include <string>
 
 #include "option_parser.h"
-#include "replace_file.h"
 #include "run_report.h"
 #include "sweep_point.h"
 
@@ -46,9 +45,14 @@ TouchstoneSink::TouchstoneSink(const SolverRun& run, std::filesystem::path path)
 bool TouchstoneSink::open(PointFailure& failure) {
     const std::filesystem::path folder = path_.has_parent_path() ? path_.parent_path() : ".";
     std::error_code error;
-    if (std::filesystem::is_directory(folder, error)) return true;
+    std::string why;
+    if (!std::filesystem::is_directory(folder, error))
+        why = "no folder " + folder.string();
+    else if (!file_.create(path_))
+        why = file_.failure();
+    if (why.empty()) return true;
     failure.message = message_text({"ERROR CREATING TOUCHSTONE FILE"});
-    failure.diagnostic = "cannot create the Touchstone file " + path_.string() + ": no folder " + folder.string();
+    failure.diagnostic = "cannot create the Touchstone file " + path_.string() + ": " + why;
     return false;
 }
 
@@ -71,11 +75,11 @@ bool TouchstoneSink::close(PointFailure& failure) {
     if (static_cast<int>(sweep.points()) < planned)
         points += "; " + std::to_string(sweep.points()) + " completed";
     comments.push_back(points);
-    const std::string why =
-        portfiles::replace_file(path_, [&](std::ostream& out) { portfiles::write_touchstone(out, network_, comments); });
-    if (why.empty()) return true;
+    portfiles::write_touchstone(file_.stream(), network_, comments);
+    if (file_.commit()) return true;
     failure.message = message_text({"ERROR WRITING TOUCHSTONE FILE"});
-    failure.diagnostic = "cannot write the Touchstone file " + path_.string() + ": " + why;
+    failure.diagnostic = "the Touchstone file " + path_.string() + " could not be written: " + file_.failure();
+    failure.folded = "the Touchstone file " + path_.string() + " could not be written either";
     return false;
 }
 

@@ -54,20 +54,17 @@ void draw_rectangular(PlotState& s) {
     const ScreenLayout& layout = screen_layout();
     const auto [left, top, right, bottom] = plot_area_cells();
 
-    LogFrequencyAxis log_axis;
-    if (s.log_frequency) {
-        log_axis = scale_log_frequency_axis(s);
-        adopt_axis_layout(y_axis(s), scale_axis(s.y_min, s.y_max));
-    } else {
-        adopt_layout(s, rectangular_layout(s));
-    }
+    const RectangularLayout diagram = rectangular_layout(s, screen_log_axis_columns());
+    adopt_layout(s, diagram);
+    const LogFrequencyAxis& log_axis = diagram.log_x;
     const double window_x_min = x_coordinate(s, s.x_min), window_x_max = x_coordinate(s, s.x_max);
 
     clear_screen(ClearArea::VIEWPORT);
     const double ch = layout.cell_height;
-    set_viewport(layout.plot_x1 + 8 * layout.cell_width,
-                 static_cast<int>(std::trunc(layout.plot_y1 + 2.5 * ch)), layout.plot_x2,
-                 static_cast<int>(std::trunc(layout.plot_y2 - 2.5 * ch)));
+    set_viewport(layout.plot_pixels.x1 + 8 * layout.cell_width,
+                 static_cast<int>(std::trunc(layout.plot_pixels.y1 + 2.5 * ch)),
+                 layout.plot_pixels.x2,
+                 static_cast<int>(std::trunc(layout.plot_pixels.y2 - 2.5 * ch)));
     set_window(true, window_x_min, s.y_min, window_x_max, s.y_max);
     set_text_wrap(false);
 

@@ -201,6 +201,7 @@ TEST(TouchstoneReader, RefusesBrokenFilesNamingLineAndWhatWasExpected) {
              Case{"t.ts", v2 + "[Mixed-Mode Order] D2,1\n", "t.ts:4: expected single-ended network data, found [Mixed-Mode Order] (mixed-mode data cannot be converted)"},
              Case{"t.ts", v2 + "[Reference] 50 60\n", "t.ts:4: expected 1 reference impedance, found more"},
              Case{"t.ts", v2 + "[Foo]\n", "t.ts:4: expected a keyword of Touchstone 2.0, found the keyword [Foo]"},
+             Case{"t.s1p", "# Hz S RI\n[Ver\x1b[2Jsion]\n", "t.s1p:2: expected the option line or data of a Touchstone 1 file, found the keyword [Ver?[2Jsion]"},
              Case{"t.ts", "[Version] 2.0\n# Hz S RI\n[Number of Ports] 2\n[Number of Frequencies] 1\n[Network Data]\n", "t.ts:5: expected [Two-Port Data Order] before the [Network Data] of a 2-port, found [Network Data]"},
              Case{"t.s100p", "# Hz S RI\n1 1 0\n", "t.s100p:2: expected at most 64 ports, found 100"},
          }) {

@@ -2,6 +2,8 @@
 // Touchstone file, beside unchanged parameter files and report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -91,6 +93,32 @@ TEST_F(TouchstoneOutput, AnUnwritableNameStopsTheRunBeforeTheParameterFilesAreRe
     EXPECT_EQ(diagnostics.str(), "mtlnet: cannot create the Touchstone file " +
                                      (dir.path() / "no_such_folder/x.s2p").string() + ": no folder " +
                                      (dir.path() / "no_such_folder").string() + "\n");
+}
+
+TEST_F(TouchstoneOutput, AFolderInItsPlaceStopsTheRunAndLeavesTheOldFiles) {
+    dir.write("SPAR.DAT", "kept\n");
+    std::filesystem::create_directory(dir.path() / "NETWORK.s2p");
+    EXPECT_EQ(run(""), 1);
+    EXPECT_EQ(dir.read("SPAR.DAT"), "kept\n");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "NETWORK.s2p"));
+    EXPECT_NE(dir.read("VDANOUT.DAT").find("\n\n ERROR CREATING TOUCHSTONE FILE\n EXECUTION TERMINATED\n"),
+              std::string::npos);
+    EXPECT_EQ(diagnostics.str(), "mtlnet: cannot create the Touchstone file " + (dir.path() / "NETWORK.s2p").string() +
+                                     ": Is a directory\n");
+}
+
+TEST_F(TouchstoneOutput, AFullDiskGivesOneDiagnosticLineAloneOrFoldedIntoAnEarlierFailure) {
+    const std::string name = (dir.path() / "NETWORK.s2p").string();
+    // A full disk: alone, and after a frequency that failed.
+    std::filesystem::create_symlink("/dev/full", dir.path() / "NETWORK.s2p");
+    EXPECT_EQ(run(""), 1);
+    EXPECT_EQ(diagnostics.str(), "mtlnet: the Touchstone file " + name + " could not be written: No space left on device\n");
+    EXPECT_NE(dir.read("VDANOUT.DAT").find("\n\n ERROR WRITING TOUCHSTONE FILE\n EXECUTION TERMINATED\n"),
+              std::string::npos);
+    EXPECT_EQ(run("", "2\n2\n1\n6 1E-3 1\n1\n6 1E30 2\n"), 1);
+    const std::string line = diagnostics.str();
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
+    EXPECT_TRUE(line.ends_with("; the Touchstone file " + name + " could not be written either\n")) << line;
 }
 
 }  // namespace

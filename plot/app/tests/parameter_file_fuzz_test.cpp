@@ -3,42 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <random>
+#include <sstream>
 
-#include "parameter_file_reader.h"
+#include "damaged_text.h"
+#include "parameter_data.h"
 #include "scratch_folder.h"
+#include "sweep_loading.h"
 #include "test_files.h"
 
 namespace {
 
-std::string mutate(std::string text, std::mt19937& random) {
-    auto pick = [&](std::size_t n) {
-        return n == 0 ? std::size_t{0} : std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
-    static const char* const pieces[] = {"\n", "\r\n", " ", "\n\n", "1.0E+999", "NaN", "-", ".",
-                                         "E", "9", "0", ",", "/", "\t", "1.0D+38", "\x1a"};
-    const int edits = 1 + static_cast<int>(pick(4));
-    for (int e = 0; e < edits && !text.empty(); ++e) {
-        const std::size_t at = pick(text.size());
-        switch (pick(7)) {
-            case 0: text[at] = static_cast<char>(pick(256)); break;
-            case 1: text.erase(at, 1 + pick(40)); break;
-            case 2: text.insert(at, pieces[pick(std::size(pieces))]); break;
-            case 3: text.resize(at); break;
-            case 4: {  // a line duplicated or moved
-                const auto start = text.rfind('\n', at);
-                const auto end = text.find('\n', at);
-                const std::size_t from = start == std::string::npos ? 0 : start + 1;
-                const std::string line = text.substr(from, end == std::string::npos ? std::string::npos : end - from + 1);
-                text.insert(pick(text.size()), line);
-                break;
-            }
-            case 5: text.insert(at, std::string(1 + pick(300), static_cast<char>(pick(2) ? ' ' : '7'))); break;
-            default: text[at] = "0123456789+-.E \n"[pick(16)]; break;
-        }
-    }
-    return text;
+std::string mutate(const std::string& text, std::mt19937& random) {
+    static const portfiles::testing::Damage damage{
+        {"\n", "\r\n", " ", "\n\n", "1.0E+999", "NaN", "-", ".", "E", "9", "0", ",", "/", "\t",
+         "1.0D+38", "\x1a"},
+        40,
+        300,
+        true};
+    return portfiles::testing::damaged(text, damage, random);
 }
 
 TEST(ParameterFileFuzzTest, DamagedFilesNeverBreakTheReader) {
@@ -51,16 +34,13 @@ TEST(ParameterFileFuzzTest, DamagedFilesNeverBreakTheReader) {
         parameter_file_text(MadeFile{9, 2, 1.0e3f, 1.0e3f, false}),
     };
     int loaded = 0;
-    const auto store = std::make_unique<ParameterData>();
+    portfiles::PortSweep sweep;
     for (int round = 0; round < 3000; ++round) {
         const std::string text = mutate(sources[round % std::size(sources)], random);
-        ParameterData& data = *store;
         // In memory: thousands of files on a busy disk would take long.
-        std::FILE* file = text.empty() ? nullptr : fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
-        ASSERT_TRUE(text.empty() || file);
+        std::istringstream in(text);
         const ParameterFileResult result =
-            file ? read_parameter_stream(file, data) : read_parameter_file(dir.write("fuzz.dat", text), data);
-        if (file) std::fclose(file);
+            text.empty() ? read_sweep_file(dir.write("fuzz.dat", text), sweep) : read_sweep_stream(in, sweep);
         if (result.status != ParameterFileStatus::LOADED) continue;
         ++loaded;
         ASSERT_GE(result.port_count, 1);
@@ -69,11 +49,15 @@ TEST(ParameterFileFuzzTest, DamagedFilesNeverBreakTheReader) {
         ASSERT_LT(result.steps, MAX_FREQUENCY_POINTS);
         ASSERT_TRUE(std::isfinite(result.start_frequency));
         ASSERT_TRUE(std::isfinite(result.stop_frequency));
-        for (int k = 0; k <= result.steps; ++k) {
-            ASSERT_TRUE(std::isfinite(data.f[k])) << text;
+        ASSERT_EQ(sweep.port_count, result.port_count);
+        ASSERT_EQ(static_cast<int>(sweep.points()), result.steps + 1);
+        for (std::size_t k = 0; k < sweep.points(); ++k) {
+            // Finite also as the plot's 32-bit reals.
+            ASSERT_TRUE(std::isfinite(static_cast<float>(sweep.frequencies[k]))) << text;
             for (int r = 0; r < result.port_count; ++r)
                 for (int c = 0; c < result.port_count; ++c)
-                    ASSERT_TRUE(std::isfinite(data.re[r][c][k]) && std::isfinite(data.im[r][c][k]));
+                    ASSERT_TRUE(std::isfinite(static_cast<float>(sweep.at(k, r, c).real())) &&
+                                std::isfinite(static_cast<float>(sweep.at(k, r, c).imag())));
         }
     }
     // Some damage is harmless (a changed digit): the sound path is exercised too.

@@ -1,9 +1,9 @@
-#include "parameter_file_reader.h"
+#include "sweep_loading.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
+#include <complex>
 
 #include "scratch_folder.h"
 #include "test_files.h"
@@ -15,37 +15,42 @@ using Status = ParameterFileStatus;
 class ParameterFileReaderTest : public ::testing::Test {
 protected:
     ParameterFileResult read(const std::string& text) {
-        return read_parameter_file(dir.write("spar.dat", text), parameter_data());
+        return read_sweep_file(dir.write("spar.dat", text), sweep);
     }
     ParameterFileResult read(const MadeFile& made) { return read(parameter_file_text(made)); }
 
-    ParameterData& parameter_data() { return *data_; }
+    // As the plot has them: 32-bit reals, indices from 0.
+    float f(std::size_t k) const { return static_cast<float>(sweep.frequencies.at(k)); }
+    float re(int r, int c, std::size_t k) const { return static_cast<float>(entry(r, c, k).real()); }
+    float im(int r, int c, std::size_t k) const { return static_cast<float>(entry(r, c, k).imag()); }
 
     ScratchFolder dir;
-    std::unique_ptr<ParameterData> data_ = std::make_unique<ParameterData>();
+    portfiles::PortSweep sweep;
+
+private:
+    std::complex<double> entry(int r, int c, std::size_t k) const {
+        EXPECT_TRUE(k < sweep.points() && r < sweep.port_count && c < sweep.port_count);
+        return k < sweep.points() && r < sweep.port_count && c < sweep.port_count ? sweep.at(k, r, c)
+                                                                                   : std::complex<double>();
+    }
 };
 
 TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {
-    MadeFile made;
-    made.ports = 3;
-    made.blocks = 4;
-    made.start = 1.0e8f;
-    made.step = 5.0e7f;
-    ParameterFileResult result = read(made);
+    // 3 ports, 4 blocks from 100 MHz in steps of 50 MHz.
+    ParameterFileResult result = read(MadeFile{3, 4, 1.0e8f, 5.0e7f});
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.port_count, 3);
     EXPECT_EQ(result.steps, 3);
     EXPECT_FLOAT_EQ(result.start_frequency, 1.0e8f);
     EXPECT_FLOAT_EQ(result.stop_frequency, 2.5e8f);
-    const ParameterData& data = parameter_data();
     for (int k = 1; k <= 4; ++k) {
-        EXPECT_FLOAT_EQ(data.f[k - 1], 1.0e8f + (k - 1) * 5.0e7f);
+        EXPECT_FLOAT_EQ(f(k - 1), 1.0e8f + (k - 1) * 5.0e7f);
         for (int r = 1; r <= 3; ++r)
             for (int c = 1; c <= r; ++c) {
-                EXPECT_NEAR(data.re[r - 1][c - 1][k - 1], made_re(k, r, c), 1e-6);
-                EXPECT_NEAR(data.im[r - 1][c - 1][k - 1], made_im(k, r, c), 1e-6);
-                EXPECT_EQ(data.re[c - 1][r - 1][k - 1], data.re[r - 1][c - 1][k - 1]);
-                EXPECT_EQ(data.im[c - 1][r - 1][k - 1], data.im[r - 1][c - 1][k - 1]);
+                EXPECT_NEAR(re(r - 1, c - 1, k - 1), made_re(k, r, c), 1e-6);
+                EXPECT_NEAR(im(r - 1, c - 1, k - 1), made_im(k, r, c), 1e-6);
+                EXPECT_EQ(re(c - 1, r - 1, k - 1), re(r - 1, c - 1, k - 1));
+                EXPECT_EQ(im(c - 1, r - 1, k - 1), im(r - 1, c - 1, k - 1));
             }
     }
 }
@@ -90,27 +95,27 @@ TEST_F(ParameterFileReaderTest, LastBlockMayLackItsEmptyLineButNotItsEntries) {
     EXPECT_NE(result.diagnostic.find("block 3"), std::string::npos) << result.diagnostic;
 }
 
-TEST_F(ParameterFileReaderTest, StopFrequencyOfAnEvenSweepComesFromItsStep) {
+// A one-port sweep of 1, 2 and 3 MHz whose third frequency is written as `third`.
+std::string sweep_ending_at(const std::string& third) {
     std::string text = parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f});
+    const auto at = text.rfind("3.0000000E+06");
+    EXPECT_NE(at, std::string::npos);
+    return at == std::string::npos ? text : text.replace(at, 13, third);
+}
+
+TEST_F(ParameterFileReaderTest, StopFrequencyOfAnEvenSweepComesFromItsStep) {
     // Third frequency 3 MHz written a hair off: the shown stop stays start + 2 steps.
-    auto at = text.rfind("3.0000000E+06");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 13, "3.0000100E+06");
-    ParameterFileResult result = read(text);
+    ParameterFileResult result = read(sweep_ending_at("3.0000100E+06"));
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_FLOAT_EQ(result.stop_frequency, 3.0e6f);
 }
 
 TEST_F(ParameterFileReaderTest, StopFrequencyOfAnUnevenListIsItsLastFrequency) {
-    std::string text = parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f});
     // Third frequency 3 MHz -> 90 MHz: a step from the first two would show 3 MHz.
-    auto at = text.rfind("3.0000000E+06");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 13, "9.0000000E+07");
-    ParameterFileResult result = read(text);
+    ParameterFileResult result = read(sweep_ending_at("9.0000000E+07"));
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_FLOAT_EQ(result.stop_frequency, 9.0e7f);
-    EXPECT_FLOAT_EQ(parameter_data().f[2], 9.0e7f);
+    EXPECT_FLOAT_EQ(f(2), 9.0e7f);
 }
 
 TEST_F(ParameterFileReaderTest, AcceptsWindowsLineEndsBlankSeparatorsAndWideExponents) {
@@ -122,13 +127,13 @@ TEST_F(ParameterFileReaderTest, AcceptsWindowsLineEndsBlankSeparatorsAndWideExpo
                        " 2.0000000E+06\n\n  5.0000000E-01 -2.5000000E-01\n\n";
     ParameterFileResult result = read(text);
     ASSERT_EQ(result.status, Status::LOADED);
-    EXPECT_EQ(parameter_data().re[0][0][0], 0.0f);
-    EXPECT_FLOAT_EQ(parameter_data().re[0][0][1], 0.5f);
-    EXPECT_FLOAT_EQ(parameter_data().im[0][0][1], -0.25f);
+    EXPECT_EQ(re(0, 0, 0), 0.0f);
+    EXPECT_FLOAT_EQ(re(0, 0, 1), 0.5f);
+    EXPECT_FLOAT_EQ(im(0, 0, 1), -0.25f);
 }
 
 TEST_F(ParameterFileReaderTest, MissingAndEmptyFiles) {
-    EXPECT_EQ(read_parameter_file((dir.path() / "absent.dat").string(), parameter_data()).status,
+    EXPECT_EQ(read_sweep_file((dir.path() / "absent.dat").string(), sweep).status,
               Status::CANNOT_OPEN);
     EXPECT_EQ(read("").status, Status::READ_ERROR);
     EXPECT_EQ(read("\n\n   \n").status, Status::READ_ERROR);
@@ -157,8 +162,8 @@ TEST_F(ParameterFileReaderTest, FortranDExponentsAndOverlongLinesAreHandled) {
                        " 2.0E+06\n\n  1.0 2.0 " + std::string(100000, 'x') + "\n\n";
     ParameterFileResult result = read(text);
     ASSERT_EQ(result.status, Status::LOADED);
-    EXPECT_FLOAT_EQ(parameter_data().re[0][0][0], 0.25f);
-    EXPECT_FLOAT_EQ(parameter_data().im[0][0][1], 2.0f);
+    EXPECT_FLOAT_EQ(re(0, 0, 0), 0.25f);
+    EXPECT_FLOAT_EQ(im(0, 0, 1), 2.0f);
 
     // A number field of a million digits, and a blank line of a million blanks.
     EXPECT_EQ(read(" " + std::string(1000000, '1') + "\n\n 1 0\n\n 2\n\n 1 0\n\n").status,
@@ -176,11 +181,7 @@ TEST_F(ParameterFileReaderTest, BinaryGarbageIsAReadError) {
 }
 
 TEST_F(ParameterFileReaderTest, EveryPointTheSolverWritesIsReadAndMoreAreRefused) {
-    MadeFile made;
-    made.ports = 1;
-    made.blocks = 10000;  // the solver's longest sweep
-    made.start = 1.0f;
-    made.step = 1.0f;
+    MadeFile made{1, 10000, 1.0f, 1.0f};  // the solver's longest sweep, from 1 Hz in steps of 1 Hz
     ParameterFileResult result = read(made);
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.steps, 9999);
