@@ -46,6 +46,20 @@ inline std::string coupled_line(int n, double length, double coupling = 1.0) {
     return s.str();
 }
 
+// The quiet CONFIG.DAT, the sweep and `count` lines of n coupled
+// conductors: line k is 0.02 + length_step * k long and its couplings are
+// scaled by 1 + coupling_step * k.
+inline void write_coupled_lines(const std::filesystem::path& dir, const std::string& sweep, int count, int n,
+                                double length_step, double coupling_step) {
+    write_quiet_config(dir);
+    write_file(dir / "FRQINP.DAT", sweep);
+    std::ostringstream lines;
+    lines << count << '\n';
+    for (int k = 0; k < count; ++k) lines << n << '\n';
+    for (int k = 0; k < count; ++k) lines << coupled_line(n, 0.02 + length_step * k, 1.0 + coupling_step * k);
+    write_file(dir / "LININP.DAT", lines.str());
+}
+
 // 16 lines of 16 conductors in a chain, each far end shorted to the next
 // line's near end; ports at the first line's near end and the last line's
 // far end. The lines differ in length only, unless `distinct_lines` gives
@@ -53,13 +67,7 @@ inline std::string coupled_line(int n, double length, double coupling = 1.0) {
 inline void write_limit_network(const std::filesystem::path& dir, const std::string& sweep,
                                 bool distinct_lines = false) {
     constexpr int LINES = 16, N = 16;
-    write_quiet_config(dir);
-    write_file(dir / "FRQINP.DAT", sweep);
-    std::ostringstream lines;
-    lines << LINES << '\n';
-    for (int k = 0; k < LINES; ++k) lines << N << '\n';
-    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.001 * k, distinct_lines ? 1.0 + 0.02 * k : 1.0);
-    write_file(dir / "LININP.DAT", lines.str());
+    write_coupled_lines(dir, sweep, LINES, N, 0.001, distinct_lines ? 0.02 : 0.0);
 
     std::ostringstream net;
     net << LINES * 2 * N << "\n6\n";
@@ -91,13 +99,7 @@ inline void write_limit_network(const std::filesystem::path& dir, const std::str
 // nodes and three far ends.
 inline void write_star_network(const std::filesystem::path& dir, const std::string& sweep) {
     constexpr int LINES = 15, N = 16, HUB = LINES * 2 * N;
-    write_quiet_config(dir);
-    write_file(dir / "FRQINP.DAT", sweep);
-    std::ostringstream lines;
-    lines << LINES << '\n';
-    for (int k = 0; k < LINES; ++k) lines << N << '\n';
-    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.003 * k, 1.0 + 0.02 * k);
-    write_file(dir / "LININP.DAT", lines.str());
+    write_coupled_lines(dir, sweep, LINES, N, 0.003, 0.02);
 
     std::ostringstream net;
     net << HUB + N << "\n6\n";
@@ -124,13 +126,7 @@ inline void write_star_network(const std::filesystem::path& dir, const std::stri
 // ports at six own nodes, the other own nodes loaded by 50 ohm.
 inline void write_dense_network(const std::filesystem::path& dir, const std::string& sweep) {
     constexpr int LINES = 15, N = 16, OWN = LINES * 2 * N;
-    write_quiet_config(dir);
-    write_file(dir / "FRQINP.DAT", sweep);
-    std::ostringstream lines;
-    lines << LINES << '\n';
-    for (int k = 0; k < LINES; ++k) lines << N << '\n';
-    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.003 * k, 1.0 + 0.02 * k);
-    write_file(dir / "LININP.DAT", lines.str());
+    write_coupled_lines(dir, sweep, LINES, N, 0.003, 0.02);
 
     std::ostringstream net;
     net << OWN + N << "\n6\n";
