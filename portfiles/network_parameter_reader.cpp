@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "free_format_number.h"
+#include "free_format_reader.h"
 #include "line_source.h"
 
 namespace portfiles {
@@ -45,8 +46,9 @@ private:
         return false;
     }
 
-    bool fail(std::string expected, std::string found) {
+    bool fail(std::string expected, std::string found, ReadFailure why = ReadFailure::MALFORMED) {
         result_.ok = false;
+        result_.failure = why;
         result_.error.line = lines_.line_number();
         result_.error.expected = std::move(expected);
         result_.error.found = std::move(found);
@@ -55,6 +57,7 @@ private:
 
     bool fail_at_end(std::string expected) {
         if (too_long_) return false;
+        result_.failure = ReadFailure::MALFORMED;
         result_.error.line = lines_.line_number() + 1;
         result_.error.expected = std::move(expected);
         result_.error.found = "the end of the file";
@@ -78,7 +81,8 @@ private:
         double frequency = 0;
         if (!numbers(line, 1, &frequency, "the frequency of " + block + " (one real number)")) return false;
         if (k == limits_.max_points)
-            return fail("at most " + std::to_string(limits_.max_points) + " frequency points", "more");
+            return fail("at most " + std::to_string(limits_.max_points) + " frequency points", "more",
+                        ReadFailure::TOO_MANY_POINTS);
         if (!next(line)) return fail_at_end("the empty line after the frequency of " + block);
         if (!is_blank_line(line)) return fail("the empty line after the frequency of " + block, "a line of text");
 
@@ -99,7 +103,7 @@ private:
             if (k == 0 && n == max_entries())
                 return fail("at most " + std::to_string(limits_.max_ports) + " ports (" +
                                 std::to_string(max_entries()) + " entry lines per block)",
-                            "more entry lines");
+                            "more entry lines", ReadFailure::TOO_MANY_PORTS);
             double parts[2];
             if (!numbers(line, 2, parts, "entry " + std::to_string(n + 1) + " of " + block +
                                              " (its real and imaginary part)"))
@@ -149,6 +153,7 @@ private:
 }  // namespace
 
 SweepReading read_parameter_stream(std::istream& in, const std::string& shown_name, const ReadLimits& limits) {
+    if (limits.rules == ReadRules::FREE_FORMAT) return read_free_format(in, shown_name, limits);
     return BlockReader(in, shown_name, limits).read();
 }
 
@@ -158,6 +163,7 @@ SweepReading read_parameter_file(const std::filesystem::path& path, const std::s
     std::ifstream in(path, std::ios::in | std::ios::binary);
     if (!in.is_open()) {
         SweepReading result;
+        result.failure = ReadFailure::CANNOT_OPEN;
         result.error = cannot_open(shown_name);
         return result;
     }

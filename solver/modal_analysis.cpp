@@ -30,6 +30,32 @@ bool matrix_finite(const ComplexF* m, int n) {
     return true;
 }
 
+// TI = Z'^-1 V diag(gamma) from Z' and gamma in double precision, rounded
+// once at the end: the single-precision inverse of Z' of a line of many
+// conductors loses several digits, which the refined modes would not.
+bool refined_current_matrix(ModalSolution& s, ModalWorkspace& w, const ComplexF* z, int n) {
+    ComplexD* inverse = w.impedance_inverse;
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) inverse[i + j * LINE_LD] = ComplexD(z[i + j * LINE_LD]);
+    int error = 0;
+    invert_matrix(inverse, n, LINE_LD, w.swaps, error);
+    if (error != 0) return false;
+    for (int j = 0; j < n; ++j) {
+        double re[LINE_LD] = {}, im[LINE_LD] = {};
+        for (int l = 0; l < n; ++l) {
+            const ComplexD v = ComplexD(s.modal_voltage_matrix[l + j * LINE_LD]) * s.refined_coefficients[j];
+            const ComplexD* column = inverse + l * LINE_LD;
+            for (int i = 0; i < n; ++i) {
+                re[i] += column[i].real() * v.real() - column[i].imag() * v.imag();
+                im[i] += column[i].real() * v.imag() + column[i].imag() * v.real();
+            }
+        }
+        for (int i = 0; i < n; ++i)
+            s.modal_current_matrix[i + j * LINE_LD] = ComplexF(static_cast<float>(re[i]), static_cast<float>(im[i]));
+    }
+    return true;
+}
+
 bool fail_singular(int k, float f, const char* what, PointFailure& failure) {
     failure.message = message_text({"SINGULAR PARAMETERS FOR TRANSMISSION LINE", k});
     failure.diagnostic = "line " + std::to_string(k) + " at " + fields::format_ew(f, 10, 3).substr(1) +
@@ -82,17 +108,32 @@ bool analyse_line(const RunOptions& options, const LineTable& lines, int k, floa
     invert_matrix(w.inverse_v, n, LINE_LD, w.swaps, error);
     if (error != 0) return fail_singular(k, f, "the modal voltage matrix", failure);
 
-    for (int j = 0; j < n; ++j) s.propagation_coefficients[j] = std::sqrt(w.eigenvalues[j]);
+    // Modes the decomposition refined keep their eigenvalues' double
+    // precision through gamma, TI and E; the others follow in single
+    // precision, exactly as the decomposition left them.
+    const RefineWork& refine = w.eigen_work.refine;
+    s.refined = refine.changed_count > 0;
+    for (int j = 0; j < n; ++j) {
+        if (s.refined) {
+            s.refined_coefficients[j] = std::sqrt(refine.lambda[j]);
+            s.propagation_coefficients[j] = ComplexF(s.refined_coefficients[j]);
+        } else {
+            s.propagation_coefficients[j] = std::sqrt(w.eigenvalues[j]);
+        }
+    }
 
+    if (s.refined) copy_matrix(w.series_impedance, w.scratch, n);
     invert_matrix(w.series_impedance, n, LINE_LD, w.swaps, error);
     if (error != 0) return fail_singular(k, f, "the series impedance matrix Z'", failure);
 
     // TI = Z'^-1 (V diag(gamma)).
-    for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i)
-            w.scratch[i + j * LINE_LD] = s.modal_voltage_matrix[i + j * LINE_LD] * s.propagation_coefficients[j];
-    multiply_matrices(w.series_impedance, w.scratch, s.modal_current_matrix, n, n, n, LINE_LD,
-                      LINE_LD, LINE_LD);
+    if (!s.refined || !refined_current_matrix(s, w, w.scratch, n)) {
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i)
+                w.scratch[i + j * LINE_LD] = s.modal_voltage_matrix[i + j * LINE_LD] * s.propagation_coefficients[j];
+        multiply_matrices(w.series_impedance, w.scratch, s.modal_current_matrix, n, n, n, LINE_LD,
+                          LINE_LD, LINE_LD);
+    }
 
     if (zc != nullptr) {
         // Zc = (TI V^-1)^-1, for the report only.
@@ -107,7 +148,8 @@ bool analyse_line(const RunOptions& options, const LineTable& lines, int k, floa
 
 void set_propagation_factors(ModalSolution& s, float length) {
     for (int j = 0; j < s.conductor_count; ++j)
-        s.propagation_factors[j] = std::exp(-s.propagation_coefficients[j] * length);
+        s.propagation_factors[j] = s.refined ? ComplexF(std::exp(-s.refined_coefficients[j] * static_cast<double>(length)))
+                                             : std::exp(-s.propagation_coefficients[j] * length);
 }
 
 bool same_line_matrices(const LineTable& lines, int k, int j) {

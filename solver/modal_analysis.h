@@ -21,6 +21,11 @@ struct ModalSolution {
     ComplexF modal_current_matrix[LINE_LD * LINE_LD];  // TI = Z'^-1 V diag(gamma)
     ComplexF propagation_coefficients[MAX_CONDUCTORS];  // gamma (1/m), principal roots
     ComplexF propagation_factors[MAX_CONDUCTORS];       // E = exp(-gamma * length)
+    // Where the eigen-decomposition had to refine its pairs, gamma, TI and E
+    // are formed in double precision from the refined eigenvalues and only
+    // then rounded; gamma is kept here unrounded for E of other lengths.
+    bool refined = false;
+    ComplexD refined_coefficients[MAX_CONDUCTORS];
 };
 
 // Work tables of the analysis, obtained once before the sweep.
@@ -30,6 +35,7 @@ struct ModalWorkspace {
     ComplexF product[LINE_LD * LINE_LD];            // Z'Y', destroyed by the eigen-decomposition
     ComplexF inverse_v[LINE_LD * LINE_LD];
     ComplexF scratch[LINE_LD * LINE_LD];
+    ComplexD impedance_inverse[LINE_LD * LINE_LD];  // Z'^-1 in double precision, for refined modes
     ComplexF eigenvalues[MAX_CONDUCTORS];
     float scale[MAX_CONDUCTORS];
     int swaps[MAX_CONDUCTORS];
@@ -46,7 +52,8 @@ bool analyse_line(const RunOptions& options, const LineTable& lines, int k, floa
                   PointFailure& failure);
 
 // E = exp(-gamma * length) from the propagation coefficients already in
-// `solution` (the last step of analyse_line).
+// `solution` (the last step of analyse_line); from the unrounded ones where
+// the modes were refined.
 void set_propagation_factors(ModalSolution& solution, float length);
 
 // Lines k and j (1-based) have bit for bit the same per-unit-length

@@ -1,6 +1,8 @@
 #include "parameter_data.h"
 
+#include <array>
 #include <stdexcept>
+#include <string>
 
 namespace {
 

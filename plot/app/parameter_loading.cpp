@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "parameter_data.h"
-#include "parameter_file_reader.h"
+#include "sweep_loading.h"
 #include "screen_toolkit.h"
 #include "surface_files.h"
 
@@ -14,7 +14,7 @@ std::string read_parameter_sweep(PlotSession& session, int kind, const std::stri
     // messages keep the name as it was given.
     const std::string path = name.empty() ? std::string() : find_file(name);
     ParameterFileResult result;
-    if (!path.empty()) result = read_parameter_file(path, *session.data);
+    if (!path.empty()) result = read_sweep_file(path, session.sweep);
     switch (result.status) {
         case ParameterFileStatus::CANNOT_OPEN: return "Cannot open file " + name;
         case ParameterFileStatus::TOO_MANY_PORTS: return "Number of ports exceeds allowed 9";

@@ -1,5 +1,7 @@
 #include "parameter_menu.h"
 
+#include <algorithm>
+
 #include "engineering_notation.h"
 #include "file_chooser.h"
 #include "fixed_fields.h"
@@ -35,9 +37,9 @@ void draw_parameter_menu_bar() {
 
 void plot(PlotSession& session, int kind, const PlotEditorCall& edit) {
     const int points = take_element_sweep(session, kind);
-    const ParameterData& data = *session.data;
+    const ElementSweep& element = session.element;
     clear_line(screen_layout().message_row(), 1);
-    edit(kind, points, data.re_series.data(), data.im_series.data(), data.f.data(),
+    edit(kind, points, element.re.data(), element.im.data(), element.f.data(),
          session.kind(kind).format);
     show_caption(kind);
 }
@@ -46,13 +48,21 @@ void plot(PlotSession& session, int kind, const PlotEditorCall& edit) {
 
 int take_element_sweep(PlotSession& session, int kind) {
     ParameterKindState& state = session.kind(kind);
-    ParameterData& data = *session.data;
     if (state.i > state.port_count || state.i < 1) state.i = 1;
     if (state.j > state.port_count || state.j < 1) state.j = 1;
-    const int points = state.steps + 1;
-    for (int k = 0; k < points; ++k) {
-        data.re_series[k] = data.re[state.i - 1][state.j - 1][k];
-        data.im_series[k] = data.im[state.i - 1][state.j - 1][k];
+    const portfiles::PortSweep& sweep = session.sweep;
+    // Nothing of a sweep that does not hold the element (not loaded).
+    const bool held = state.i <= sweep.port_count && state.j <= sweep.port_count;
+    const int points = held ? std::min(state.steps + 1, static_cast<int>(sweep.points())) : 0;
+    ElementSweep& element = session.element;
+    element.f.resize(static_cast<std::size_t>(points));
+    element.re.resize(element.f.size());
+    element.im.resize(element.f.size());
+    for (std::size_t k = 0; k < element.f.size(); ++k) {
+        const std::complex<double> value = sweep.at(k, state.i - 1, state.j - 1);
+        element.f[k] = static_cast<float>(sweep.frequencies[k]);
+        element.re[k] = static_cast<float>(value.real());
+        element.im[k] = static_cast<float>(value.imag());
     }
     return points;
 }

@@ -5,14 +5,23 @@
 #pragma once
 
 #include <array>
-#include <memory>
+#include <vector>
 
 #include "parameter_data.h"
 #include "plot_state.h"
+#include "port_sweep.h"
+
+// The sweep of the matrix element being plotted, in the plot's 32-bit reals.
+struct ElementSweep {
+    std::vector<float> f;
+    std::vector<float> re;
+    std::vector<float> im;
+};
 
 struct PlotSession {
-    // The loaded parameters (about 6.5 MB, so never on the stack).
-    std::unique_ptr<ParameterData> data = std::make_unique<ParameterData>();
+    // The sweep last loaded; one store shared by the three kinds.
+    portfiles::PortSweep sweep;
+    ElementSweep element;
     std::array<ParameterKindState, 3> kinds{};
     PlotState plot;
     int chooser_position = 1;

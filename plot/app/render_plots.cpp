@@ -37,12 +37,12 @@ void draw_screen(PlotSession& session, int kind, const RenderRequest& request,
     show_parameter_menu(session, kind);
     const int points = take_element_sweep(session, kind);
     clear_line(screen_layout().message_row(), 1);
-    const ParameterData& data = *session.data;
+    const ElementSweep& element = session.element;
     session.plot = PlotState{};
     PlotState& plot = session.plot;
     plot.log_frequency = request.log_frequency;
-    const std::string failure = open_plot_editor(plot, kind, points, data.re_series.data(),
-                                                 data.im_series.data(), data.f.data(), target.format);
+    const std::string failure = open_plot_editor(plot, kind, points, element.re.data(),
+                                                 element.im.data(), element.f.data(), target.format);
     if (!failure.empty()) throw Failure{failure};
     if (!request.title.empty()) {
         plot.title = blank_padded(request.title, TITLE_LENGTH);

@@ -96,7 +96,7 @@ bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out) {
     const PlotState& s = laid_out(state, copy);
     TextSink sink(out);
     HpglStream gl(sink, 3);
-    const LogFrequencyAxis log_axis = log_frequency_axis_of(s, HPGL_LOG_AXIS_COLUMNS);
+    const LogFrequencyAxis log_axis = rectangular_layout(s, HPGL_LOG_AXIS_COLUMNS).log_x;
     const RectMapping m = s.log_frequency
                               ? RectMapping(s, static_cast<float>(LogFrequencyAxis::coordinate(s.x_min)),
                                             static_cast<float>(LogFrequencyAxis::coordinate(s.x_max)))

@@ -6,6 +6,7 @@
 
 #include "engineering_notation.h"
 #include "fixed_fields.h"
+#include "log_axis_drawing.h"
 #include "rectangular_layout.h"
 #include "text_sink.h"
 
@@ -104,7 +105,7 @@ std::string value_line(const PlotState& s, int i, int n) {
 }  // namespace
 
 void scale_table_axes(PlotState& s) {
-    if (!s.laid_out) adopt_layout(s, rectangular_layout(s));
+    if (!s.laid_out) adopt_layout(s, rectangular_layout(s, HPGL_LOG_AXIS_COLUMNS));
     scale_axis(s.x_min, s.x_max, s.x_prefix_pos, s.x_label, s.x_prefix, s.x_scale);
     scale_axis(s.y_min, s.y_max, s.y_prefix_pos, s.y_label, s.y_prefix, s.y_scale);
 }

@@ -54,13 +54,9 @@ void draw_rectangular(PlotState& s) {
     const ScreenLayout& layout = screen_layout();
     const auto [left, top, right, bottom] = plot_area_cells();
 
-    LogFrequencyAxis log_axis;
-    if (s.log_frequency) {
-        log_axis = scale_log_frequency_axis(s);
-        adopt_axis_layout(y_axis(s), scale_axis(s.y_min, s.y_max));
-    } else {
-        adopt_layout(s, rectangular_layout(s));
-    }
+    const RectangularLayout diagram = rectangular_layout(s, screen_log_axis_columns());
+    adopt_layout(s, diagram);
+    const LogFrequencyAxis& log_axis = diagram.log_x;
     const double window_x_min = x_coordinate(s, s.x_min), window_x_max = x_coordinate(s, s.x_max);
 
     clear_screen(ClearArea::VIEWPORT);

@@ -27,17 +27,6 @@ LogFrequencyAxis log_frequency_axis_of(const PlotState& s, int columns) {
     return layout_log_axis(min, s.x_max, columns);
 }
 
-LogFrequencyAxis scale_log_frequency_axis(PlotState& s) {
-    const LogFrequencyAxis axis = log_frequency_axis_of(s, screen_log_axis_columns());
-    s.x_min = axis.min;
-    s.x_max = axis.max;
-    s.x_scale = axis.scale;
-    s.x_prefix = axis.prefix;
-    s.x_div = 0;
-    s.x_div_count = 0;
-    return axis;
-}
-
 double x_coordinate(const PlotState& s, float x) {
     return s.log_frequency ? LogFrequencyAxis::coordinate(x) : x;
 }

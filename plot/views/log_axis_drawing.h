@@ -15,10 +15,6 @@ inline constexpr int HPGL_LOG_AXIS_COLUMNS = 80;
 // point at 0 Hz give, is taken as the lowest positive frequency plotted).
 LogFrequencyAxis log_frequency_axis_of(const PlotState& state, int columns);
 
-// Snaps the state's x range to the layout and takes its prefix; clears the
-// linear divisions.
-LogFrequencyAxis scale_log_frequency_axis(PlotState& state);
-
 // The x drawing coordinate of a plotted value: log10 f on a logarithmic
 // axis (minus infinity for f <= 0), the value itself otherwise.
 double x_coordinate(const PlotState& state, float x);

@@ -186,6 +186,33 @@ TEST(ParameterFileReader, KeepsWithinItsLimits) {
               "SPAR.DAT: expected a file that can be opened for reading, found No such file or directory");
 }
 
+// The same files by the free-format rules: what the strict rules refuse for
+// its layout is read, damage to the numbers is not, and every cause of a
+// failure is told apart.
+TEST(ParameterFileReader, FreeFormatRulesReadLooseLayoutsAndNameEachFailure) {
+    ReadLimits loose;
+    loose.rules = ReadRules::FREE_FORMAT;
+    loose.max_ports = 2;
+    loose.max_points = 2;
+    loose.single_precision_range = true;
+    const std::string loose_layout = " 1E6 MHz\n\n 1 2 x\n 3 4\n 5 6\n\n\n\n 2E6\n 7\n 8 9 10 11 12\n";
+    EXPECT_EQ(read_text(loose_layout).failure, ReadFailure::MALFORMED);
+    SweepReading r = read_text(loose_layout + " 1 1\n 1 1\n", loose);
+    ASSERT_TRUE(r.ok) << r.error.message();
+    EXPECT_EQ(r.sweep.port_count, 2);
+    ASSERT_EQ(r.sweep.points(), 2u);
+    EXPECT_EQ(r.sweep.at(0, 1, 0), std::complex<double>(3, 4));
+    EXPECT_EQ(r.sweep.at(1, 0, 0), std::complex<double>(7, 8));  // across a line end, the rest dropped
+    r = read_text(loose_layout, loose);
+    EXPECT_EQ(r.failure, ReadFailure::MALFORMED);
+    EXPECT_EQ(r.error.message(), "SPAR.DAT:12: expected the real and imaginary part of entry (2,1) of block 2");
+
+    EXPECT_EQ(read_text(" 1E6\n\n 1 1E39\n\n 2E6\n\n 1 1\n\n", loose).failure, ReadFailure::MALFORMED);
+    EXPECT_EQ(read_text(" 1E6\n\n 1 2\n 3 4\n 5 6\n 7 8\n 9 10\n\n", loose).failure, ReadFailure::TOO_MANY_PORTS);
+    EXPECT_EQ(read_text(" 1\n\n 1 1\n\n 2\n\n 1 1\n\n 3\n\n 1 1\n\n", loose).failure, ReadFailure::TOO_MANY_POINTS);
+    EXPECT_EQ(read_parameter_file("/nonexistent/SPAR.DAT", "SPAR.DAT", loose).failure, ReadFailure::CANNOT_OPEN);
+}
+
 // A stream that never ends, like /dev/zero.
 class EndlessZeros : public std::streambuf {
 protected:

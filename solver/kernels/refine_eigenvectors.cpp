@@ -58,6 +58,14 @@ int root(int* parent, int i) {
 
 void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth);
 
+// EIGEN_ROUNDING_RESIDUAL times the norm estimate of A: the larger of the
+// largest |lambda| and ||A||_F / sqrt(n).
+double rounding_tolerance(const RefineWork& w, int n, double frobenius) {
+    double radius = 0.0;
+    for (int j = 0; j < n; ++j) radius = std::max(radius, std::abs(w.lambda[j]));
+    return EIGEN_ROUNDING_RESIDUAL * std::max(radius, frobenius / std::sqrt(static_cast<double>(n)));
+}
+
 // Eigenvectors y (unit columns, leading dimension LD) and eigenvalues theta
 // of the k x k block m of a cluster: the block is shifted by the mean of its
 // diagonal and scaled to entries of order 1, decomposed in single precision
@@ -103,7 +111,7 @@ bool diagonalise_block(const ComplexD* m, int k, ComplexD* y, ComplexD* theta, i
     }
     if (depth + 1 < MAX_DEPTH) {
         bool ignored[LD];
-        refine_pairs(inner, k, EIGEN_ROUNDING_RESIDUAL * std::sqrt(norm), ignored, depth + 1);
+        refine_pairs(inner, k, rounding_tolerance(inner, k, std::sqrt(norm)), ignored, depth + 1);
     }
     for (int b = 0; b < k; ++b) {
         for (int a = 0; a < k; ++a) y[a + b * LD] = inner.v[a + b * LD];
@@ -267,6 +275,7 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
 
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
                          RefineWork& work) {
+    work.changed_count = 0;
     if (n <= 0 || n > LD) return;
     double norm = 0.0;
     for (int j = 0; j < n; ++j)
@@ -284,9 +293,10 @@ void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, Complex
         work.lambda[j] = ComplexD(w[j]);
     }
     bool changed[LD];
-    refine_pairs(work, n, EIGEN_ROUNDING_RESIDUAL * norm, changed, 0);
+    refine_pairs(work, n, rounding_tolerance(work, n, norm), changed, 0);
     for (int j = 0; j < n; ++j) {
         if (!changed[j]) continue;
+        ++work.changed_count;
         w[j] = ComplexF(static_cast<float>(work.lambda[j].real()), static_cast<float>(work.lambda[j].imag()));
         for (int i = 0; i < n; ++i) {
             const ComplexD v = work.v[i + j * LD];

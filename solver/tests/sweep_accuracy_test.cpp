@@ -100,7 +100,7 @@ class SweepAccuracy : public ::testing::Test {
 protected:
     // Runs the solver and the reference on the same input files.
     Deviations compare(const std::string& name, const std::string& sweep, const std::vector<Line>& lines,
-                       const Net& net, double target = TARGET) {
+                       const Net& net) {
         dir.write_inputs(QUIET_CONFIG, sweep, line_file(lines), net.text());
         std::ostringstream diagnostics;
         EXPECT_EQ(solver::run_mtlnet(dir.path(), diagnostics), 0) << diagnostics.str();
@@ -126,9 +126,9 @@ protected:
         EXPECT_EQ(spar.size(), s.size());
         Deviations d{deviation(spar, s), deviation(file("ZPAR.DAT"), z), deviation(file("YPAR.DAT"), y)};
         std::printf("%s: worst deviation S %.1e, Z %.1e, Y %.1e\n", name.c_str(), d.s, d.z, d.y);
-        EXPECT_LT(d.s, target) << name;
-        EXPECT_LT(d.z, target) << name;
-        EXPECT_LT(d.y, target) << name;
+        EXPECT_LT(d.s, TARGET) << name;
+        EXPECT_LT(d.z, TARGET) << name;
+        EXPECT_LT(d.y, TARGET) << name;
         return d;
     }
     TestDirectory dir;
@@ -186,10 +186,9 @@ TEST_F(SweepAccuracy, LossyTwelveConductorsWithUnsymmetricInput) {
         else
             net.add(node, 1, 40 + node, 0), net.add(node, 3, 1e-12, 0);
     }
-    // Its eigenpairs are at the rounding level (refining them all to double
-    // precision changes nothing): what is left, 2E-5 to 5E-5, comes from the
-    // single-precision modal quantities themselves.
-    compare("lossy 12 conductors", "1E7 3.45E8 2\n", {line}, net, 1e-4);
+    // Nearly equal modes: residuals small against ||A||_F but eigenvalues off
+    // in their seventh digit, and a single-precision Z'^-1 in TI.
+    compare("lossy 12 conductors", "1E7 3.45E8 2\n", {line}, net);
 }
 
 // A symmetric lossless pair between four ports: the reference itself is

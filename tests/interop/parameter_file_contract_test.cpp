@@ -10,8 +10,7 @@
 
 #include "network_parameter_reader.h"
 #include "network_parameter_writer.h"
-#include "parameter_data.h"
-#include "parameter_file_reader.h"
+#include "sweep_loading.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ portfiles::PortSweep made_sweep(int ports, int points, unsigned seed) {
 }
 
 TEST(ParameterFileContract, PlotterAndLibraryReadWhatTheWriterWrites) {
-    auto data = std::make_unique<ParameterData>();
+    portfiles::PortSweep loaded;
     for (int ports = 1; ports <= 9; ++ports) {
         SCOPED_TRACE(ports);
         const portfiles::PortSweep written = made_sweep(ports, 5, 100 + ports);
@@ -45,11 +44,8 @@ TEST(ParameterFileContract, PlotterAndLibraryReadWhatTheWriterWrites) {
         const portfiles::SweepReading library = portfiles::read_parameter_stream(in, "made.spm");
         ASSERT_TRUE(library.ok) << library.error.message();
 
-        std::FILE* file = std::tmpfile();
-        ASSERT_NE(file, nullptr);
-        std::fputs(text.str().c_str(), file);
-        const ParameterFileResult plotter = read_parameter_stream(file, *data);
-        std::fclose(file);
+        std::istringstream file(text.str());
+        const ParameterFileResult plotter = read_sweep_stream(file, loaded);
         ASSERT_EQ(plotter.status, ParameterFileStatus::LOADED) << plotter.diagnostic;
         ASSERT_EQ(plotter.port_count, ports);
         ASSERT_EQ(plotter.steps + 1, 5);
@@ -57,12 +53,12 @@ TEST(ParameterFileContract, PlotterAndLibraryReadWhatTheWriterWrites) {
         const portfiles::PortSweep& read = library.sweep;
         ASSERT_EQ(read.port_count, ports);
         for (std::size_t k = 0; k < read.points(); ++k) {
-            EXPECT_EQ(data->f[k], static_cast<float>(read.frequencies[k]));
+            EXPECT_EQ(static_cast<float>(loaded.frequencies[k]), static_cast<float>(read.frequencies[k]));
             for (int q = 0; q < ports; ++q)
                 for (int p = 0; p < ports; ++p) {
                     const std::complex<double> v = read.at(k, q, p);
-                    EXPECT_EQ(data->re[q][p][k], static_cast<float>(v.real()));
-                    EXPECT_EQ(data->im[q][p][k], static_cast<float>(v.imag()));
+                    EXPECT_EQ(static_cast<float>(loaded.at(k, q, p).real()), static_cast<float>(v.real()));
+                    EXPECT_EQ(static_cast<float>(loaded.at(k, q, p).imag()), static_cast<float>(v.imag()));
                     EXPECT_NEAR(v.real(), written.at(k, q, p).real(), 6e-8 * std::abs(written.at(k, q, p).real()));
                 }
         }

@@ -20,7 +20,7 @@
 
 #include "network_parameter_reader.h"
 #include "parameter_data.h"
-#include "parameter_file_reader.h"
+#include "sweep_loading.h"
 
 namespace {
 
@@ -140,8 +140,8 @@ TEST_F(ScikitRf, ItsTouchstoneFileGoesThroughMtlconvIntoThePlotter) {
               0)
         << errors;
 
-    auto data = std::make_unique<ParameterData>();
-    const ParameterFileResult loaded = read_parameter_file((dir_ / "dut.spm").string(), *data);
+    portfiles::PortSweep sweep;
+    const ParameterFileResult loaded = read_sweep_file((dir_ / "dut.spm").string(), sweep);
     ASSERT_EQ(loaded.status, ParameterFileStatus::LOADED) << loaded.diagnostic;
     ASSERT_EQ(loaded.port_count, 3);
     ASSERT_EQ(loaded.steps + 1, static_cast<int>(view.frequencies.size()));
@@ -150,11 +150,14 @@ TEST_F(ScikitRf, ItsTouchstoneFileGoesThroughMtlconvIntoThePlotter) {
         return std::fabs(client - plotted) <= 1.2e-7 * std::fabs(client) + 1e-30;
     };
     for (std::size_t k = 0; k < view.frequencies.size(); ++k) {
-        EXPECT_TRUE(close(view.frequencies[k], data->f[k])) << k;  // the uneven steps are kept
+        EXPECT_TRUE(close(view.frequencies[k], static_cast<float>(sweep.frequencies[k]))) << k;  // the uneven steps are kept
         for (int q = 0; q < 3; ++q)
             for (int p = 0; p < 3; ++p) {
-                EXPECT_TRUE(close(view.values[k][2 * (q * 3 + p)], data->re[q][p][k])) << k << " " << q << p;
-                EXPECT_TRUE(close(view.values[k][2 * (q * 3 + p) + 1], data->im[q][p][k])) << k << " " << q << p;
+                const std::complex<double> plotted = sweep.at(k, q, p);
+                EXPECT_TRUE(close(view.values[k][2 * (q * 3 + p)], static_cast<float>(plotted.real())))
+                    << k << " " << q << p;
+                EXPECT_TRUE(close(view.values[k][2 * (q * 3 + p) + 1], static_cast<float>(plotted.imag())))
+                    << k << " " << q << p;
             }
     }
 }

@@ -4,10 +4,11 @@
 
 #include <unistd.h>
 
-#include <memory>
+#include <istream>
+#include <streambuf>
 #include <string>
 
-#include "parameter_file_reader.h"
+#include "sweep_loading.h"
 
 namespace {
 
@@ -16,19 +17,37 @@ class EndlessParameterFile : public ::testing::Test {
 protected:
     void SetUp() override { alarm(120); }
     void TearDown() override { alarm(0); }
-    std::unique_ptr<ParameterData> data = std::make_unique<ParameterData>();
+    portfiles::PortSweep sweep;
+};
+
+// A pipe's worth of text followed by empty lines without end; like a pipe,
+// it cannot be rewound.
+class EndlessEmptyLines : public std::streambuf {
+public:
+    explicit EndlessEmptyLines(std::string head) : head_(std::move(head)) {
+        setg(head_.data(), head_.data(), head_.data() + head_.size());
+    }
+
+protected:
+    int_type underflow() override {
+        setg(lines_.data(), lines_.data(), lines_.data() + lines_.size());
+        return '\n';
+    }
+
+private:
+    std::string head_;
+    std::string lines_ = std::string(4096, '\n');
 };
 
 TEST_F(EndlessParameterFile, ZeroBytesWithoutEndGiveAReadError) {
-    EXPECT_EQ(read_parameter_file("/dev/zero", *data).status, ParameterFileStatus::READ_ERROR);
+    EXPECT_EQ(read_sweep_file("/dev/zero", sweep).status, ParameterFileStatus::READ_ERROR);
 }
 
 TEST_F(EndlessParameterFile, EmptyLinesWithoutEndGiveAReadError) {
     // A first block of one port, then nothing but line ends.
-    std::FILE* endless = popen("printf '   1.0E+06\\n\\n   1.0E+00   0.0E+00\\n\\n'; yes ''", "r");
-    ASSERT_NE(endless, nullptr);
-    EXPECT_EQ(read_parameter_stream(endless, *data).status, ParameterFileStatus::READ_ERROR);
-    pclose(endless);
+    EndlessEmptyLines lines("   1.0E+06\n\n   1.0E+00   0.0E+00\n\n");
+    std::istream endless(&lines);
+    EXPECT_EQ(read_sweep_stream(endless, sweep).status, ParameterFileStatus::READ_ERROR);
 }
 
 }  // namespace

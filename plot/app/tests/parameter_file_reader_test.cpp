@@ -1,9 +1,9 @@
-#include "parameter_file_reader.h"
+#include "sweep_loading.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
+#include <complex>
 
 #include "scratch_folder.h"
 #include "test_files.h"
@@ -15,14 +15,24 @@ using Status = ParameterFileStatus;
 class ParameterFileReaderTest : public ::testing::Test {
 protected:
     ParameterFileResult read(const std::string& text) {
-        return read_parameter_file(dir.write("spar.dat", text), parameter_data());
+        return read_sweep_file(dir.write("spar.dat", text), sweep);
     }
     ParameterFileResult read(const MadeFile& made) { return read(parameter_file_text(made)); }
 
-    ParameterData& parameter_data() { return *data_; }
+    // As the plot has them: 32-bit reals, indices from 0.
+    float f(std::size_t k) const { return static_cast<float>(sweep.frequencies.at(k)); }
+    float re(int r, int c, std::size_t k) const { return static_cast<float>(entry(r, c, k).real()); }
+    float im(int r, int c, std::size_t k) const { return static_cast<float>(entry(r, c, k).imag()); }
 
     ScratchFolder dir;
-    std::unique_ptr<ParameterData> data_ = std::make_unique<ParameterData>();
+    portfiles::PortSweep sweep;
+
+private:
+    std::complex<double> entry(int r, int c, std::size_t k) const {
+        EXPECT_TRUE(k < sweep.points() && r < sweep.port_count && c < sweep.port_count);
+        return k < sweep.points() && r < sweep.port_count && c < sweep.port_count ? sweep.at(k, r, c)
+                                                                                   : std::complex<double>();
+    }
 };
 
 TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {
@@ -37,15 +47,14 @@ TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {
     EXPECT_EQ(result.steps, 3);
     EXPECT_FLOAT_EQ(result.start_frequency, 1.0e8f);
     EXPECT_FLOAT_EQ(result.stop_frequency, 2.5e8f);
-    const ParameterData& data = parameter_data();
     for (int k = 1; k <= 4; ++k) {
-        EXPECT_FLOAT_EQ(data.f[k - 1], 1.0e8f + (k - 1) * 5.0e7f);
+        EXPECT_FLOAT_EQ(f(k - 1), 1.0e8f + (k - 1) * 5.0e7f);
         for (int r = 1; r <= 3; ++r)
             for (int c = 1; c <= r; ++c) {
-                EXPECT_NEAR(data.re[r - 1][c - 1][k - 1], made_re(k, r, c), 1e-6);
-                EXPECT_NEAR(data.im[r - 1][c - 1][k - 1], made_im(k, r, c), 1e-6);
-                EXPECT_EQ(data.re[c - 1][r - 1][k - 1], data.re[r - 1][c - 1][k - 1]);
-                EXPECT_EQ(data.im[c - 1][r - 1][k - 1], data.im[r - 1][c - 1][k - 1]);
+                EXPECT_NEAR(re(r - 1, c - 1, k - 1), made_re(k, r, c), 1e-6);
+                EXPECT_NEAR(im(r - 1, c - 1, k - 1), made_im(k, r, c), 1e-6);
+                EXPECT_EQ(re(c - 1, r - 1, k - 1), re(r - 1, c - 1, k - 1));
+                EXPECT_EQ(im(c - 1, r - 1, k - 1), im(r - 1, c - 1, k - 1));
             }
     }
 }
@@ -110,7 +119,7 @@ TEST_F(ParameterFileReaderTest, StopFrequencyOfAnUnevenListIsItsLastFrequency) {
     ParameterFileResult result = read(text);
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_FLOAT_EQ(result.stop_frequency, 9.0e7f);
-    EXPECT_FLOAT_EQ(parameter_data().f[2], 9.0e7f);
+    EXPECT_FLOAT_EQ(f(2), 9.0e7f);
 }
 
 TEST_F(ParameterFileReaderTest, AcceptsWindowsLineEndsBlankSeparatorsAndWideExponents) {
@@ -122,13 +131,13 @@ TEST_F(ParameterFileReaderTest, AcceptsWindowsLineEndsBlankSeparatorsAndWideExpo
                        " 2.0000000E+06\n\n  5.0000000E-01 -2.5000000E-01\n\n";
     ParameterFileResult result = read(text);
     ASSERT_EQ(result.status, Status::LOADED);
-    EXPECT_EQ(parameter_data().re[0][0][0], 0.0f);
-    EXPECT_FLOAT_EQ(parameter_data().re[0][0][1], 0.5f);
-    EXPECT_FLOAT_EQ(parameter_data().im[0][0][1], -0.25f);
+    EXPECT_EQ(re(0, 0, 0), 0.0f);
+    EXPECT_FLOAT_EQ(re(0, 0, 1), 0.5f);
+    EXPECT_FLOAT_EQ(im(0, 0, 1), -0.25f);
 }
 
 TEST_F(ParameterFileReaderTest, MissingAndEmptyFiles) {
-    EXPECT_EQ(read_parameter_file((dir.path() / "absent.dat").string(), parameter_data()).status,
+    EXPECT_EQ(read_sweep_file((dir.path() / "absent.dat").string(), sweep).status,
               Status::CANNOT_OPEN);
     EXPECT_EQ(read("").status, Status::READ_ERROR);
     EXPECT_EQ(read("\n\n   \n").status, Status::READ_ERROR);
@@ -157,8 +166,8 @@ TEST_F(ParameterFileReaderTest, FortranDExponentsAndOverlongLinesAreHandled) {
                        " 2.0E+06\n\n  1.0 2.0 " + std::string(100000, 'x') + "\n\n";
     ParameterFileResult result = read(text);
     ASSERT_EQ(result.status, Status::LOADED);
-    EXPECT_FLOAT_EQ(parameter_data().re[0][0][0], 0.25f);
-    EXPECT_FLOAT_EQ(parameter_data().im[0][0][1], 2.0f);
+    EXPECT_FLOAT_EQ(re(0, 0, 0), 0.25f);
+    EXPECT_FLOAT_EQ(im(0, 0, 1), 2.0f);
 
     // A number field of a million digits, and a blank line of a million blanks.
     EXPECT_EQ(read(" " + std::string(1000000, '1') + "\n\n 1 0\n\n 2\n\n 1 0\n\n").status,

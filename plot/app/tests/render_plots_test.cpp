@@ -26,6 +26,7 @@ const char* const TITLE = "Coupled microstrip, the solver's output";
 struct Choice {
     int i, j, format;
     bool admittance;
+    bool log_frequency = false;
 };
 
 class RenderPlots : public ::testing::Test {
@@ -80,6 +81,7 @@ protected:
                                          "--index", std::to_string(c.i) + "," + std::to_string(c.j),
                                          "--format", formats[c.format]};
         if (c.admittance) options.push_back("--admittance");
+        if (c.log_frequency) options.push_back("--log-frequency");
         options.push_back("--out");
         options.push_back(out);
         return options;
@@ -120,8 +122,9 @@ TEST_F(RenderPlots, EveryFormatAndBothSmithGridsAsTheProgramShowsThem) {
 }
 
 TEST_F(RenderPlots, HpglAndTableFilesAreThoseOfTheMenus) {
-    for (const Choice& c : {Choice{4, 1, MAGNITUDE_DB, false}, Choice{3, 1, SMITH_CHART, true}}) {
-        SCOPED_TRACE(c.format);
+    for (const Choice& c : {Choice{4, 1, MAGNITUDE_DB, false}, Choice{3, 1, SMITH_CHART, true},
+                            Choice{4, 1, MAGNITUDE_DB, false, true}}) {
+        SCOPED_TRACE(std::to_string(c.format) + (c.log_frequency ? " log" : ""));
         {
             HeadlessScreen screen(false);
             auto fn = [&](int n) { screen.extended(keys::function_key(n)); };
@@ -134,7 +137,7 @@ TEST_F(RenderPlots, HpglAndTableFilesAreThoseOfTheMenus) {
                 screen.text("keys");
                 screen.key(keys::ENTER);
             }
-            EXPECT_THROW(run_mtlplot(), KeysExhausted);
+            EXPECT_THROW(run_mtlplot(c.log_frequency), KeysExhausted);
         }
         std::vector<std::string> options = choice_options(c, "options.plt");
         if (c.format != SMITH_CHART) {

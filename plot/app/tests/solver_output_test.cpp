@@ -52,13 +52,16 @@ TEST(SolverOutputTest, ParameterFilesOfEveryExampleLoad) {
             const int points = std::min<int>(sweep.points(), MAX_FREQUENCY_POINTS);
             ASSERT_EQ(state.steps + 1, points);
             EXPECT_FLOAT_EQ(state.start_frequency, static_cast<float>(sweep.frequencies[0]));
-            const ParameterData& data = *session.data;
-            for (int k = 0; k < points; ++k) {
-                EXPECT_EQ(data.f[k], static_cast<float>(sweep.frequencies[k]));
+            const portfiles::PortSweep& loaded = session.sweep;
+            ASSERT_EQ(static_cast<int>(loaded.points()), points);
+            for (std::size_t k = 0; k < loaded.points(); ++k) {
+                EXPECT_EQ(static_cast<float>(loaded.frequencies[k]), static_cast<float>(sweep.frequencies[k]));
                 for (int q = 0; q < sweep.port_count; ++q)
                     for (int p = 0; p < sweep.port_count; ++p) {
-                        EXPECT_EQ(data.re[q][p][k], static_cast<float>(sweep.at(k, q, p).real()));
-                        EXPECT_EQ(data.im[q][p][k], static_cast<float>(sweep.at(k, q, p).imag()));
+                        EXPECT_EQ(static_cast<float>(loaded.at(k, q, p).real()),
+                                  static_cast<float>(sweep.at(k, q, p).real()));
+                        EXPECT_EQ(static_cast<float>(loaded.at(k, q, p).imag()),
+                                  static_cast<float>(sweep.at(k, q, p).imag()));
                     }
             }
             EXPECT_EQ(screen.text_at(5, 65, 10), "Ports     ");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "diagram_drawers.h"
 #include "headless_screen.h"
@@ -18,22 +19,26 @@ std::string rect_text(const PlotState& s) { return stream_text(write_rect_hpgl_s
 // The writers lay a diagram out as the screen drawer does: a plot that was
 // set up but never drawn gives the same HP-GL file and table as after
 // drawing (the drawer's layout of a range is not idempotent, so a writer
-// that laid out the drawn range again would differ).
+// that laid out the drawn range again would differ), also on a logarithmic
+// frequency axis.
 TEST(RectHpglStream, AnUndrawnPlotIsLaidOutAsTheScreenShowsIt) {
     HeadlessScreen screen;
     const float f[] = {1e9f, 1.5e9f, 2e9f};
     const float re[] = {0.03f, 0.7f, 1.52f}, im[] = {0, 0, 0};
-    for (int format : {MAGNITUDE, REAL_IMAG, MAGNITUDE_DB}) {
+    const std::pair<int, bool> cases[] = {
+        {MAGNITUDE, false}, {REAL_IMAG, false}, {MAGNITUDE_DB, false}, {MAGNITUDE_DB, true}};
+    for (const auto& [format, log] : cases) {
         auto fresh = std::make_unique<PlotState>();
+        fresh->log_frequency = log;
         ASSERT_EQ(set_up_plot(*fresh, S_PARAMETERS, format, 3, re, im, f), "");
         auto drawn = std::make_unique<PlotState>(*fresh);
         draw_rectangular(*drawn);
-        EXPECT_EQ(rect_text(*fresh), rect_text(*drawn)) << format;
+        EXPECT_EQ(rect_text(*fresh), rect_text(*drawn)) << format << (log ? " log" : "");
         EXPECT_FALSE(fresh->laid_out);
         scale_table_axes(*fresh);
         scale_table_axes(*drawn);
         EXPECT_EQ(stream_text(write_table_lines, *fresh), stream_text(write_table_lines, *drawn));
-        if (format != MAGNITUDE) continue;
+        if (format != MAGNITUDE || log) continue;
         // Laid out once more, this range takes coarser divisions.
         auto again = std::make_unique<PlotState>(*drawn);
         again->laid_out = false;
