@@ -36,6 +36,22 @@ bool all_finite(const ComplexD* m, int n) {
     return true;
 }
 
+// The modes and characteristic impedance (when wanted) of a line with the
+// same matrices: their n x n parts only; the propagation factors are set
+// for the line's own length afterwards.
+void copy_modes(const ModalSolution& from, const ComplexF* from_zc, ModalSolution& to, ComplexF* to_zc) {
+    const int n = from.conductor_count;
+    to.conductor_count = n;
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            to.modal_voltage_matrix[i + j * LINE_LD] = from.modal_voltage_matrix[i + j * LINE_LD];
+            to.modal_current_matrix[i + j * LINE_LD] = from.modal_current_matrix[i + j * LINE_LD];
+            if (to_zc) to_zc[i + j * LINE_LD] = from_zc[i + j * LINE_LD];
+        }
+        to.propagation_coefficients[j] = from.propagation_coefficients[j];
+    }
+}
+
 PointFailure failure(const char* message, std::string diagnostic) {
     return PointFailure{message_text({message}), std::move(diagnostic)};
 }
@@ -138,9 +154,7 @@ bool PointAnalysis::enter_lines(float f, float omega, PointResult& result) {
         ComplexF* zc = zc_wanted ? result.characteristic_impedance[k - 1] : nullptr;
         const int same = same_line_[k - 1];
         if (same != k) {
-            modes = result.modes[same - 1];
-            if (zc_wanted)
-                for (int i = 0; i < LINE_LD * LINE_LD; ++i) zc[i] = result.characteristic_impedance[same - 1][i];
+            copy_modes(result.modes[same - 1], result.characteristic_impedance[same - 1], modes, zc);
             set_propagation_factors(modes, run_.lines.line_length[k - 1]);
         } else if (!analyse_line(run_.options, run_.lines, k, f, omega, modes, zc, sys_.modal_work,
                                  result.failure)) {

@@ -45,7 +45,9 @@ struct RefineWork {
     double re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];           // A in double precision:
     double im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];           // real and imaginary parts
     ComplexD v[REFINE_MAX_ORDER * REFINE_MAX_ORDER];          // eigenvectors, unit length
-    ComplexD factors[REFINE_MAX_ORDER * REFINE_MAX_ORDER];    // LU factors of v
+    double lu_re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];        // LU factors of v:
+    double lu_im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];        // real and imaginary parts
+    ComplexD factors[REFINE_MAX_ORDER * REFINE_MAX_ORDER];    // work space of the cluster rotations
     ComplexD residual[REFINE_MAX_ORDER * REFINE_MAX_ORDER];   // A v_j - w_j v_j, then in the basis v
     ComplexD candidate[REFINE_MAX_ORDER * REFINE_MAX_ORDER];  // corrected vectors
     ComplexD lambda[REFINE_MAX_ORDER];

@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "eigen_decomposition.h"
-#include "linear_system.h"
 
 namespace {
 
@@ -39,6 +38,83 @@ double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, 
         sum += re[i] * re[i] + im[i] * im[i];
     }
     return std::sqrt(sum);
+}
+
+// LU factors of the eigenvector matrix with partial pivoting, real and
+// imaginary parts apart so that the eliminations and substitutions
+// vectorise; pivots in w.order. False on a zero pivot.
+bool factorise_vectors(RefineWork& w, int n) {
+    double* re = w.lu_re;
+    double* im = w.lu_im;
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            re[i + j * LD] = w.v[i + j * LD].real();
+            im[i + j * LD] = w.v[i + j * LD].imag();
+        }
+    for (int k = 0; k < n; ++k) {
+        int p = k;
+        double largest = -1.0;
+        for (int i = k; i < n; ++i) {
+            const double size = std::abs(re[i + k * LD]) + std::abs(im[i + k * LD]);
+            if (size > largest) largest = size, p = i;
+        }
+        if (!(largest > 0.0) || !std::isfinite(largest)) return false;
+        w.order[k] = p;
+        if (p != k)
+            for (int j = 0; j < n; ++j) {
+                std::swap(re[k + j * LD], re[p + j * LD]);
+                std::swap(im[k + j * LD], im[p + j * LD]);
+            }
+        const ComplexD inverse = 1.0 / ComplexD(re[k + k * LD], im[k + k * LD]);
+        double* lr = re + k * LD;
+        double* li = im + k * LD;
+        for (int i = k + 1; i < n; ++i) {
+            const double a = lr[i], b = li[i];
+            lr[i] = a * inverse.real() - b * inverse.imag();
+            li[i] = a * inverse.imag() + b * inverse.real();
+        }
+        for (int j = k + 1; j < n; ++j) {
+            const double ur = re[k + j * LD], ui = im[k + j * LD];
+            double* cr = re + j * LD;
+            double* ci = im + j * LD;
+            for (int i = k + 1; i < n; ++i) {
+                cr[i] -= lr[i] * ur - li[i] * ui;
+                ci[i] -= lr[i] * ui + li[i] * ur;
+            }
+        }
+    }
+    return true;
+}
+
+// b := V^-1 b with the factors of factorise_vectors.
+void solve_vectors(const RefineWork& w, int n, ComplexD* b) {
+    double br[LD], bi[LD];
+    for (int i = 0; i < n; ++i) br[i] = b[i].real(), bi[i] = b[i].imag();
+    for (int k = 0; k < n; ++k) {
+        const int p = w.order[k];
+        if (p != k) std::swap(br[k], br[p]), std::swap(bi[k], bi[p]);
+    }
+    for (int k = 0; k < n; ++k) {
+        const double xr = br[k], xi = bi[k];
+        const double* lr = w.lu_re + k * LD;
+        const double* li = w.lu_im + k * LD;
+        for (int i = k + 1; i < n; ++i) {
+            br[i] -= lr[i] * xr - li[i] * xi;
+            bi[i] -= lr[i] * xi + li[i] * xr;
+        }
+    }
+    for (int k = n - 1; k >= 0; --k) {
+        const ComplexD x = ComplexD(br[k], bi[k]) / ComplexD(w.lu_re[k + k * LD], w.lu_im[k + k * LD]);
+        br[k] = x.real();
+        bi[k] = x.imag();
+        const double* ur = w.lu_re + k * LD;
+        const double* ui = w.lu_im + k * LD;
+        for (int i = 0; i < k; ++i) {
+            br[i] -= ur[i] * x.real() - ui[i] * x.imag();
+            bi[i] -= ur[i] * x.imag() + ui[i] * x.real();
+        }
+    }
+    for (int i = 0; i < n; ++i) b[i] = ComplexD(br[i], bi[i]);
 }
 
 // Scales v to unit length; false for a zero or non-finite vector.
@@ -182,16 +258,9 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
 
         // The residuals in the basis of the current eigenvectors:
         // E = V^-1 (A V - V diag(lambda)), the poor columns only.
-        for (int j = 0; j < n; ++j) std::copy(w.v + j * LD, w.v + j * LD + n, w.factors + j * LD);
-        int error = 0;
-        bool factorised = false;
-        for (int j = 0; j < n; ++j) {
-            if (!poor[j]) continue;
-            std::copy(w.residual + j * LD, w.residual + j * LD + n, w.rhs);
-            solve_linear_system(w.factors, w.rhs, w.residual + j * LD, n, LD, factorised ? 1 : 0, error, w.order);
-            if (error != 0) return;
-            factorised = true;
-        }
+        if (!factorise_vectors(w, n)) return;
+        for (int j = 0; j < n; ++j)
+            if (poor[j]) solve_vectors(w, n, w.residual + j * LD);
         auto e = [&w](int i, int j) { return w.residual[i + j * LD]; };
 
         int* parent = w.cluster;
@@ -205,17 +274,31 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
 
         bool recompute[LD] = {};  // residual columns used as work space
         // Newton: v_j + sum over i outside j's cluster of E_ij / (lambda_j - lambda_i) v_i.
+        // The vectors apart in real and imaginary parts, so that the sums
+        // vectorise.
+        double vr[LD * LD], vi[LD * LD];
+        for (int i = 0; i < n; ++i)
+            for (int l = 0; l < n; ++l) vr[l + i * LD] = w.v[l + i * LD].real(), vi[l + i * LD] = w.v[l + i * LD].imag();
         for (int j = 0; j < n; ++j) {
             if (!poor[j]) continue;
-            ComplexD* c = w.candidate + j * LD;
-            std::copy(w.v + j * LD, w.v + j * LD + n, c);
+            double cr[LD], ci[LD];
+            std::copy(vr + j * LD, vr + j * LD + n, cr);
+            std::copy(vi + j * LD, vi + j * LD + n, ci);
             w.candidate_lambda[j] = w.lambda[j] + e(j, j);
             const int cluster = root(parent, j);
             for (int i = 0; i < n; ++i) {
                 if (i == j || e(i, j) == 0.0 || root(parent, i) == cluster) continue;
                 const ComplexD factor = e(i, j) / (w.lambda[j] - w.lambda[i]);
-                for (int l = 0; l < n; ++l) c[l] += factor * w.v[l + i * LD];
+                const double fr = factor.real(), fi = factor.imag();
+                const double* sr = vr + i * LD;
+                const double* si = vi + i * LD;
+                for (int l = 0; l < n; ++l) {
+                    cr[l] += fr * sr[l] - fi * si[l];
+                    ci[l] += fr * si[l] + fi * sr[l];
+                }
             }
+            ComplexD* c = w.candidate + j * LD;
+            for (int l = 0; l < n; ++l) c[l] = ComplexD(cr[l], ci[l]);
             if (!normalise(c, n)) poor[j] = false, stuck[j] = recompute[j] = true;
         }
 
@@ -231,8 +314,7 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
             for (int a = 0; a < k; ++a) {
                 const int i = idx[a];
                 if (poor[i]) continue;
-                std::copy(w.residual + i * LD, w.residual + i * LD + n, w.rhs);
-                solve_linear_system(w.factors, w.rhs, w.residual + i * LD, n, LD, 1, error, w.order);
+                solve_vectors(w, n, w.residual + i * LD);
                 recompute[i] = true;
             }
             if (!rotate_cluster(w, n, idx, k, poor, depth))
