@@ -1,13 +1,20 @@
 // The frequency sweep: every point is analysed into a result value (the
 // numerics write nothing), and one writer commits the values in sweep order
-// to the run report and the parameter files. Workers take the next point to
-// analyse from a shared counter and wait for their turn to commit it; each
-// has its own tables, obtained before the first point, and the analysis of
-// the node matrix's pattern is shared. A point's result depends only on the
-// point (and the first point), never on which worker analysed it.
+// to the run report and the parameter files. The first point is analysed
+// and committed before the other workers start; then workers take the next
+// point to analyse from a shared counter and wait for their turn to commit
+// it. Each has its own tables, obtained before the first point, and the
+// analysis of the node matrix's pattern is shared; the sparse factors of the
+// first point's matrix give every worker its pivot order. A point's result
+// depends only on the point (and the first point), never on which worker
+// analysed it. Where a point takes so little time that handing the turn to
+// commit from worker to worker would cost more than it saves, one worker
+// does the whole sweep, unless the number of threads was asked for.
 #include "frequency_sweep.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -35,10 +42,14 @@ namespace {
 // this share of held positions the pattern is nearly full.
 constexpr int SMALLEST_SPARSE_NETWORK = 24;
 constexpr double FULLEST_SPARSE_PATTERN = 0.25;
+// Points analysed faster than this are analysed by one worker when the
+// number of threads is left to the sweep.
+constexpr double SHORTEST_SHARED_POINT_SECONDS = 100e-6;
 
 struct Worker {
     std::unique_ptr<SweepTables> tables;
     std::unique_ptr<NodalEquations> equations;
+    SparseNodalEquations* sparse = nullptr;  // the equations, when sparse
     std::unique_ptr<PointResult> result;
     std::optional<PointAnalysis> analysis;
 };
@@ -49,10 +60,13 @@ std::unique_ptr<Worker> make_worker(const SolverRun& run, const NodalPattern* pa
     if (!worker) return nullptr;
     worker->tables.reset(new (std::nothrow) SweepTables);
     worker->result.reset(new (std::nothrow) PointResult);
-    if (pattern)
-        worker->equations = SparseNodalEquations::create(*pattern);
-    else
+    if (pattern) {
+        auto sparse = SparseNodalEquations::create(*pattern);
+        worker->sparse = sparse.get();
+        worker->equations = std::move(sparse);
+    } else {
         worker->equations = DenseNodalEquations::create(run.network.node_count);
+    }
     if (!worker->tables || !worker->result || !worker->equations) return nullptr;
     worker->analysis.emplace(run, *worker->tables, *worker->equations);
     return worker;
@@ -75,8 +89,8 @@ int worker_count(const SweepOptions& options, int points) {
 // nothing is committed after the writer asked to stop.
 class CommitOrder {
 public:
-    CommitOrder(SweepWriter& writer, SweepProgress& progress, int& error_flag)
-        : writer_(writer), progress_(progress), error_flag_(error_flag) {}
+    CommitOrder(SweepWriter& writer, SweepProgress& progress, int& error_flag, int next)
+        : writer_(writer), progress_(progress), error_flag_(error_flag), next_(next) {}
 
     // Waits for point i's turn and commits it; false when the sweep stops.
     bool commit(int i, const PointResult& result) {
@@ -104,7 +118,7 @@ private:
     int& error_flag_;
     std::mutex mutex_;
     std::condition_variable turn_;
-    int next_ = 0;
+    int next_;
     bool stopped_ = false;
 };
 
@@ -150,21 +164,27 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     if (!writer.open(error_flag)) return;
 
     SweepProgress progress(points, run.command.quiet);
+    Worker& first = *workers.front();
+    const auto start = std::chrono::steady_clock::now();
+    first.analysis->analyse(run.sweep.frequency(0), *first.result);
+    const std::chrono::duration<double> first_point = std::chrono::steady_clock::now() - start;
+    if (!writer.commit(*first.result, error_flag)) return writer.close(error_flag);
+    progress.point_done(1);
+
+    if (options.threads == 0 && first_point.count() < SHORTEST_SHARED_POINT_SECONDS) workers.resize(1);
+    for (std::size_t w = 1; w < workers.size(); ++w)
+        if (first.sparse && !workers[w]->sparse->take_first_matrix(*first.sparse)) workers.resize(w);
+
     if (workers.size() == 1) {
-        Worker& worker = *workers.front();
-        for (int i = 0; i < points; ++i) {
-            worker.analysis->analyse(run.sweep.frequency(i), *worker.result);
-            if (!writer.commit(*worker.result, error_flag)) break;
+        for (int i = 1; i < points; ++i) {
+            first.analysis->analyse(run.sweep.frequency(i), *first.result);
+            if (!writer.commit(*first.result, error_flag)) break;
             progress.point_done(i + 1);
         }
     } else {
-        CommitOrder order(writer, progress, error_flag);
-        std::atomic<int> next_point{0};
+        CommitOrder order(writer, progress, error_flag, 1);
+        std::atomic<int> next_point{1};
         auto work = [&](Worker& worker) {
-            // The sparse factors' pivot order comes from the first point's
-            // matrix on every worker. (Should the first point fail, the sweep
-            // stops there and nothing later is written.)
-            worker.analysis->analyse(run.sweep.frequency(0), *worker.result);
             for (;;) {
                 const int i = next_point.fetch_add(1);
                 if (i >= points || order.stopped()) return;
@@ -180,7 +200,7 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
                 break;  // the workers started so far do the sweep
             }
         }
-        work(*workers.front());
+        work(first);
         for (std::thread& t : threads) t.join();
     }
     writer.close(error_flag);

@@ -70,7 +70,7 @@ cli::ParseOutcome parse_mtlnet_command_line(int argc, const char* const* argv, s
                    return options.sweep ? std::string() : error;
                });
     parser.add({"threads", 0, cli::Value::REQUIRED, "N",
-                "analyse on N threads (default: one per core)"},
+                "analyse on N threads (default: one per core; one for quick points)"},
                [&](std::optional<std::string_view> value) {
                    int threads = 0;
                    const std::string text(*value);

@@ -36,6 +36,22 @@ bool all_finite(const ComplexD* m, int n) {
     return true;
 }
 
+// The modes and characteristic impedance (when wanted) of a line with the
+// same matrices: their n x n parts only; the propagation factors are set
+// for the line's own length afterwards.
+void copy_modes(const ModalSolution& from, const ComplexF* from_zc, ModalSolution& to, ComplexF* to_zc) {
+    const int n = from.conductor_count;
+    to.conductor_count = n;
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            to.modal_voltage_matrix[i + j * LINE_LD] = from.modal_voltage_matrix[i + j * LINE_LD];
+            to.modal_current_matrix[i + j * LINE_LD] = from.modal_current_matrix[i + j * LINE_LD];
+            if (to_zc) to_zc[i + j * LINE_LD] = from_zc[i + j * LINE_LD];
+        }
+        to.propagation_coefficients[j] = from.propagation_coefficients[j];
+    }
+}
+
 PointFailure failure(const char* message, std::string diagnostic) {
     return PointFailure{message_text({message}), std::move(diagnostic)};
 }
@@ -99,12 +115,12 @@ void PointAnalysis::stamp_lumped_network(double omega) {
 // flowing from the end nodes into the conductors.
 void PointAnalysis::enter_line(int k, const ModalSolution& m) {
     const int n = m.conductor_count;
-    const int width = 2 * n;
     const int f0 = run_.lines.first_node[k - 1] - 1;
     ComplexD* w = sys_.wave_map[k - 1];
 
     for (int j = 0; j < n; ++j) {
         const ComplexD e(m.propagation_factors[j]);
+        sys_.wave_factors[j] = e;
         for (int i = 0; i < n; ++i) {
             const ComplexD v(m.modal_voltage_matrix[i + j * LINE_LD]);
             w[i + j * WAVE_LD] = v;
@@ -114,7 +130,7 @@ void PointAnalysis::enter_line(int k, const ModalSolution& m) {
         }
     }
 
-    equations_.substitute_columns(f0, width, w, WAVE_LD);
+    equations_.substitute_line_columns(f0, n, w, WAVE_LD, sys_.wave_factors);
 
     for (int j = 0; j < n; ++j) {
         const ComplexD e(m.propagation_factors[j]);
@@ -138,9 +154,7 @@ bool PointAnalysis::enter_lines(float f, float omega, PointResult& result) {
         ComplexF* zc = zc_wanted ? result.characteristic_impedance[k - 1] : nullptr;
         const int same = same_line_[k - 1];
         if (same != k) {
-            modes = result.modes[same - 1];
-            if (zc_wanted)
-                for (int i = 0; i < LINE_LD * LINE_LD; ++i) zc[i] = result.characteristic_impedance[same - 1][i];
+            copy_modes(result.modes[same - 1], result.characteristic_impedance[same - 1], modes, zc);
             set_propagation_factors(modes, run_.lines.line_length[k - 1]);
         } else if (!analyse_line(run_.options, run_.lines, k, f, omega, modes, zc, sys_.modal_work,
                                  result.failure)) {

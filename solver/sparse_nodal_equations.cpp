@@ -1,17 +1,42 @@
 #include "sparse_nodal_equations.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <new>
 
 namespace solver {
 
 namespace {
 
-// A refactorisation is kept while its reciprocal pivot growth stays within
-// this factor of the one of the first factorisation.
-constexpr double ACCEPTED_GROWTH_LOSS = 1.0e-2;
+// The factors that follow the first matrix's pivot order are kept for a
+// matrix while the backward error of its solutions stays below this: the
+// pivots grew, if at all, to errors a thousand times below the rounding of
+// the 32-bit modal quantities that entered the matrix, and the refinement
+// step removes most of even that.
+constexpr double ACCEPTED_BACKWARD_ERROR = 1.0e-10;
+// Solutions with a backward error below this (a few dozen rounding units,
+// what fresh factors give) are not refined: a step could not improve them.
+constexpr double REFINED_BACKWARD_ERROR = 1.0e-14;
 
 double* parts(ComplexD* values) { return reinterpret_cast<double*>(values); }
+
+// out (rows) = in (rows x n, leading dimension rows) times the column v,
+// in real arithmetic along contiguous rows.
+void multiply_column(const double* in, int rows, int n, const ComplexD* v, double* out) {
+    for (int r = 0; r < 2 * rows; ++r) out[r] = 0.0;
+    for (int l = 0; l < n; ++l) {
+        const double vr = v[l].real(), vi = v[l].imag();
+        const double* column = in + 2 * l * rows;
+        for (int r = 0; r < rows; ++r) {
+            const double ar = column[2 * r], ai = column[2 * r + 1];
+            out[2 * r] += ar * vr - ai * vi;
+            out[2 * r + 1] += ar * vi + ai * vr;
+        }
+    }
+}
+
+double magnitude(ComplexD v) { return std::abs(v.real()) + std::abs(v.imag()); }
 
 }  // namespace
 
@@ -23,13 +48,16 @@ std::unique_ptr<SparseNodalEquations> SparseNodalEquations::create(const NodalPa
     try {
         std::unique_ptr<SparseNodalEquations> equations(new SparseNodalEquations(pattern));
         equations->values_.assign(pattern.nonzeros(), 0.0);
+        equations->first_values_.assign(pattern.nonzeros(), 0.0);
         // The widest block of columns a line replaces: all its rows times 2n.
         int widest = 0;
         const int* start = pattern.column_start();
         for (int c = 0; c < pattern.size(); ++c) widest = std::max(widest, start[c + 1] - start[c]);
         equations->block_.assign(static_cast<std::size_t>(widest) * 2 * MAX_CONDUCTORS, 0.0);
+        equations->zero_row_.reserve(widest);
         equations->rhs_.assign(static_cast<std::size_t>(pattern.size()) * MAX_PORTS, 0.0);
         equations->residual_.assign(static_cast<std::size_t>(pattern.size()) * MAX_PORTS, 0.0);
+        equations->row_size_.assign(pattern.size(), 0.0);
         return equations;
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -46,26 +74,43 @@ void SparseNodalEquations::clear() {
 }
 
 // The line's columns hold the same rows each, so they form one dense block
-// of rows x width values (leading dimension rows) in the pattern's order.
-void SparseNodalEquations::substitute_columns(int first, int width, const ComplexD* w, int ldw) {
+// [A1 A2] of rows x 2n values (leading dimension rows) in the pattern's
+// order. With W = [[V, V E], [V E, V]] the product is
+// [P + Q E, P E + Q] with P = A1 V and Q = A2 V: half the work of the
+// full product.
+void SparseNodalEquations::substitute_line_columns(int first, int n, const ComplexD* w, int ldw,
+                                                   const ComplexD* e) {
     const int* start = pattern_.column_start();
     const int rows = start[first + 1] - start[first];
     ComplexD* a = values_.data() + start[first];
-    ComplexD* block = block_.data();
-    for (int r = 0; r < rows; ++r) {
-        bool nonzero = false;
-        for (int c = 0; c < width && !nonzero; ++c) nonzero = a[r + c * rows] != 0.0;
-        if (!nonzero) {
-            for (int c = 0; c < width; ++c) block[r + c * rows] = 0.0;
-            continue;
-        }
-        for (int c = 0; c < width; ++c) {
-            ComplexD sum = 0.0;
-            for (int l = 0; l < width; ++l) sum += a[r + l * rows] * w[l + c * ldw];
-            block[r + c * rows] = sum;
+    zero_row_.assign(rows, 1);
+    for (int l = 0; l < 2 * n; ++l)
+        for (int r = 0; r < rows; ++r)
+            if (a[r + l * rows] != 0.0) zero_row_[r] = 0;
+    const double* a1 = parts(a);
+    const double* a2 = parts(a + n * rows);
+    double* p = parts(block_.data());
+    double* q = parts(block_.data() + n * rows);
+    for (int j = 0; j < n; ++j) {
+        multiply_column(a1, rows, n, w + j * ldw, p + 2 * j * rows);
+        multiply_column(a2, rows, n, w + j * ldw, q + 2 * j * rows);
+    }
+    for (int j = 0; j < n; ++j) {
+        const double er = e[j].real(), ei = e[j].imag();
+        ComplexD* left = a + j * rows;
+        ComplexD* right = a + (n + j) * rows;
+        const double* pj = p + 2 * j * rows;
+        const double* qj = q + 2 * j * rows;
+        for (int r = 0; r < rows; ++r) {
+            if (zero_row_[r]) {
+                left[r] = right[r] = 0.0;
+                continue;
+            }
+            const double pr = pj[2 * r], pi = pj[2 * r + 1], qr = qj[2 * r], qi = qj[2 * r + 1];
+            left[r] = ComplexD(pr + (qr * er - qi * ei), pi + (qr * ei + qi * er));
+            right[r] = ComplexD((pr * er - pi * ei) + qr, (pr * ei + pi * er) + qi);
         }
     }
-    for (int i = 0; i < rows * width; ++i) a[i] = block[i];
 }
 
 // Null when the matrix is singular or memory ran out (common_.status).
@@ -75,62 +120,97 @@ klu_numeric* SparseNodalEquations::factorise() {
                         parts(values_.data()), pattern_.symbolic(), &common_);
 }
 
-// False when a pivot came out zero or grew too much for the result to be
-// trusted.
+// False when a pivot came out zero.
 bool SparseNodalEquations::refactorise_first_order() {
-    int* start = const_cast<int*>(pattern_.column_start());
-    int* rows = const_cast<int*>(pattern_.row_index());
-    if (!klu_z_refactor(start, rows, parts(values_.data()), pattern_.symbolic(), first_, &common_) ||
-        common_.status != KLU_OK)
-        return false;
-    if (!klu_z_rgrowth(start, rows, parts(values_.data()), pattern_.symbolic(), first_, &common_)) return false;
-    return common_.rgrowth >= ACCEPTED_GROWTH_LOSS * growth_at_first_;
+    return klu_z_refactor(const_cast<int*>(pattern_.column_start()), const_cast<int*>(pattern_.row_index()),
+                          parts(values_.data()), pattern_.symbolic(), first_, &common_) &&
+           common_.status == KLU_OK;
 }
 
-// One step of iterative refinement: the residual of the solution with the
-// matrix itself, solved with the same factors, is added. It takes the
+// One step of iterative refinement, where the backward error shows it can
+// help: the residual of the solution with the matrix itself, solved with
+// the same factors, is added. It takes the
 // solution to the accuracy the conditioning allows even where the fixed
-// pivot order of a refactorisation let the pivots grow.
-void SparseNodalEquations::refine(klu_numeric* factors, ComplexD* x, int count, int ldx) {
+// pivot order of a refactorisation let the pivots grow. Returns the largest
+// normwise backward error of the solutions before the step,
+// |b - A u| / (|A| |u| + |b|) in maximum norms: a factorisation whose pivots
+// stayed moderate gives a small multiple of the rounding unit, however
+// badly conditioned A is (NaN or infinite when the factors were useless).
+double SparseNodalEquations::refine(klu_numeric* factors, ComplexD* x, int count, int ldx) {
     const int n = pattern_.size();
     const int* start = pattern_.column_start();
     const int* rows = pattern_.row_index();
+    for (int i = 0; i < n; ++i) row_size_[i] = 0.0;
+    for (int k = 0; k < pattern_.nonzeros(); ++k) row_size_[rows[k]] += magnitude(values_[k]);
+    const double norm_a = *std::max_element(row_size_.begin(), row_size_.begin() + n);
+    double worst = 0.0;
     for (int p = 0; p < count; ++p) {
         ComplexD* r = residual_.data() + p * n;
         const ComplexD* u = x + static_cast<long>(p) * ldx;
-        for (int i = 0; i < n; ++i) r[i] = rhs_[i + p * n];
+        double norm_u = 0.0, norm_b = 0.0, norm_r = 0.0;
+        for (int i = 0; i < n; ++i) {
+            r[i] = rhs_[i + p * n];
+            norm_b = std::max(norm_b, magnitude(r[i]));
+            norm_u = std::max(norm_u, magnitude(u[i]));
+        }
         for (int c = 0; c < n; ++c)
             for (int k = start[c]; k < start[c + 1]; ++k) r[rows[k]] -= values_[k] * u[c];
+        for (int i = 0; i < n; ++i) norm_r = std::max(norm_r, magnitude(r[i]));
+        const double scale = norm_a * norm_u + norm_b;
+        const double error = scale > 0.0 ? norm_r / scale : norm_r;
+        if (!(error <= worst)) worst = error;  // NaN sticks
     }
-    if (!klu_z_solve(pattern_.symbolic(), factors, n, count, parts(residual_.data()), &common_)) return;
+    if (worst <= REFINED_BACKWARD_ERROR) return worst;
+    if (!klu_z_solve(pattern_.symbolic(), factors, n, count, parts(residual_.data()), &common_))
+        return std::numeric_limits<double>::infinity();
     for (int p = 0; p < count; ++p)
         for (int i = 0; i < n; ++i) x[i + static_cast<long>(p) * ldx] += residual_[i + p * n];
+    return worst;
+}
+
+// Solves with the given factors and refines; the backward error (see
+// refine), or infinity when the solve failed.
+double SparseNodalEquations::solve_with(klu_numeric* factors, ComplexD* x, int count, int ldx) {
+    last_ = factors;
+    if (!klu_z_solve(pattern_.symbolic(), factors, ldx, count, parts(x), &common_))
+        return std::numeric_limits<double>::infinity();
+    return refine(factors, x, count, ldx);
 }
 
 SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
-    klu_numeric* factors = nullptr;
-    if (!first_) {
-        first_ = factorise();
-        if (first_ && klu_z_rgrowth(const_cast<int*>(pattern_.column_start()), const_cast<int*>(pattern_.row_index()),
-                                    parts(values_.data()), pattern_.symbolic(), first_, &common_))
-            growth_at_first_ = common_.rgrowth;
-        factors = first_;
-    } else if (refactorise_first_order()) {
-        factors = first_;
-    } else {
-        if (fresh_) klu_z_free_numeric(&fresh_, &common_);
-        fresh_ = factorise();
-        factors = fresh_;
-    }
-    last_ = factors;
-    if (!factors) return common_.status == KLU_OUT_OF_MEMORY ? SolveStatus::OUT_OF_MEMORY : SolveStatus::SINGULAR;
-
     const int n = pattern_.size();
     for (int p = 0; p < count; ++p)
         for (int i = 0; i < n; ++i) rhs_[i + p * n] = x[i + static_cast<long>(p) * ldx];
-    if (!klu_z_solve(pattern_.symbolic(), factors, ldx, count, parts(x), &common_)) return SolveStatus::SINGULAR;
-    refine(factors, x, count, ldx);
+    if (!first_) {
+        first_values_ = values_;
+        first_ = factorise();
+        if (!first_) return failure_status();
+        solve_with(first_, x, count, ldx);
+        return SolveStatus::SOLVED;
+    }
+    if (refactorise_first_order()) {
+        if (solve_with(first_, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR) return SolveStatus::SOLVED;
+        for (int p = 0; p < count; ++p)
+            for (int i = 0; i < n; ++i) x[i + static_cast<long>(p) * ldx] = rhs_[i + p * n];
+    }
+    if (fresh_) klu_z_free_numeric(&fresh_, &common_);
+    fresh_ = factorise();
+    last_ = fresh_;
+    if (!fresh_) return failure_status();
+    solve_with(fresh_, x, count, ldx);
     return SolveStatus::SOLVED;
+}
+
+bool SparseNodalEquations::take_first_matrix(const SparseNodalEquations& other) {
+    if (first_ || !other.first_) return false;
+    values_ = other.first_values_;
+    first_values_ = values_;
+    first_ = factorise();
+    return first_ != nullptr;
+}
+
+SolveStatus SparseNodalEquations::failure_status() const {
+    return common_.status == KLU_OUT_OF_MEMORY ? SolveStatus::OUT_OF_MEMORY : SolveStatus::SINGULAR;
 }
 
 double SparseNodalEquations::condition_estimate() {

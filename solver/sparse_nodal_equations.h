@@ -1,10 +1,10 @@
 // Sparse nodal equations: the values of the network's pattern, factorised
 // with KLU. The first factorisation chooses the pivot order; every later
 // matrix is refactorised with that same order, and factorised afresh, with
-// pivots of its own, only where the pivots grew too much. So the factors of a
-// matrix depend only on the matrix and the first one: a sweep whose first
-// matrix is that of its first point gives the same results on every worker,
-// whichever points each worker analyses.
+// pivots of its own, only where the refined solution shows that the pivots
+// grew too much. So the results for a matrix depend only on the matrix and
+// the first one: a sweep whose first matrix is that of its first point gives
+// the same results on every worker, whichever points each worker analyses.
 #pragma once
 
 #include <klu.h>
@@ -26,8 +26,13 @@ public:
 
     void clear() override;
     ComplexD& at(int row, int column) override { return values_[pattern_.position(row, column)]; }
-    void substitute_columns(int first, int width, const ComplexD* w, int ldw) override;
+    void substitute_line_columns(int first, int n, const ComplexD* w, int ldw, const ComplexD* e) override;
     SolveStatus solve(ComplexD* x, int count, int ldx) override;
+
+    // Factorises the first matrix `other` solved (with its pivot order) as
+    // this one's first, for a worker that starts after the first point.
+    // False when this one has solved already or memory ran out.
+    bool take_first_matrix(const SparseNodalEquations& other);
 
     // Fresh factorisations so far (the first included), for tests.
     int fresh_factorisations() const { return fresh_factorisations_; }
@@ -39,18 +44,22 @@ private:
     explicit SparseNodalEquations(const NodalPattern& pattern);
     klu_numeric* factorise();
     bool refactorise_first_order();
-    void refine(klu_numeric* factors, ComplexD* x, int count, int ldx);
+    double refine(klu_numeric* factors, ComplexD* x, int count, int ldx);
+    double solve_with(klu_numeric* factors, ComplexD* x, int count, int ldx);
+    SolveStatus failure_status() const;
 
     const NodalPattern& pattern_;
     std::vector<ComplexD> values_;  // in the pattern's order
+    std::vector<ComplexD> first_values_;  // the first matrix solved
+    std::vector<char> zero_row_;    // column substitution: rows left zero
     std::vector<ComplexD> block_;   // column substitution work
     std::vector<ComplexD> rhs_;     // the right-hand sides, kept for the residual
     std::vector<ComplexD> residual_;
+    std::vector<double> row_size_;  // |A| summed along each row
     klu_common common_{};
     klu_numeric* last_ = nullptr;   // the factors last used
     klu_numeric* first_ = nullptr;  // factors with the first matrix's pivot order
     klu_numeric* fresh_ = nullptr;  // factors of a matrix that needed pivots of its own
-    double growth_at_first_ = 0.0;  // reciprocal pivot growth of the first factorisation
     int fresh_factorisations_ = 0;
 };
 

@@ -12,7 +12,7 @@ enum class NodalStorage {
 inline constexpr int MAX_THREADS = 64;
 
 struct SweepOptions {
-    int threads = 0;  // workers; 0: one per core
+    int threads = 0;  // workers; 0: one per core (one for quick points)
     NodalStorage storage = NodalStorage::AUTOMATIC;
 };
 

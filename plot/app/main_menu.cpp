@@ -24,24 +24,13 @@ void main_menu(PlotSession& session, const PlotEditorCall& edit) {
         clear_work_area();
         draw_menu_bar(MAIN_MENU);
         const int code = read_key();
-        if (keys::is_extended(code)) {
-            const int scan = read_key();
-            if (scan == keys::F5) {
-                parameter_menu(session, 1, edit);
-            } else if (scan == keys::F6) {
-                parameter_menu(session, 2, edit);
-            } else if (scan == keys::F7) {
-                parameter_menu(session, 3, edit);
-            } else if (scan == keys::F10) {
-                break;
-            } else {
-                error_beep();
-            }
-        } else if (code == keys::ESC) {
-            break;
-        } else {
+        const int scan = keys::is_extended(code) ? read_key() : 0;
+        if (code == keys::ESC || scan == keys::F10) break;
+        // F5, F6 and F7: the s-, y- and z-parameter menus.
+        if (scan >= keys::F5 && scan <= keys::F7)
+            parameter_menu(session, S_PARAMETERS + (scan - keys::F5), edit);
+        else
             error_beep();
-        }
     }
     clear_line(1, 8);
 }

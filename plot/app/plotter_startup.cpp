@@ -62,8 +62,8 @@ int run_mtlplot(bool log_frequency) {
         return 1;
     }
     const ScreenLayout& layout = screen_layout();
-    set_plot_area(layout.plot_first_column, layout.plot_first_row, layout.plot_last_column,
-                  layout.plot_last_row);
+    set_plot_area(layout.plot_cells.left, layout.plot_cells.top, layout.plot_cells.right,
+                  layout.plot_cells.bottom);
     print_at(1, 1, COLOR_BRIGHT, "VORDAN");
 
     const auto session = std::make_unique<PlotSession>();

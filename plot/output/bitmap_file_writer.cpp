@@ -13,8 +13,8 @@ constexpr int CAPTION_COLUMN = 77;
 
 void write_bitmap_file(bool inverted) {
     const ScreenLayout& layout = screen_layout();
-    const int w = layout.plot_x2 - layout.plot_x1;
-    const int h = layout.plot_y2 - layout.plot_y1;
+    const int w = layout.plot_pixels.x2 - layout.plot_pixels.x1;
+    const int h = layout.plot_pixels.y2 - layout.plot_pixels.y1;
     OutputFileName file;
     if (ask_output_file_name("BMP", CAPTION_COLUMN, ".bmp", file)) {
         const std::string failed = "Error writing bitmap file " + file.name;

@@ -12,10 +12,10 @@
 namespace {
 
 // Margins around the data frame in cells of the text grid.
-constexpr int MARGIN_LEFT = 8;
-constexpr int MARGIN_RIGHT = 0;
-constexpr int MARGIN_BOTTOM = 3;
-constexpr int MARGIN_TOP = 5;
+struct Margins {
+    int left, right, bottom, top;
+};
+constexpr Margins MARGIN{8, 0, 3, 5};
 // Curve coordinates are limited to this range so that they fit their fields.
 constexpr float COORDINATE_LIMIT = 32000.0f;
 
@@ -33,10 +33,10 @@ struct RectMapping {
         kx = 2000.0f / (xmax - xmin);
         ky = 2000.0f / (ymax - ymin);
         cx = ((xmax - xmin) * HPGL_TEXT_COLUMNS /
-              static_cast<float>(HPGL_TEXT_COLUMNS - MARGIN_LEFT - MARGIN_RIGHT)) /
+              static_cast<float>(HPGL_TEXT_COLUMNS - MARGIN.left - MARGIN.right)) /
              HPGL_TEXT_COLUMNS;
         cy = ((ymax - ymin) * HPGL_TEXT_ROWS /
-              static_cast<float>(HPGL_TEXT_ROWS - MARGIN_BOTTOM - MARGIN_TOP)) /
+              static_cast<float>(HPGL_TEXT_ROWS - MARGIN.bottom - MARGIN.top)) /
              HPGL_TEXT_ROWS;
     }
     float u(float x) const { return (x - xc) * kx; }
@@ -109,10 +109,10 @@ bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out) {
     const int p2x = HPGL_P1_X + HPGL_RECT_WIDTH;
     const int p2y = HPGL_P1_Y + HPGL_HEIGHT;
     gl.integer_line("IN;SP1;IP", HPGL_P1_X, HPGL_P1_Y, p2x, p2y);
-    const int sc_xmin = floor_tol((xmin - xc - MARGIN_LEFT * cx) * kx);
-    const int sc_xmax = floor_tol((xmax - xc + MARGIN_RIGHT * cx) * kx);
-    const int sc_ymin = floor_tol((ymin - yc - MARGIN_BOTTOM * cy) * ky);
-    const int sc_ymax = floor_tol((ymax - yc + MARGIN_TOP * cy) * ky);
+    const int sc_xmin = floor_tol((xmin - xc - MARGIN.left * cx) * kx);
+    const int sc_xmax = floor_tol((xmax - xc + MARGIN.right * cx) * kx);
+    const int sc_ymin = floor_tol((ymin - yc - MARGIN.bottom * cy) * ky);
+    const int sc_ymax = floor_tol((ymax - yc + MARGIN.top * cy) * ky);
     gl.integer_line("SC", sc_xmin, sc_xmax, sc_ymin, sc_ymax);
 
     gl.move_down(m.u(xmin), m.w(ymin));
@@ -180,10 +180,10 @@ bool write_rect_hpgl_stream(const PlotState& state, std::ostream& out) {
     gl.label(y_number(ymin));
 
     gl.line("LT;PT0.8;");
-    gl.integer_line("IW", HPGL_P1_X + (MARGIN_LEFT * HPGL_RECT_WIDTH) / HPGL_TEXT_COLUMNS,
-                    HPGL_P1_Y + (MARGIN_BOTTOM * HPGL_HEIGHT) / HPGL_TEXT_ROWS,
-                    p2x - (MARGIN_RIGHT * HPGL_RECT_WIDTH) / HPGL_TEXT_COLUMNS,
-                    p2y - (MARGIN_TOP * HPGL_HEIGHT) / HPGL_TEXT_ROWS);
+    gl.integer_line("IW", HPGL_P1_X + (MARGIN.left * HPGL_RECT_WIDTH) / HPGL_TEXT_COLUMNS,
+                    HPGL_P1_Y + (MARGIN.bottom * HPGL_HEIGHT) / HPGL_TEXT_ROWS,
+                    p2x - (MARGIN.right * HPGL_RECT_WIDTH) / HPGL_TEXT_COLUMNS,
+                    p2y - (MARGIN.top * HPGL_HEIGHT) / HPGL_TEXT_ROWS);
 
     const int curves = std::clamp(s.curve_count, 0, 2);
     const int n = std::clamp(s.point_count, 0, curves > 0 ? MAX_PLOT_POINTS / curves : 0);

@@ -39,12 +39,13 @@ void delete_bitmap_file(int& position) {
 
 void store_recall(int& chooser_position) {
     const ScreenLayout& layout = screen_layout();
-    const int w = layout.plot_x2 - layout.plot_x1;
-    const int h = layout.plot_y2 - layout.plot_y1;
+    const int w = layout.plot_pixels.x2 - layout.plot_pixels.x1;
+    const int h = layout.plot_pixels.y2 - layout.plot_pixels.y1;
     print_at(layout.caption_row(), CAPTION_COLUMN, COLOR_BRIGHT, "STORE/RECALL");
     // Everything here (the kept diagram, loaded pictures, Clr) is in the
     // plot area.
-    set_viewport(layout.plot_x1, layout.plot_y1, layout.plot_x2, layout.plot_y2);
+    set_viewport(layout.plot_pixels.x1, layout.plot_pixels.y1, layout.plot_pixels.x2,
+                 layout.plot_pixels.y2);
     ImageBuffer kept;
     if (!obtain_image_buffer(kept, layout.plot_save_size)) {
         show_message("Cannot initialize storing/recalling");

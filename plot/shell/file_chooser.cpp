@@ -78,13 +78,13 @@ void popup_list(const std::vector<std::string>& items, int width, int& position,
 
     set_plot_area(left_column, top_row, right_column, bottom_row);
     const ScreenLayout& box = screen_layout();
-    const int box_width = box.plot_x2 - box.plot_x1;
-    const int box_height = box.plot_y2 - box.plot_y1;
+    const int box_width = box.plot_pixels.x2 - box.plot_pixels.x1;
+    const int box_height = box.plot_pixels.y2 - box.plot_pixels.y1;
     ImageBuffer saved;
     if (!obtain_image_buffer(saved, image_size(0, 0, box_width, box_height))) {
         show_message("Cannot open menu ");
-        set_plot_area(plot_area.plot_first_column, plot_area.plot_first_row,
-                      plot_area.plot_last_column, plot_area.plot_last_row);
+        set_plot_area(plot_area.plot_cells.left, plot_area.plot_cells.top,
+                      plot_area.plot_cells.right, plot_area.plot_cells.bottom);
         return;
     }
     get_image(0, 0, box_width, box_height, saved);
@@ -133,8 +133,8 @@ void popup_list(const std::vector<std::string>& items, int width, int& position,
     put_image(0, 0, saved, ImageAction::COPY);
     set_text_window(outer.top, outer.left, outer.bottom, outer.right);
     release_image_buffer(saved);
-    set_plot_area(plot_area.plot_first_column, plot_area.plot_first_row,
-                  plot_area.plot_last_column, plot_area.plot_last_row);
+    set_plot_area(plot_area.plot_cells.left, plot_area.plot_cells.top, plot_area.plot_cells.right,
+                  plot_area.plot_cells.bottom);
 }
 
 void choose_file(const std::string& extension, std::string& file_name, bool& chosen,

@@ -33,8 +33,8 @@ void prepare_plot_screen() {
                           config.text_rows);
     clear_screen(ClearArea::SCREEN);
     const ScreenLayout& layout = screen_layout();
-    set_plot_area(layout.plot_first_column, layout.plot_first_row, layout.plot_last_column,
-                  layout.plot_last_row);
+    set_plot_area(layout.plot_cells.left, layout.plot_cells.top, layout.plot_cells.right,
+                  layout.plot_cells.bottom);
 }
 
 }  // namespace

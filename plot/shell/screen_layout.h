@@ -4,20 +4,16 @@
 // starts afresh with it.
 #pragma once
 
+#include "surface_types.h"
+
 struct ScreenLayout {
     int rows = 30;     // R
     int columns = 80;  // C
     int cell_width = 8;
     int cell_height = 16;
     // Plot area in text cells and in pixels, and the bytes needed to save it.
-    int plot_first_column = 1;
-    int plot_first_row = 2;
-    int plot_last_column = 64;
-    int plot_last_row = 25;
-    int plot_x1 = 0;
-    int plot_y1 = 16;
-    int plot_x2 = 511;
-    int plot_y2 = 399;
+    TextWindow plot_cells{2, 1, 25, 64};  // top, left, bottom, right
+    PixelRect plot_pixels{0, 16, 511, 399};
     long plot_save_size = 0;
     bool computed = false;  // set by compute_screen_layout
 

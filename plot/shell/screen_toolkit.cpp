@@ -16,6 +16,15 @@ int consume_key() {
     return code;
 }
 
+// The plot area of the layout's cells: its pixels and the bytes to save them.
+void place_plot_area(ScreenLayout& l, const TextWindow& cells) {
+    l.plot_cells = cells;
+    l.plot_pixels = {(cells.left - 1) * l.cell_width, (cells.top - 1) * l.cell_height,
+                     cells.right * l.cell_width - 1, cells.bottom * l.cell_height - 1};
+    const PixelRect& p = l.plot_pixels;
+    l.plot_save_size = image_size(0, 0, p.x2 - p.x1, p.y2 - p.y1);
+}
+
 }  // namespace
 
 void compute_screen_layout(int pixel_width, int pixel_height, int columns, int rows) {
@@ -24,15 +33,8 @@ void compute_screen_layout(int pixel_width, int pixel_height, int columns, int r
     l.columns = columns;
     l.cell_width = columns > 0 ? pixel_width / columns : 0;
     l.cell_height = rows > 0 ? pixel_height / rows : 0;
-    l.plot_first_column = 1;
-    l.plot_first_row = 2;
-    l.plot_last_column = columns - 16;
-    l.plot_last_row = columns > 0 ? ((columns - 16) * rows) / columns + 1 : 2;
-    l.plot_x1 = (l.plot_first_column - 1) * l.cell_width;
-    l.plot_y1 = (l.plot_first_row - 1) * l.cell_height;
-    l.plot_x2 = l.plot_last_column * l.cell_width - 1;
-    l.plot_y2 = l.plot_last_row * l.cell_height - 1;
-    l.plot_save_size = image_size(0, 0, l.plot_x2 - l.plot_x1, l.plot_y2 - l.plot_y1);
+    place_plot_area(l,
+                    {2, 1, columns > 0 ? ((columns - 16) * rows) / columns + 1 : 2, columns - 16});
     l.computed = true;
 }
 
@@ -119,16 +121,8 @@ void sound_beep(int duration_ms, int frequency_hz) { beep(frequency_hz, duration
 
 void set_plot_area(int first_column, int first_row, int last_column, int last_row) {
     ScreenLayout& l = screen_layout();
-    l.plot_first_column = first_column;
-    l.plot_first_row = first_row;
-    l.plot_last_column = last_column;
-    l.plot_last_row = last_row;
-    l.plot_x1 = (first_column - 1) * l.cell_width;
-    l.plot_y1 = (first_row - 1) * l.cell_height;
-    l.plot_x2 = last_column * l.cell_width - 1;
-    l.plot_y2 = last_row * l.cell_height - 1;
-    set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
-    l.plot_save_size = image_size(0, 0, l.plot_x2 - l.plot_x1, l.plot_y2 - l.plot_y1);
+    place_plot_area(l, {first_row, first_column, last_row, last_column});
+    set_viewport(l.plot_pixels.x1, l.plot_pixels.y1, l.plot_pixels.x2, l.plot_pixels.y2);
 }
 
 void error_beep() { sound_beep(BEEP_MS, 1000); }

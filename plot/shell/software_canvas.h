@@ -15,14 +15,6 @@ struct TextCell {
     std::uint8_t color = 0;
 };
 
-struct PixelRect {
-    int x1 = 0;
-    int y1 = 0;
-    int x2 = -1;
-    int y2 = -1;
-    bool empty() const { return x2 < x1 || y2 < y1; }
-};
-
 class SoftwareCanvas {
 public:
     SoftwareCanvas() { reset(640, 480, 80, 30); }

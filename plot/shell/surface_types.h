@@ -1,5 +1,6 @@
 // The values the graphics surface, its canvas and its presenters exchange:
-// video modes and configurations, text windows and saved images.
+// video modes and configurations, text windows, pixel rectangles and saved
+// images.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,15 @@ struct TextWindow {
     int left = 1;
     int bottom = 1;
     int right = 1;
+};
+
+// A rectangle of pixels, both corners included.
+struct PixelRect {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = -1;
+    int y2 = -1;
+    bool empty() const { return x2 < x1 || y2 < y1; }
 };
 
 enum class ClearArea { SCREEN, VIEWPORT };

@@ -15,5 +15,5 @@ struct TextCells {
 
 inline TextCells plot_area_cells() {
     const ScreenLayout& l = screen_layout();
-    return {l.plot_first_column, l.plot_first_row, l.plot_last_column, l.plot_last_row};
+    return {l.plot_cells.left, l.plot_cells.top, l.plot_cells.right, l.plot_cells.bottom};
 }

@@ -61,9 +61,10 @@ void draw_rectangular(PlotState& s) {
 
     clear_screen(ClearArea::VIEWPORT);
     const double ch = layout.cell_height;
-    set_viewport(layout.plot_x1 + 8 * layout.cell_width,
-                 static_cast<int>(std::trunc(layout.plot_y1 + 2.5 * ch)), layout.plot_x2,
-                 static_cast<int>(std::trunc(layout.plot_y2 - 2.5 * ch)));
+    set_viewport(layout.plot_pixels.x1 + 8 * layout.cell_width,
+                 static_cast<int>(std::trunc(layout.plot_pixels.y1 + 2.5 * ch)),
+                 layout.plot_pixels.x2,
+                 static_cast<int>(std::trunc(layout.plot_pixels.y2 - 2.5 * ch)));
     set_window(true, window_x_min, s.y_min, window_x_max, s.y_max);
     set_text_wrap(false);
 

@@ -30,7 +30,8 @@ void draw(PlotState& s, int format) {
         s.diagram_on_screen = DiagramKind::RECTANGULAR;
     }
     const ScreenLayout& layout = screen_layout();
-    set_viewport(layout.plot_x1, layout.plot_y1, layout.plot_x2, layout.plot_y2);
+    set_viewport(layout.plot_pixels.x1, layout.plot_pixels.y1, layout.plot_pixels.x2,
+                 layout.plot_pixels.y2);
 }
 
 // The format's name on the side panel, the plot set up from the sweep and
@@ -110,7 +111,7 @@ std::string open_plot_editor(PlotState& s, int kind, int point_count, const floa
 
 void show_plot_title(const PlotState& s) {
     const ScreenLayout& layout = screen_layout();
-    print_at(layout.plot_first_row, layout.plot_first_column, COLOR_NORMAL, s.title);
+    print_at(layout.plot_cells.top, layout.plot_cells.left, COLOR_NORMAL, s.title);
 }
 
 void redraw_plot(PlotState& s, int format) {

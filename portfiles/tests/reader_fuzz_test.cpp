@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "damaged_text.h"
 #include "network_parameter_reader.h"
 #include "network_parameter_writer.h"
 #include "touchstone.h"
@@ -13,25 +14,14 @@
 namespace portfiles {
 namespace {
 
-std::string mutate(std::string text, std::mt19937& random) {
-    auto pick = [&](std::size_t n) {
-        return n == 0 ? std::size_t{0} : std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
-    static const char* const pieces[] = {"\n", "\r\n", " ", "!", "#", "[", "]", "1e999", "NaN", "-", ".", "E",
-                                         "9", "0", ",", "[End]\n", "[Network Data]\n", "# GHz Z DB R 0\n"};
-    const int edits = 1 + static_cast<int>(pick(4));
-    for (int e = 0; e < edits && !text.empty(); ++e) {
-        const std::size_t at = pick(text.size());
-        switch (pick(6)) {
-            case 0: text[at] = static_cast<char>(pick(256)); break;
-            case 1: text.erase(at, 1 + pick(60)); break;
-            case 2: text.insert(at, pieces[pick(std::size(pieces))]); break;
-            case 3: text.resize(at); break;
-            case 4: text.insert(at, std::string(1 + pick(200), pick(2) ? ' ' : '7')); break;
-            default: text[at] = "0123456789+-.E \n"[pick(16)]; break;
-        }
-    }
-    return text;
+// Pieces of both formats.
+const testing::Damage DAMAGE{{"\n", "\r\n", " ", "!", "#", "[", "]", "1e999", "NaN", "-", ".", "E",
+                              "9", "0", ",", "[End]\n", "[Network Data]\n", "# GHz Z DB R 0\n"},
+                             60,
+                             200};
+
+std::string mutate(const std::string& text, std::mt19937& random) {
+    return testing::damaged(text, DAMAGE, random);
 }
 
 TouchstoneNetwork network(int ports, std::vector<double> reference) {

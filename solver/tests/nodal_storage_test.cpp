@@ -116,4 +116,15 @@ TEST_F(NodalStorageTest, SparseAgreesWithDenseOnTheExamplesAndRandomNetworks) {
     }
 }
 
+// Up the sweep of the network at the limits, the pivots of the first point's
+// order grow by four orders of magnitude: the solutions must stay as
+// accurate as fresh factors give, and most points must still be solved with
+// the first order.
+TEST_F(NodalStorageTest, RefactorisationsStayAccurateWherePivotsGrow) {
+    solver_test::TestDirectory inputs;
+    solver_testing::write_limit_network(inputs.path(), "1E8 1E8 9\n", true);
+    EXPECT_LE(compare_storages(inputs.path()), 1.0);
+    EXPECT_LE(sparse->fresh_factorisations(), 3);
+}
+
 }  // namespace

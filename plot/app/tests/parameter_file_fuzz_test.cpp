@@ -6,40 +6,22 @@
 #include <random>
 #include <sstream>
 
+#include "damaged_text.h"
 #include "parameter_data.h"
-#include "sweep_loading.h"
 #include "scratch_folder.h"
+#include "sweep_loading.h"
 #include "test_files.h"
 
 namespace {
 
-std::string mutate(std::string text, std::mt19937& random) {
-    auto pick = [&](std::size_t n) {
-        return n == 0 ? std::size_t{0} : std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
-    static const char* const pieces[] = {"\n", "\r\n", " ", "\n\n", "1.0E+999", "NaN", "-", ".",
-                                         "E", "9", "0", ",", "/", "\t", "1.0D+38", "\x1a"};
-    const int edits = 1 + static_cast<int>(pick(4));
-    for (int e = 0; e < edits && !text.empty(); ++e) {
-        const std::size_t at = pick(text.size());
-        switch (pick(7)) {
-            case 0: text[at] = static_cast<char>(pick(256)); break;
-            case 1: text.erase(at, 1 + pick(40)); break;
-            case 2: text.insert(at, pieces[pick(std::size(pieces))]); break;
-            case 3: text.resize(at); break;
-            case 4: {  // a line duplicated or moved
-                const auto start = text.rfind('\n', at);
-                const auto end = text.find('\n', at);
-                const std::size_t from = start == std::string::npos ? 0 : start + 1;
-                const std::string line = text.substr(from, end == std::string::npos ? std::string::npos : end - from + 1);
-                text.insert(pick(text.size()), line);
-                break;
-            }
-            case 5: text.insert(at, std::string(1 + pick(300), static_cast<char>(pick(2) ? ' ' : '7'))); break;
-            default: text[at] = "0123456789+-.E \n"[pick(16)]; break;
-        }
-    }
-    return text;
+std::string mutate(const std::string& text, std::mt19937& random) {
+    static const portfiles::testing::Damage damage{
+        {"\n", "\r\n", " ", "\n\n", "1.0E+999", "NaN", "-", ".", "E", "9", "0", ",", "/", "\t",
+         "1.0D+38", "\x1a"},
+        40,
+        300,
+        true};
+    return portfiles::testing::damaged(text, damage, random);
 }
 
 TEST(ParameterFileFuzzTest, DamagedFilesNeverBreakTheReader) {

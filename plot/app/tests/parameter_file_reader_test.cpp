@@ -36,12 +36,8 @@ private:
 };
 
 TEST_F(ParameterFileReaderTest, ReadsEveryBlockAndMirrorsTheLowerTriangle) {
-    MadeFile made;
-    made.ports = 3;
-    made.blocks = 4;
-    made.start = 1.0e8f;
-    made.step = 5.0e7f;
-    ParameterFileResult result = read(made);
+    // 3 ports, 4 blocks from 100 MHz in steps of 50 MHz.
+    ParameterFileResult result = read(MadeFile{3, 4, 1.0e8f, 5.0e7f});
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.port_count, 3);
     EXPECT_EQ(result.steps, 3);
@@ -99,24 +95,24 @@ TEST_F(ParameterFileReaderTest, LastBlockMayLackItsEmptyLineButNotItsEntries) {
     EXPECT_NE(result.diagnostic.find("block 3"), std::string::npos) << result.diagnostic;
 }
 
-TEST_F(ParameterFileReaderTest, StopFrequencyOfAnEvenSweepComesFromItsStep) {
+// A one-port sweep of 1, 2 and 3 MHz whose third frequency is written as `third`.
+std::string sweep_ending_at(const std::string& third) {
     std::string text = parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f});
+    const auto at = text.rfind("3.0000000E+06");
+    EXPECT_NE(at, std::string::npos);
+    return at == std::string::npos ? text : text.replace(at, 13, third);
+}
+
+TEST_F(ParameterFileReaderTest, StopFrequencyOfAnEvenSweepComesFromItsStep) {
     // Third frequency 3 MHz written a hair off: the shown stop stays start + 2 steps.
-    auto at = text.rfind("3.0000000E+06");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 13, "3.0000100E+06");
-    ParameterFileResult result = read(text);
+    ParameterFileResult result = read(sweep_ending_at("3.0000100E+06"));
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_FLOAT_EQ(result.stop_frequency, 3.0e6f);
 }
 
 TEST_F(ParameterFileReaderTest, StopFrequencyOfAnUnevenListIsItsLastFrequency) {
-    std::string text = parameter_file_text(MadeFile{1, 3, 1.0e6f, 1.0e6f});
     // Third frequency 3 MHz -> 90 MHz: a step from the first two would show 3 MHz.
-    auto at = text.rfind("3.0000000E+06");
-    ASSERT_NE(at, std::string::npos);
-    text.replace(at, 13, "9.0000000E+07");
-    ParameterFileResult result = read(text);
+    ParameterFileResult result = read(sweep_ending_at("9.0000000E+07"));
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_FLOAT_EQ(result.stop_frequency, 9.0e7f);
     EXPECT_FLOAT_EQ(f(2), 9.0e7f);
@@ -185,11 +181,7 @@ TEST_F(ParameterFileReaderTest, BinaryGarbageIsAReadError) {
 }
 
 TEST_F(ParameterFileReaderTest, EveryPointTheSolverWritesIsReadAndMoreAreRefused) {
-    MadeFile made;
-    made.ports = 1;
-    made.blocks = 10000;  // the solver's longest sweep
-    made.start = 1.0f;
-    made.step = 1.0f;
+    MadeFile made{1, 10000, 1.0f, 1.0f};  // the solver's longest sweep, from 1 Hz in steps of 1 Hz
     ParameterFileResult result = read(made);
     ASSERT_EQ(result.status, Status::LOADED);
     EXPECT_EQ(result.steps, 9999);

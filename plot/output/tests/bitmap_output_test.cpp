@@ -45,7 +45,7 @@ protected:
         ScreenInTempFolder::SetUp();
         // A picture with every colour: sixteen bands and a diagonal.
         const ScreenLayout& l = screen_layout();
-        const int w = l.plot_x2 - l.plot_x1, h = l.plot_y2 - l.plot_y1;
+        const int w = l.plot_pixels.x2 - l.plot_pixels.x1, h = l.plot_pixels.y2 - l.plot_pixels.y1;
         set_window(false, 0, 0, w, h);
         for (int x = 0; x <= w; ++x) {
             set_color((x / 32) % 16);
@@ -60,9 +60,9 @@ protected:
     std::vector<std::string> plot_area_rows(bool complemented) const {
         const ScreenLayout& l = screen_layout();
         std::vector<std::string> rows;
-        for (int y = l.plot_y1; y <= l.plot_y2; ++y) {
+        for (int y = l.plot_pixels.y1; y <= l.plot_pixels.y2; ++y) {
             std::string row;
-            for (int x = l.plot_x1; x <= l.plot_x2; ++x) {
+            for (int x = l.plot_pixels.x1; x <= l.plot_pixels.x2; ++x) {
                 int p = screen.pixel(x, y) & 15;
                 if (complemented) p = 15 - p;
                 row.push_back("0123456789abcdef"[p]);

@@ -19,8 +19,8 @@ protected:
     void SetUp() override {
         ScreenInTempFolder::SetUp();
         const ScreenLayout& l = screen_layout();
-        w_ = l.plot_x2 - l.plot_x1;
-        h_ = l.plot_y2 - l.plot_y1;
+        w_ = l.plot_pixels.x2 - l.plot_pixels.x1;
+        h_ = l.plot_pixels.y2 - l.plot_pixels.y1;
         set_window(false, 0, 0, w_, h_);
         // Picture B, saved as B.BMP, then the diagram A on the screen.
         draw_bands(0, 9);
@@ -41,13 +41,25 @@ protected:
     std::vector<int> plot_area() const {
         const ScreenLayout& l = screen_layout();
         std::vector<int> p;
-        for (int y = l.plot_y1; y <= l.plot_y2; ++y)
-            for (int x = l.plot_x1; x <= l.plot_x2; ++x) p.push_back(screen.pixel(x, y) & 15);
+        for (int y = l.plot_pixels.y1; y <= l.plot_pixels.y2; ++y)
+            for (int x = l.plot_pixels.x1; x <= l.plot_pixels.x2; ++x)
+                p.push_back(screen.pixel(x, y) & 15);
         return p;
+    }
+    // The diagram drawn again, the chooser's first picture loaded over it,
+    // then Clr: the kept diagram is shown again.
+    void load_then_clear_back_to_the_diagram() {
+        clear_screen(ClearArea::VIEWPORT);
+        draw_bands(w_ / 2, 6);
+        screen.extended(keys::F2);
+        screen.key(keys::ENTER);
+        screen.extended(keys::F6);  // Clr
+        ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
+        EXPECT_EQ(plot_area(), diagram_);
     }
     int pixel(int x, int y) const {
         const ScreenLayout& l = screen_layout();
-        return screen.pixel(l.plot_x1 + x, l.plot_y1 + y) & 15;
+        return screen.pixel(l.plot_pixels.x1 + x, l.plot_pixels.y1 + y) & 15;
     }
 
     int w_ = 0, h_ = 0;
@@ -76,13 +88,7 @@ TEST_F(StoreRecall, LoadOverlayClearAndLeaveShowTheKeptDiagramAgain) {
 
     // A call left while the loaded picture is shown keeps that picture, so
     // the diagram is drawn again before the next one.
-    clear_screen(ClearArea::VIEWPORT);
-    draw_bands(w_ / 2, 6);
-    screen.extended(keys::F2);
-    screen.key(keys::ENTER);
-    screen.extended(keys::F6);  // clear back to the kept diagram
-    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
-    EXPECT_EQ(plot_area(), diagram_);
+    ASSERT_NO_FATAL_FAILURE(load_then_clear_back_to_the_diagram());
 }
 
 // A picture of the whole screen stays within the plot area, and Clr brings
@@ -101,18 +107,12 @@ TEST_F(StoreRecall, ABitmapLargerThanThePlotAreaIsClippedToIt) {
     screen.key(keys::ENTER);  // BIG.BMP
     ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
     EXPECT_EQ(plot_area(), std::vector<int>(diagram_.size(), 12));
-    EXPECT_EQ(screen.pixel(l.plot_x2 + 1, l.plot_y1), 0);
-    EXPECT_EQ(screen.pixel(l.plot_x1, l.plot_y2 + 1), 0);
+    EXPECT_EQ(screen.pixel(l.plot_pixels.x2 + 1, l.plot_pixels.y1), 0);
+    EXPECT_EQ(screen.pixel(l.plot_pixels.x1, l.plot_pixels.y2 + 1), 0);
     EXPECT_EQ(screen.text_at(10, 66, 10), "side panel");
     EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
 
-    clear_screen(ClearArea::VIEWPORT);
-    draw_bands(w_ / 2, 6);
-    screen.extended(keys::F2);
-    screen.key(keys::ENTER);
-    screen.extended(keys::F6);  // Clr
-    ASSERT_TRUE(waits_for_more_keys([&] { store_recall(chooser_position); }));
-    EXPECT_EQ(plot_area(), diagram_);
+    ASSERT_NO_FATAL_FAILURE(load_then_clear_back_to_the_diagram());
     EXPECT_EQ(screen.text_at(10, 66, 10), "side panel");
     EXPECT_EQ(screen.text_at(1, 62, 12), "STORE/RECALL");
 }

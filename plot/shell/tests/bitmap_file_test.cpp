@@ -78,7 +78,7 @@ TEST_F(BitmapFiles, WrittenThenReadBackPixelForPixel) {
     HeadlessScreen screen;
     draw_test_picture();
     const ScreenLayout& l = screen_layout();
-    const int w = l.plot_x2 - l.plot_x1, h = l.plot_y2 - l.plot_y1;
+    const int w = l.plot_pixels.x2 - l.plot_pixels.x1, h = l.plot_pixels.y2 - l.plot_pixels.y1;
     ASSERT_EQ(save_bitmap("PICTURE.BMP", 0, 0, w, h), 0);
     std::vector<std::uint8_t> before;
     for (int y = 0; y < 480; ++y)

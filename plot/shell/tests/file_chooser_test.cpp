@@ -106,8 +106,8 @@ TEST_F(FileChooserTest, EnterChoosesAndTheScreenUnderTheBoxComesBack) {
               std::tie(window.top, window.left, window.bottom, window.right));
     EXPECT_EQ(screen.text_at(1, 77, 4), "    ");
     const ScreenLayout& layout = screen_layout();
-    EXPECT_EQ(layout.plot_last_column, 64);
-    EXPECT_EQ(layout.plot_last_row, 25);
+    EXPECT_EQ(layout.plot_cells.right, 64);
+    EXPECT_EQ(layout.plot_cells.bottom, 25);
 }
 
 TEST_F(FileChooserTest, EscChoosesNothingButTakesTheNameAtThePosition) {
@@ -214,8 +214,8 @@ TEST_F(FileChooserTest, BoxThatCannotBeSavedIsNotShown) {
     screen.key('x');
     choose_file("spm", name, chosen, "LOAD", position);
     EXPECT_FALSE(chosen);
-    EXPECT_EQ(screen_layout().plot_last_column, 64);
-    EXPECT_EQ(screen_layout().plot_last_row, 25);
+    EXPECT_EQ(screen_layout().plot_cells.right, 64);
+    EXPECT_EQ(screen_layout().plot_cells.bottom, 25);
     EXPECT_THROW(choose_file("spm", name, chosen, "LOAD", position), KeysExhausted);
     EXPECT_EQ(screen.text_at(29, 1, 17), "Cannot open menu!");
 }

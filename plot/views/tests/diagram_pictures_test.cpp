@@ -18,7 +18,7 @@ struct TitleOnly : NoPlotOutputs {
     void change_title(PlotState& s) override {
         s.title = picture_title;
         s.title.resize(TITLE_LENGTH, ' ');
-        print_at(screen_layout().plot_first_row, 1, COLOR_NORMAL, s.title);
+        print_at(screen_layout().plot_cells.top, 1, COLOR_NORMAL, s.title);
     }
 };
 

@@ -49,10 +49,10 @@ TEST_F(LogFrequencyDiagramTest, TwentyDecibelsPerDecadeIsAStraightLine) {
     // The curve's pixels: in every decade's column band the curve climbs by
     // the same number of pixel rows.
     const ScreenLayout& l = screen_layout();
-    const int x0 = l.plot_x1 + 8 * l.cell_width, x1 = l.plot_x2;
+    const int x0 = l.plot_pixels.x1 + 8 * l.cell_width, x1 = l.plot_pixels.x2;
     const auto curve_row = [&](double fraction) {
         const int x = x0 + static_cast<int>(std::lround(fraction * (x1 - x0)));
-        for (int y = l.plot_y1; y <= l.plot_y2; ++y)
+        for (int y = l.plot_pixels.y1; y <= l.plot_pixels.y2; ++y)
             if (screen.pixel(x, y) == COLOR_BRIGHT) return y;
         return -1;
     };

@@ -72,7 +72,7 @@ protected:
     // from the whole plot area.
     void redraw() {
         const ScreenLayout& l = screen_layout();
-        set_viewport(l.plot_x1, l.plot_y1, l.plot_x2, l.plot_y2);
+        set_viewport(l.plot_pixels.x1, l.plot_pixels.y1, l.plot_pixels.x2, l.plot_pixels.y2);
         if (format_ == SMITH_CHART)
             draw_smith_chart(state);
         else
