@@ -63,8 +63,8 @@ public:
     explicit TimedSolves(solver::NodalEquations& inner) : inner_(inner) {}
     void clear() override { inner_.clear(); }
     ComplexD& at(int row, int column) override { return inner_.at(row, column); }
-    void substitute_columns(int first, int width, const ComplexD* w, int ldw) override {
-        inner_.substitute_columns(first, width, w, ldw);
+    void substitute_line_columns(int first, int n, const ComplexD* w, int ldw, const ComplexD* e) override {
+        inner_.substitute_line_columns(first, n, w, ldw, e);
     }
     solver::SolveStatus solve(ComplexD* x, int count, int ldx) override {
         const double start = thread_seconds();

@@ -19,7 +19,8 @@ void DenseNodalEquations::clear() {
         for (int r = 0; r < n_; ++r) at(r, c) = 0.0;
 }
 
-void DenseNodalEquations::substitute_columns(int first, int width, const ComplexD* w, int ldw) {
+void DenseNodalEquations::substitute_line_columns(int first, int n, const ComplexD* w, int ldw, const ComplexD*) {
+    const int width = 2 * n;
     ComplexD* block = tables_->column_block;
     for (int r = 0; r < n_; ++r) {
         bool nonzero = false;

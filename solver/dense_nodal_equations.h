@@ -17,7 +17,8 @@ public:
 
     void clear() override;
     ComplexD& at(int row, int column) override { return tables_->matrix[row + column * LD]; }
-    void substitute_columns(int first, int width, const ComplexD* w, int ldw) override;
+    // The full product with W, whatever its structure.
+    void substitute_line_columns(int first, int n, const ComplexD* w, int ldw, const ComplexD* e) override;
     SolveStatus solve(ComplexD* x, int count, int ldx) override;
 
 private:

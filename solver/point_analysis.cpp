@@ -115,12 +115,12 @@ void PointAnalysis::stamp_lumped_network(double omega) {
 // flowing from the end nodes into the conductors.
 void PointAnalysis::enter_line(int k, const ModalSolution& m) {
     const int n = m.conductor_count;
-    const int width = 2 * n;
     const int f0 = run_.lines.first_node[k - 1] - 1;
     ComplexD* w = sys_.wave_map[k - 1];
 
     for (int j = 0; j < n; ++j) {
         const ComplexD e(m.propagation_factors[j]);
+        sys_.wave_factors[j] = e;
         for (int i = 0; i < n; ++i) {
             const ComplexD v(m.modal_voltage_matrix[i + j * LINE_LD]);
             w[i + j * WAVE_LD] = v;
@@ -130,7 +130,7 @@ void PointAnalysis::enter_line(int k, const ModalSolution& m) {
         }
     }
 
-    equations_.substitute_columns(f0, width, w, WAVE_LD);
+    equations_.substitute_line_columns(f0, n, w, WAVE_LD, sys_.wave_factors);
 
     for (int j = 0; j < n; ++j) {
         const ComplexD e(m.propagation_factors[j]);

@@ -26,7 +26,7 @@ public:
 
     void clear() override;
     ComplexD& at(int row, int column) override { return values_[pattern_.position(row, column)]; }
-    void substitute_columns(int first, int width, const ComplexD* w, int ldw) override;
+    void substitute_line_columns(int first, int n, const ComplexD* w, int ldw, const ComplexD* e) override;
     SolveStatus solve(ComplexD* x, int count, int ldx) override;
 
     // Factorises the first matrix `other` solved (with its pivot order) as

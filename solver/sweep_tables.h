@@ -15,6 +15,8 @@ inline constexpr int WAVE_LD = 2 * MAX_CONDUCTORS;  // wave maps
 struct SweepTables {
     // Wave map W of every line (2n x 2n): mode amplitudes -> line-end voltages.
     ComplexD wave_map[MAX_LINES][WAVE_LD * WAVE_LD];
+    // The propagation factors E of the line being entered (W's structure).
+    ComplexD wave_factors[MAX_CONDUCTORS];
     // Right-hand sides, then solutions, one column per excited port.
     ComplexD port_solutions[MAX_NODES * MAX_PORTS];
     // Work matrices of the derivation of Z.
