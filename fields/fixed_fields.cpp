@@ -74,7 +74,7 @@ constexpr double power_of_ten(int k) { return SCALES[k + SCALE_LIMIT]; }
 // true value relative to it), when that decides it for certain; a value
 // that close to a tie (or too large to keep a fraction) is left to the
 // exact conversion (false).
-bool round_computed(double m, std::uint64_t& rounded) {
+[[gnu::always_inline]] inline bool round_computed(double m, std::uint64_t& rounded) {
     if (!(m < 1.0e15)) return false;
     const auto whole = static_cast<std::uint64_t>(m);  // m >= 0: truncation is floor
     const double fraction = m - static_cast<double>(whole);  // exact
@@ -148,7 +148,7 @@ std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
 // decimals in scientific notation, as the integer `digits` (decimals + 1
 // digits) and the decimal exponent, without the exact conversion; false
 // when double arithmetic cannot decide it.
-bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int& exponent) {
+[[gnu::always_inline]] inline bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int& exponent) {
     if (decimals > 14) return false;
     if (magnitude == 0.0) {
         digits = 0;
@@ -187,7 +187,7 @@ bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int&
 
 // `count` blanks at out, where the field has `room` characters from out on
 // (count <= room): one store for the few blanks most fields need.
-char* blanks(char* out, int count, int room) {
+[[gnu::always_inline]] inline char* blanks(char* out, int count, int room) {
     if (count <= 8 && room >= 8) {
         std::memcpy(out, "        ", 8);
         return out + count;
@@ -233,7 +233,7 @@ char* place_fixed(char* out, bool negative, int width, std::uint64_t scaled, int
 // The mantissa "d.ddd" of `digits` (decimals + 1 digits) at out, where
 // at least four more characters of the field follow (the exponent, written
 // after it, covers what is stored beyond the mantissa here).
-void put_mantissa(char* out, std::uint64_t digits, int decimals) {
+[[gnu::always_inline]] inline void put_mantissa(char* out, std::uint64_t digits, int decimals) {
     if (decimals > 7) {
         out[0] = static_cast<char>('0' + put_digits_before(out + 2 + decimals, digits, decimals));
         out[1] = '.';
@@ -285,7 +285,7 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
 
 // Ew.d with at least `exponent_digits` exponent digits (a double's decimal
 // exponent has at most three).
-char* place_scientific(char* out, double value, int width, int decimals, const Mantissa& mantissa,
+[[gnu::always_inline]] inline char* place_scientific(char* out, double value, int width, int decimals, const Mantissa& mantissa,
                        int exponent_digits) {
     // A nonzero value never rounds to a zero mantissa, and -0 compares equal
     // to 0: only values with a nonzero digit get the sign.
