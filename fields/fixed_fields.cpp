@@ -76,10 +76,11 @@ constexpr double power_of_ten(int k) { return SCALES[k + SCALE_LIMIT]; }
 // exact conversion (false).
 [[gnu::always_inline]] inline bool round_computed(double m, std::uint64_t& rounded) {
     if (!(m < 1.0e15)) return false;
-    const auto whole = static_cast<std::uint64_t>(m);  // m >= 0: truncation is floor
+    // Signed conversions are single instructions; m >= 0: truncation is floor.
+    const auto whole = static_cast<std::int64_t>(m);
     const double fraction = m - static_cast<double>(whole);  // exact
     if (std::fabs(fraction - 0.5) <= m * 0x1p-50 + 0x1p-1000) return false;
-    rounded = whole + (fraction > 0.5 ? 1 : 0);
+    rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
@@ -167,7 +168,7 @@ std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
     double scaled = magnitude * power_of_ten(power);
     // Clearly past the last digit: the estimate was one too low. (Up to one
     // above, the rounding decides below.)
-    if (scaled >= static_cast<double>(beyond) + 1.0) {
+    if (scaled >= static_cast<double>(static_cast<std::int64_t>(beyond)) + 1.0) {
         ++e;
         --power;
         scaled = magnitude * power_of_ten(power);
