@@ -24,7 +24,7 @@ char* copy(char* out, const char* text, int count) {
     return out;
 }
 
-char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
+[[gnu::cold, gnu::noinline]] char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
 
 // Right-aligns the pieces sign, text and (optionally) a point and an
 // exponent text in width columns; asterisks when they do not fit.
@@ -186,6 +186,8 @@ std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
     return true;
 }
 
+[[gnu::noinline]] char* many_blanks(char* out, int count) { return repeat(out, ' ', count); }
+
 // `count` blanks at out, where the field has `room` characters from out on
 // (count <= room): one store for the few blanks most fields need.
 [[gnu::always_inline]] inline char* blanks(char* out, int count, int room) {
@@ -197,7 +199,7 @@ std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
         std::memcpy(out, "    ", 4);
         return out + count;
     }
-    return repeat(out, ' ', count);
+    return many_blanks(out, count);
 }
 
 // Fixed notation of a finite magnitude rounded to `decimals` decimals, as
@@ -240,15 +242,22 @@ char* place_fixed(char* out, bool negative, int width, std::uint64_t scaled, int
         out[1] = '.';
         return;
     }
-    // Up to eight digits: all of them, with leading zeros, in four pairs.
-    const auto value = static_cast<std::uint32_t>(digits);
-    const std::uint32_t high = value / 10000;
-    const std::uint32_t low = value % 10000;
+    // Up to eight digits: all of them, with leading zeros, in four pairs
+    // taken off the binary fraction y / 2^48 of digits / 10^6. Its factor is
+    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
+    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
+    // 0.4: never a whole unit.
+    constexpr int SHIFT = 48;
+    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
+    std::uint64_t y = digits * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
     char text[16] = {};
-    std::memcpy(text, DIGIT_PAIRS.text + 2 * (high / 100), 2);
-    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (high % 100), 2);
-    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (low / 100), 2);
-    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (low % 100), 2);
+    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
     out[0] = text[7 - decimals];
     out[1] = '.';
     // A fixed-size copy of the decimals and up to four characters more.
