@@ -17,9 +17,15 @@ void eigen_decompose(ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int 
     int igh = 0;
     balance_matrix(a, n, lda, low, igh, scale);
     reduce_to_hessenberg(a, n, lda, low, igh, work.exchanges);
+    for (int j = 0; j < n; ++j) {
+        for (int i = 0; i < n; ++i) {
+            work.hessenberg[i + j * EIGEN_MAX_ORDER] = a[i + static_cast<long>(j) * lda];
+        }
+    }
+    const HessenbergForm form{work.hessenberg, EIGEN_MAX_ORDER, low, igh, work.exchanges, scale};
     lr_iteration(a, n, lda, low, igh, work.exchanges, w, z, ldz, work.marks, error);
     if (error != 0) return;
     back_transform(z, n, ldz, low, igh, scale, n);
-    refine_eigenvectors(work.original, n, EIGEN_MAX_ORDER, w, z, ldz, work.refine);
+    refine_eigenvectors(work.original, n, EIGEN_MAX_ORDER, w, z, ldz, work.refine, &form);
     normalize_eigenvectors(z, n, ldz, error);
 }

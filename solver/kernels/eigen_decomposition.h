@@ -64,6 +64,24 @@ struct RefineWork {
     int changed_count = 0;
 };
 
+// The Hessenberg form that reduce_to_hessenberg left (with its multipliers
+// and exchanges) and the balancing it was applied to (0-based low, igh and
+// the scale factors), kept for the refinement.
+struct HessenbergForm {
+    const ComplexF* h = nullptr;
+    int ldh = 0;
+    int low = 0, igh = 0;
+    const int* exchanges = nullptr;
+    const float* scale = nullptr;
+};
+
+// An eigenvector v (unit length, n entries) of the matrix whose Hessenberg
+// form is given, for an eigenvalue near lambda: two steps of inverse
+// iteration on the Hessenberg form in double precision (O(n^2)), then the
+// reduction and the balancing undone. norm: a norm estimate of the matrix.
+// False when no finite vector comes out.
+bool hessenberg_eigenvector(const HessenbergForm& form, int n, ComplexD lambda, double norm, ComplexD* v);
+
 // Brings every eigenpair (w[j], column j of z) of A (n x n, leading dimension
 // lda; z with leading dimension ldz, columns of any nonzero length) whose
 // residual is above the rounding level down to it. All poor pairs are
@@ -77,14 +95,24 @@ struct RefineWork {
 // A correction is kept only where it lowers the residual. Pairs at the
 // rounding level are left exactly as they are; corrected columns come back
 // with unit length.
+// Given the Hessenberg form of A, pairs whose vector is far off (residual
+// above EIGEN_RESTART_RESIDUAL ||A|| and above the coupling limit of the
+// Newton step against the nearest other eigenvalue; the LR back-substitution
+// can give nearly the same vector for several eigenvalues of a large line)
+// are first restarted by hessenberg_eigenvector, which costs O(n^2) a pair
+// where the Newton steps would need many rounds on one large cluster; the
+// restarted pairs then take one Newton step against A whatever their
+// residual, as they carry the rounding of the Hessenberg form.
+constexpr double EIGEN_RESTART_RESIDUAL = 1e-4;
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
-                         RefineWork& work);
+                         RefineWork& work, const HessenbergForm* form = nullptr);
 
 // Caller-provided workspace of eigen_decompose; nothing is allocated.
 struct EigenWork {
     int exchanges[EIGEN_MAX_ORDER];  // row exchanged with row m by the Hessenberg reduction
     int marks[EIGEN_MAX_ORDER];      // rows exchanged in the current LR step (+1) or not (-1)
     ComplexF original[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];  // copy of A for refine_eigenvectors
+    ComplexF hessenberg[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];  // and of its Hessenberg form
     RefineWork refine;
 };
 

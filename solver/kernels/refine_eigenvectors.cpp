@@ -132,14 +132,68 @@ int root(int* parent, int i) {
     return i;
 }
 
-void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth);
+void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted);
 
-// EIGEN_ROUNDING_RESIDUAL times the norm estimate of A: the larger of the
-// largest |lambda| and ||A||_F / sqrt(n).
-double rounding_tolerance(const RefineWork& w, int n, double frobenius) {
+// The norm estimate of A: the larger of the largest |lambda| and
+// ||A||_F / sqrt(n).
+double norm_estimate(const RefineWork& w, int n, double frobenius) {
     double radius = 0.0;
     for (int j = 0; j < n; ++j) radius = std::max(radius, std::abs(w.lambda[j]));
-    return EIGEN_ROUNDING_RESIDUAL * std::max(radius, frobenius / std::sqrt(static_cast<double>(n)));
+    return std::max(radius, frobenius / std::sqrt(static_cast<double>(n)));
+}
+
+double rounding_tolerance(const RefineWork& w, int n, double frobenius) {
+    return EIGEN_ROUNDING_RESIDUAL * norm_estimate(w, n, frobenius);
+}
+
+// Residuals of all pairs; the pairs far off are restarted from the
+// Hessenberg form, each kept only where its residual goes down and its new
+// vector is not (nearly) one that another column already has.
+void restart_far_pairs(RefineWork& w, int n, double norm, const HessenbergForm& form, bool* restarted) {
+    for (int j = 0; j < n; ++j)
+        w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+    for (int j = 0; j < n; ++j) {
+        restarted[j] = false;
+        if (!(w.residual_norm[j] > EIGEN_RESTART_RESIDUAL * norm)) continue;
+        // A pair the Newton step can decouple from its nearest neighbour is
+        // cheaper to leave to it; one whose neighbour is too near for inverse
+        // iteration to tell the two vectors apart goes to the cluster
+        // treatment.
+        double gap = HUGE_VAL;
+        for (int i = 0; i < n; ++i)
+            if (i != j) gap = std::min(gap, std::abs(w.lambda[j] - w.lambda[i]));
+        if (!(w.residual_norm[j] > COUPLED * gap) || !(gap > EIGEN_RESTART_RESIDUAL * norm)) continue;
+        ComplexD* c = w.candidate + j * LD;
+        ComplexD* r = w.candidate + ((j + 1) % n) * LD;  // work space (n >= 2 here)
+        if (!hessenberg_eigenvector(form, n, w.lambda[j], norm, c)) continue;
+        // The eigenvalue moved to the Rayleigh quotient of the new (unit)
+        // vector: the shift is c^H r, and r loses the shift times c.
+        residual(w, n, c, w.lambda[j], r);
+        ComplexD shift = 0.0;
+        for (int i = 0; i < n; ++i) shift += std::conj(c[i]) * r[i];
+        const ComplexD lambda = w.lambda[j] + shift;
+        double sum = 0.0;
+        for (int i = 0; i < n; ++i) {
+            r[i] -= shift * c[i];
+            sum += std::norm(r[i]);
+        }
+        const double size = std::sqrt(sum);
+        if (!(size < w.residual_norm[j])) continue;
+        bool repeated = false;
+        for (int i = 0; i < n && !repeated; ++i) {
+            // Columns still far off may hold this very vector: they do not count.
+            if (i == j || (!restarted[i] && w.residual_norm[i] > EIGEN_RESTART_RESIDUAL * norm)) continue;
+            ComplexD dot = 0.0;
+            for (int l = 0; l < n; ++l) dot += std::conj(w.v[l + i * LD]) * c[l];
+            repeated = std::abs(dot) > 0.99;
+        }
+        if (repeated) continue;
+        std::copy(c, c + n, w.v + j * LD);
+        std::copy(r, r + n, w.residual + j * LD);
+        w.lambda[j] = lambda;
+        w.residual_norm[j] = size;
+        restarted[j] = true;
+    }
 }
 
 // Eigenvectors y (unit columns, leading dimension LD) and eigenvalues theta
@@ -187,7 +241,7 @@ bool diagonalise_block(const ComplexD* m, int k, ComplexD* y, ComplexD* theta, i
     }
     if (depth + 1 < MAX_DEPTH) {
         bool ignored[LD];
-        refine_pairs(inner, k, rounding_tolerance(inner, k, std::sqrt(norm)), ignored, depth + 1);
+        refine_pairs(inner, k, rounding_tolerance(inner, k, std::sqrt(norm)), ignored, depth + 1, nullptr);
     }
     for (int b = 0; b < k; ++b) {
         for (int a = 0; a < k; ++a) y[a + b * LD] = inner.v[a + b * LD];
@@ -241,17 +295,20 @@ bool rotate_cluster(RefineWork& w, int n, const int* idx, int k, const bool* poo
 
 // One Newton step on every poor pair at a time (at most MAX_STEPS), each
 // kept per cluster only where it lowers the cluster's worst residual.
-void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth) {
+// With `restarted` (the residuals are then already there), the restarted
+// pairs take the first step whatever their residual: their vectors come
+// from the Hessenberg form, whose own rounding they carry.
+void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted) {
     bool stuck[LD] = {};
     for (int j = 0; j < n; ++j) {
         changed[j] = false;
-        w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+        if (restarted == nullptr) w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
     }
     for (int step = 0; step < MAX_STEPS; ++step) {
         bool poor[LD];
         int poor_count = 0;
         for (int j = 0; j < n; ++j) {
-            poor[j] = !stuck[j] && !(w.residual_norm[j] <= tolerance);
+            poor[j] = !stuck[j] && (!(w.residual_norm[j] <= tolerance) || (step == 0 && restarted && restarted[j]));
             poor_count += poor[j];
         }
         if (poor_count == 0) return;
@@ -356,7 +413,7 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
 }  // namespace
 
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
-                         RefineWork& work) {
+                         RefineWork& work, const HessenbergForm* form) {
     work.changed_count = 0;
     if (n <= 0 || n > LD) return;
     double norm = 0.0;
@@ -374,10 +431,12 @@ void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, Complex
         if (!normalise(work.v + j * LD, n)) return;  // the normalisation reports it
         work.lambda[j] = ComplexD(w[j]);
     }
-    bool changed[LD];
-    refine_pairs(work, n, rounding_tolerance(work, n, norm), changed, 0);
+    const double estimate = norm_estimate(work, n, norm);
+    bool changed[LD], restarted[LD] = {};
+    if (form != nullptr && n >= 2) restart_far_pairs(work, n, estimate, *form, restarted);
+    refine_pairs(work, n, EIGEN_ROUNDING_RESIDUAL * estimate, changed, 0, form != nullptr && n >= 2 ? restarted : nullptr);
     for (int j = 0; j < n; ++j) {
-        if (!changed[j]) continue;
+        if (!changed[j] && !restarted[j]) continue;
         ++work.changed_count;
         w[j] = ComplexF(static_cast<float>(work.lambda[j].real()), static_cast<float>(work.lambda[j].imag()));
         for (int i = 0; i < n; ++i) {

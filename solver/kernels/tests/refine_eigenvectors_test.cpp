@@ -16,6 +16,11 @@ constexpr int LD = EIGEN_MAX_ORDER;
 struct Pairs {
     ComplexF w[LD];
     ComplexF z[LD * LD];
+    // The Hessenberg form the pairs came from.
+    ComplexF hessenberg[LD * LD];
+    float scale[LD];
+    int exchanges[LD], low = 0, igh = 0;
+    HessenbergForm form() const { return {hessenberg, LD, low, igh, exchanges, scale}; }
 };
 
 // The decomposition without its refinement (columns not normalised).
@@ -23,13 +28,13 @@ Pairs unrefined(const ComplexF* a, int n) {
     ComplexF h[LD * LD];
     std::copy(a, a + LD * LD, h);
     Pairs p;
-    float scale[LD];
-    int exchanges[LD], marks[LD], low = 0, igh = 0, error = 0;
-    balance_matrix(h, n, LD, low, igh, scale);
-    reduce_to_hessenberg(h, n, LD, low, igh, exchanges);
-    lr_iteration(h, n, LD, low, igh, exchanges, p.w, p.z, LD, marks, error);
+    int marks[LD], error = 0;
+    balance_matrix(h, n, LD, p.low, p.igh, p.scale);
+    reduce_to_hessenberg(h, n, LD, p.low, p.igh, p.exchanges);
+    std::copy(h, h + LD * LD, p.hessenberg);
+    lr_iteration(h, n, LD, p.low, p.igh, p.exchanges, p.w, p.z, LD, marks, error);
     EXPECT_EQ(error, 0);
-    back_transform(p.z, n, LD, low, igh, scale, n);
+    back_transform(p.z, n, LD, p.low, p.igh, p.scale, n);
     return p;
 }
 
@@ -50,8 +55,11 @@ double relative_residual(const ComplexF* a, int n, const Pairs& p, int j, const 
     return std::sqrt(sum / length) / std::max(radius, std::sqrt(frobenius / n));
 }
 
+// Without the Hessenberg form by Newton steps and cluster blocks alone, with
+// it also through the restart of the pairs far off.
 TEST(RefineEigenvectors, EveryPairReachesRoundingLevelAndGoodOnesStayBitForBit) {
     int poor_before = 0;
+    for (bool restart : {false, true})
     for (LineLayout layout : {LineLayout::LADDER, LineLayout::RING, LineLayout::EQUAL_COUPLING}) {
         for (int n : {6, 12, 24, 32}) {
             for (double f : {1.0e6, 1.0e9}) {
@@ -60,13 +68,14 @@ TEST(RefineEigenvectors, EveryPairReachesRoundingLevelAndGoodOnesStayBitForBit) 
                 const Pairs before = unrefined(a, n);
                 Pairs after = before;
                 RefineWork work;
-                refine_eigenvectors(a, n, LD, after.w, after.z, LD, work);
+                const HessenbergForm form = before.form();
+                refine_eigenvectors(a, n, LD, after.w, after.z, LD, work, restart ? &form : nullptr);
                 for (int j = 0; j < n; ++j) {
                     const double was = relative_residual(a, n, before, j, before.w);
                     poor_before += was > EIGEN_ROUNDING_RESIDUAL;
                     // Rounding the refined vector to single precision adds up to about one unit.
                     EXPECT_LT(relative_residual(a, n, after, j, before.w), EIGEN_ROUNDING_RESIDUAL + 1.5e-7)
-                        << "n " << n << " f " << f << " column " << j;
+                        << "n " << n << " f " << f << " column " << j << " restart " << restart;
                     if (was <= EIGEN_ROUNDING_RESIDUAL) {
                         EXPECT_EQ(after.w[j], before.w[j]);
                         EXPECT_TRUE(std::equal(after.z + j * LD, after.z + j * LD + n, before.z + j * LD));
