@@ -55,24 +55,28 @@ bool parse_integer(std::string_view text, std::int32_t& value) {
     return true;
 }
 
-bool parse_real(std::string_view text, float& value) {
+namespace {
+
+template <class Real, class Convert>
+bool parse_real_with(std::string_view text, Real& value, Convert convert) {
     std::string normalised;
     if (!normalise_real(text, normalised)) return false;
-    // Converted straight to 32 bits: a detour through 64 bits would round
-    // twice and can miss the nearest 32-bit value.
-    const float parsed = std::strtof(normalised.c_str(), nullptr);
+    const Real parsed = convert(normalised.c_str());
     if (!std::isfinite(parsed)) return false;
     value = parsed;
     return true;
 }
 
+}  // namespace
+
+// Converted straight to 32 bits: a detour through 64 bits would round twice
+// and can miss the nearest 32-bit value.
+bool parse_real(std::string_view text, float& value) {
+    return parse_real_with(text, value, [](const char* number) { return std::strtof(number, nullptr); });
+}
+
 bool parse_real(std::string_view text, double& value) {
-    std::string normalised;
-    if (!normalise_real(text, normalised)) return false;
-    const double parsed = std::strtod(normalised.c_str(), nullptr);
-    if (!std::isfinite(parsed)) return false;
-    value = parsed;
-    return true;
+    return parse_real_with(text, value, [](const char* number) { return std::strtod(number, nullptr); });
 }
 
 }  // namespace portfiles

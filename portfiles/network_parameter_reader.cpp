@@ -1,7 +1,6 @@
 #include "network_parameter_reader.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <string_view>
 #include <vector>
@@ -165,9 +164,7 @@ SweepReading read_parameter_file(const std::filesystem::path& path, const std::s
     if (!in.is_open()) {
         SweepReading result;
         result.failure = ReadFailure::CANNOT_OPEN;
-        result.error.file = shown_name;
-        result.error.expected = "a file that can be opened for reading";
-        result.error.found = errno != 0 ? std::strerror(errno) : "it cannot be opened";
+        result.error = cannot_open(shown_name);
         return result;
     }
     return read_parameter_stream(in, shown_name, limits);

@@ -1,5 +1,8 @@
 #include "read_error.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace portfiles {
 
 std::string ReadError::message() const {
@@ -8,6 +11,14 @@ std::string ReadError::message() const {
     text += ": expected " + expected;
     if (!found.empty()) text += ", found " + found;
     return text;
+}
+
+ReadError cannot_open(const std::string& shown_name) {
+    ReadError error;
+    error.file = shown_name;
+    error.expected = "a file that can be opened for reading";
+    error.found = errno != 0 ? std::strerror(errno) : "it cannot be opened";
+    return error;
 }
 
 std::string shown_text(std::string_view text) {

@@ -17,6 +17,10 @@ struct ReadError {
     std::string message() const;
 };
 
+// The refusal of a file that cannot be opened for reading, with the
+// system's reason (from errno, which the opening attempt set).
+ReadError cannot_open(const std::string& shown_name);
+
 // Text of the file as it may stand in a one-line diagnostic: printable
 // ASCII only (anything else shown as ?), at most 40 characters.
 std::string shown_text(std::string_view text);

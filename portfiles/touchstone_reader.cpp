@@ -2,7 +2,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <numbers>
 #include <string_view>
@@ -462,9 +461,7 @@ TouchstoneReading read_touchstone_file(const std::filesystem::path& path, const 
     std::ifstream in(path, std::ios::in | std::ios::binary);
     if (!in.is_open()) {
         TouchstoneReading result;
-        result.error.file = shown_name;
-        result.error.expected = "a file that can be opened for reading";
-        result.error.found = errno != 0 ? std::strerror(errno) : "it cannot be opened";
+        result.error = cannot_open(shown_name);
         return result;
     }
     return read_touchstone_stream(in, shown_name, limits);

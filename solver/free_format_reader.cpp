@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "free_format_number.h"
+#include "read_error.h"
 
 namespace solver {
 
@@ -19,18 +20,6 @@ bool is_separator(char c) { return is_blank(c) || c == ','; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr std::string_view UTF8_BYTE_ORDER_MARK = "\xEF\xBB\xBF";
-
-// The token as it may appear in a one-line diagnostic.
-std::string printable(const std::string& token) {
-    constexpr std::size_t MAX_SHOWN = 40;
-    std::string shown;
-    for (std::size_t i = 0; i < token.size() && i < MAX_SHOWN; ++i) {
-        unsigned char c = static_cast<unsigned char>(token[i]);
-        shown += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
-    }
-    if (token.size() > MAX_SHOWN) shown += "...";
-    return shown;
-}
 
 }  // namespace
 
@@ -123,7 +112,7 @@ void FreeFormatReader::check_unread_rest() {
     }
     if (numbers_end == 0 || !(only_numbers || decimal_comma)) return;
     const std::size_t first = rest.find_first_not_of(" \t\r\f\v,");
-    std::string shown = printable(std::string(rest.substr(first, numbers_end - first)));
+    std::string shown = portfiles::shown_text(rest.substr(first, numbers_end - first));
     if (!only_numbers) shown += " ...";
     warnings_->add(file_name_ + ":" + std::to_string(line_number_),
                    "the rest of line " + std::to_string(line_number_) + ", `" + shown + "`, was not read; " +
@@ -176,7 +165,7 @@ bool FreeFormatReader::fail(std::string_view kind, std::string_view what, int po
     switch (result) {
     case TokenResult::END_OF_FILE: failure_ += "end of file"; break;
     case TokenResult::EMPTY_VALUE: failure_ += "an empty value between two commas"; break;
-    case TokenResult::VALUE: failure_ += "\"" + printable(token_) + "\""; break;
+    case TokenResult::VALUE: failure_ += portfiles::quoted_field(token_); break;
     case TokenResult::TOO_LONG: break;
     }
     return false;
@@ -215,7 +204,7 @@ std::string FreeFormatReader::last_value_location() const {
 }
 
 std::string FreeFormatReader::rejection(std::string_view expected) const {
-    return last_value_location() + ": expected " + std::string(expected) + ", found \"" + printable(token_) + "\"";
+    return last_value_location() + ": expected " + std::string(expected) + ", found " + portfiles::quoted_field(token_);
 }
 
 }  // namespace solver

@@ -44,20 +44,20 @@ const Field FIELDS_IN_USE[] = {
     {F, 7, 4},       {F, 10, 3}, {F, 10, 2}, {F, 11, 3}, {F, 11, 1},
 };
 
-std::string fast(const Field& f, double v) {
-    switch (f.kind) {
-        case E: return fields::format_ew(v, f.width, f.decimals);
-        case E_WIDE: return fields::format_ew_wide_exponent(v, f.width, f.decimals);
-        case F: return fields::format_fw(v, f.width, f.decimals);
-    }
-    return {};
-}
+// The three writers of one implementation.
+struct Writers {
+    std::string (*ew)(double, int, int);
+    std::string (*ew_wide_exponent)(double, int, int);
+    std::string (*fw)(double, int, int);
+};
+const Writers FAST{fields::format_ew, fields::format_ew_wide_exponent, fields::format_fw};
+const Writers SLOW{reference::format_ew, reference::format_ew_wide_exponent, reference::format_fw};
 
-std::string slow(const Field& f, double v) {
+std::string written(const Writers& writers, const Field& f, double v) {
     switch (f.kind) {
-        case E: return reference::format_ew(v, f.width, f.decimals);
-        case E_WIDE: return reference::format_ew_wide_exponent(v, f.width, f.decimals);
-        case F: return reference::format_fw(v, f.width, f.decimals);
+        case E: return writers.ew(v, f.width, f.decimals);
+        case E_WIDE: return writers.ew_wide_exponent(v, f.width, f.decimals);
+        case F: return writers.fw(v, f.width, f.decimals);
     }
     return {};
 }
@@ -73,8 +73,8 @@ std::string describe(const Field& f, double v) {
 class Comparison {
 public:
     void check(const Field& f, double v) {
-        const std::string expected = slow(f, v);
-        const std::string actual = fast(f, v);
+        const std::string expected = written(SLOW, f, v);
+        const std::string actual = written(FAST, f, v);
         if (actual == expected) return;
         if (++failures_ <= 10) ADD_FAILURE() << describe(f, v) << ": \"" << actual << "\", reference \"" << expected << "\"";
     }

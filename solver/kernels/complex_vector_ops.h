@@ -15,14 +15,26 @@
 namespace kernels_detail {
 
 using Vec2 = double __attribute__((vector_size(16)));
+// Two single-precision complex numbers per 16-byte vector.
+using Vec4F = float __attribute__((vector_size(16)));
 
-inline Vec2 load(const ComplexD* p) {
-    Vec2 v;
-    std::memcpy(&v, reinterpret_cast<const double*>(p), sizeof v);
+// The vector that 16 bytes of complex numbers of p's type fill (declared
+// only, for decltype).
+Vec2 vector_of(const ComplexD*);
+Vec4F vector_of(const ComplexF*);
+
+// The 16 bytes at p as a vector, and a vector written back there.
+template <class Complex>
+inline auto load(const Complex* p) {
+    decltype(vector_of(p)) v;
+    std::memcpy(&v, static_cast<const void*>(p), sizeof v);
     return v;
 }
 
-inline void store(ComplexD* p, Vec2 v) { std::memcpy(reinterpret_cast<double*>(p), &v, sizeof v); }
+template <class Complex>
+inline void store(Complex* p, decltype(vector_of(p)) v) {
+    std::memcpy(static_cast<void*>(p), &v, sizeof v);
+}
 
 inline Vec2 swap_parts(Vec2 v) { return __builtin_shufflevector(v, v, 1, 0); }
 
@@ -46,17 +58,6 @@ inline void add_scaled(ComplexD* y, const ComplexD* x, ComplexD alpha, int count
     const ComplexFactor f(alpha);
     for (int i = 0; i < count; ++i) store(y + i, load(y + i) + f.times(load(x + i)));
 }
-
-// Two single-precision complex numbers per 16-byte vector.
-using Vec4F = float __attribute__((vector_size(16)));
-
-inline Vec4F load(const ComplexF* p) {
-    Vec4F v;
-    std::memcpy(&v, reinterpret_cast<const float*>(p), sizeof v);
-    return v;
-}
-
-inline void store(ComplexF* p, Vec4F v) { std::memcpy(reinterpret_cast<float*>(p), &v, sizeof v); }
 
 // alpha * x for two complex numbers: each part gets exactly the operations
 // of the scalar product (re a_r - im a_i, im a_r + re a_i).

@@ -46,6 +46,32 @@ inline std::string coupled_line(int n, double length, double coupling = 1.0) {
     return s.str();
 }
 
+// The quiet CONFIG.DAT, the sweep and `count` lines of n coupled
+// conductors: line k is 0.02 + length_step * k long and its couplings are
+// scaled by 1 + coupling_step * k.
+inline void write_coupled_lines(const std::filesystem::path& dir, const std::string& sweep, int count, int n,
+                                double length_step, double coupling_step) {
+    write_quiet_config(dir);
+    write_file(dir / "FRQINP.DAT", sweep);
+    std::ostringstream lines;
+    lines << count << '\n';
+    for (int k = 0; k < count; ++k) lines << n << '\n';
+    for (int k = 0; k < count; ++k) lines << coupled_line(n, 0.02 + length_step * k, 1.0 + coupling_step * k);
+    write_file(dir / "LININP.DAT", lines.str());
+}
+
+// n nodes of the network file in a row: the first `ports` of them carry 50
+// ohm ports numbered from first_port, the others `other` (their element
+// lines, or "0\n" for none).
+inline void write_port_nodes(std::ostream& net, int n, int ports, int first_port, const std::string& other) {
+    for (int c = 0; c < n; ++c) {
+        if (c < ports)
+            net << "1\n6 50 " << first_port + c << '\n';
+        else
+            net << other;
+    }
+}
+
 // 16 lines of 16 conductors in a chain, each far end shorted to the next
 // line's near end; ports at the first line's near end and the last line's
 // far end. The lines differ in length only, unless `distinct_lines` gives
@@ -53,33 +79,17 @@ inline std::string coupled_line(int n, double length, double coupling = 1.0) {
 inline void write_limit_network(const std::filesystem::path& dir, const std::string& sweep,
                                 bool distinct_lines = false) {
     constexpr int LINES = 16, N = 16;
-    write_quiet_config(dir);
-    write_file(dir / "FRQINP.DAT", sweep);
-    std::ostringstream lines;
-    lines << LINES << '\n';
-    for (int k = 0; k < LINES; ++k) lines << N << '\n';
-    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.001 * k, distinct_lines ? 1.0 + 0.02 * k : 1.0);
-    write_file(dir / "LININP.DAT", lines.str());
+    write_coupled_lines(dir, sweep, LINES, N, 0.001, distinct_lines ? 0.02 : 0.0);
 
     std::ostringstream net;
     net << LINES * 2 * N << "\n6\n";
     for (int k = 0; k < LINES; ++k) {
         const int first = 1 + k * 2 * N;
-        for (int c = 0; c < N; ++c) {  // near ends
-            if (k == 0 && c < 3)
-                net << "1\n6 50 " << c + 1 << '\n';
-            else
-                net << "0\n";
-        }
-        for (int c = 0; c < N; ++c) {  // far ends
-            if (k == LINES - 1) {
-                if (c < 3)
-                    net << "1\n6 50 " << c + 4 << '\n';
-                else
-                    net << "1\n3 1E-12 0\n";
-            } else {
-                net << "1\n4 0 " << first + 2 * N + c << '\n';
-            }
+        write_port_nodes(net, N, k == 0 ? 3 : 0, 1, "0\n");  // near ends
+        if (k == LINES - 1) {                                 // far ends
+            write_port_nodes(net, N, 3, 4, "1\n3 1E-12 0\n");
+        } else {
+            for (int c = 0; c < N; ++c) net << "1\n4 0 " << first + 2 * N + c << '\n';
         }
     }
     write_file(dir / "NETINP.DAT", net.str());
@@ -91,31 +101,15 @@ inline void write_limit_network(const std::filesystem::path& dir, const std::str
 // nodes and three far ends.
 inline void write_star_network(const std::filesystem::path& dir, const std::string& sweep) {
     constexpr int LINES = 15, N = 16, HUB = LINES * 2 * N;
-    write_quiet_config(dir);
-    write_file(dir / "FRQINP.DAT", sweep);
-    std::ostringstream lines;
-    lines << LINES << '\n';
-    for (int k = 0; k < LINES; ++k) lines << N << '\n';
-    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.003 * k, 1.0 + 0.02 * k);
-    write_file(dir / "LININP.DAT", lines.str());
+    write_coupled_lines(dir, sweep, LINES, N, 0.003, 0.02);
 
     std::ostringstream net;
     net << HUB + N << "\n6\n";
     for (int k = 0; k < LINES; ++k) {
         for (int c = 0; c < N; ++c) net << "1\n1 1 " << HUB + c + 1 << '\n';  // near ends to the hub
-        for (int c = 0; c < N; ++c) {                                         // far ends
-            if (k == LINES - 1 && c < 3)
-                net << "1\n6 50 " << c + 4 << '\n';
-            else
-                net << "1\n1 50 0\n";
-        }
+        write_port_nodes(net, N, k == LINES - 1 ? 3 : 0, 4, "1\n1 50 0\n");  // far ends
     }
-    for (int c = 0; c < N; ++c) {
-        if (c < 3)
-            net << "1\n6 50 " << c + 1 << '\n';
-        else
-            net << "0\n";
-    }
+    write_port_nodes(net, N, 3, 1, "0\n");
     write_file(dir / "NETINP.DAT", net.str());
 }
 
@@ -124,13 +118,7 @@ inline void write_star_network(const std::filesystem::path& dir, const std::stri
 // ports at six own nodes, the other own nodes loaded by 50 ohm.
 inline void write_dense_network(const std::filesystem::path& dir, const std::string& sweep) {
     constexpr int LINES = 15, N = 16, OWN = LINES * 2 * N;
-    write_quiet_config(dir);
-    write_file(dir / "FRQINP.DAT", sweep);
-    std::ostringstream lines;
-    lines << LINES << '\n';
-    for (int k = 0; k < LINES; ++k) lines << N << '\n';
-    for (int k = 0; k < LINES; ++k) lines << coupled_line(N, 0.02 + 0.003 * k, 1.0 + 0.02 * k);
-    write_file(dir / "LININP.DAT", lines.str());
+    write_coupled_lines(dir, sweep, LINES, N, 0.003, 0.02);
 
     std::ostringstream net;
     net << OWN + N << "\n6\n";
@@ -138,12 +126,7 @@ inline void write_dense_network(const std::filesystem::path& dir, const std::str
         net << N << '\n';
         for (int c = 0; c < N; ++c) net << "3 1E-13 " << OWN + c + 1 << '\n';
     }
-    for (int c = 0; c < N; ++c) {
-        if (c < 6)
-            net << "1\n6 50 " << c + 1 << '\n';
-        else
-            net << "1\n1 50 0\n";
-    }
+    write_port_nodes(net, N, 6, 1, "1\n1 50 0\n");
     write_file(dir / "NETINP.DAT", net.str());
 }
 

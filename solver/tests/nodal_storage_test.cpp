@@ -65,8 +65,7 @@ protected:
     // storages; returns the largest difference of S, Z and Y.
     double compare_storages(const std::filesystem::path& inputs) {
         restart();
-        for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
-            std::filesystem::copy_file(inputs / name, dir.path() / name, std::filesystem::copy_options::overwrite_existing);
+        dir.copy_inputs_from(inputs);
         read_configuration(*run, error_flag);
         read_frequency_sweep(*run, error_flag);
         read_transmission_lines(*run, error_flag);

@@ -57,12 +57,19 @@ TEST(LogarithmicSweep, EveryDecadeHoldsTheSameNumberOfPoints) {
     EXPECT_EQ(sweep.frequency(300), 1e7f);
 }
 
+// The fields of a parsed sweep: its spacing, start and step count, and the
+// step of a linear sweep or the stop of a logarithmic one.
+void expect_sweep(const std::string& text, SweepSpacing spacing, float start, float step_or_stop, int steps) {
+    SCOPED_TRACE(text);
+    const FrequencySweep sweep = parsed(text);
+    EXPECT_EQ(sweep.spacing, spacing);
+    EXPECT_EQ(sweep.start_frequency, start);
+    EXPECT_EQ(spacing == SweepSpacing::LINEAR ? sweep.frequency_step : sweep.stop_frequency, step_or_stop);
+    EXPECT_EQ(sweep.step_count, steps);
+}
+
 TEST(SweepOption, LinearFormMeansWhatFrqinpMeans) {
-    const FrequencySweep sweep = parsed("lin:-2E6:1e5:-20");
-    EXPECT_EQ(sweep.spacing, SweepSpacing::LINEAR);
-    EXPECT_EQ(sweep.start_frequency, 2.0e6f);
-    EXPECT_EQ(sweep.frequency_step, 1.0e5f);
-    EXPECT_EQ(sweep.step_count, 20);
+    expect_sweep("lin:-2E6:1e5:-20", SweepSpacing::LINEAR, 2.0e6f, 1.0e5f, 20);
     EXPECT_EQ(parsed("lin:0:0:5").start_frequency, 1.0e6f);
     EXPECT_EQ(parsed("lin:0:0:5").step_count, 0);
     EXPECT_EQ(parsed("lin:1e6:1e3:12000").step_count, 9999);
@@ -70,11 +77,7 @@ TEST(SweepOption, LinearFormMeansWhatFrqinpMeans) {
 }
 
 TEST(SweepOption, LogarithmicFormKeepsItsLimits) {
-    const FrequencySweep sweep = parsed("log:1e4:+1.0E8:401");
-    EXPECT_EQ(sweep.spacing, SweepSpacing::LOGARITHMIC);
-    EXPECT_EQ(sweep.start_frequency, 1e4f);
-    EXPECT_EQ(sweep.stop_frequency, 1e8f);
-    EXPECT_EQ(sweep.step_count, 400);
+    expect_sweep("log:1e4:+1.0E8:401", SweepSpacing::LOGARITHMIC, 1e4f, 1e8f, 400);
     EXPECT_EQ(parsed("log:1:2:2").step_count, 1);
     EXPECT_EQ(parsed("log:1:2:10000").step_count, 9999);
 }
@@ -135,13 +138,13 @@ TEST_F(GivenSweepTest, LogarithmicEchoShowsTheSweepAsUnderstood) {
 }
 
 TEST_F(GivenSweepTest, LinearEchoIsTheFileEcho) {
+    dir.write("FRQINP.DAT", "1.0E6 1.0E6 9\n");
+    read_frequency_sweep(*run, error_flag);
+    ASSERT_EQ(error_flag, 0);
+    const std::string file_echo = report();
+    restart();
     use_given_frequency_sweep(*run, parsed("lin:1.0E6:1.0E6:9"));
-    EXPECT_EQ(report(),
-              "\n\n"
-              " STARTING FREQUENCY 1.000E+06 Hz\n"
-              " FREQUENCY STEP 1.000E+06 Hz\n"
-              " NUMBER OF FREQUENCY STEPS    9\n"
-              "\n\n");
+    EXPECT_EQ(report(), file_echo);
 }
 
 TEST_F(GivenSweepTest, SuppressedEchoWritesNothing) {

@@ -48,6 +48,12 @@ public:
         write("LININP.DAT", lines);
         write("NETINP.DAT", network);
     }
+    // The four input files of another folder (an example's), in the place
+    // of any there are.
+    void copy_inputs_from(const std::filesystem::path& folder) const {
+        for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
+            std::filesystem::copy_file(folder / name, path_ / name, std::filesystem::copy_options::overwrite_existing);
+    }
     std::string read(const std::string& file_name) const {
         std::ifstream in(path_ / file_name, std::ios::binary);
         std::ostringstream text;

@@ -192,8 +192,7 @@ class ExampleRun : public ::testing::TestWithParam<const char*> {};
 TEST_P(ExampleRun, PassesTheInputStages) {
     TestDirectory dir;
     const std::filesystem::path example = std::filesystem::path(MTL_EXAMPLES_DIR) / GetParam();
-    for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
-        std::filesystem::copy_file(example / name, dir.path() / name);
+    dir.copy_inputs_from(example);
     ASSERT_TRUE(std::filesystem::exists(example / "README.md"));
     std::string errors;
     EXPECT_EQ(run_program(dir, errors), 0);
@@ -212,8 +211,7 @@ TEST_P(GoldenExampleRun, WritesTheGoldenReportAndParameterFiles) {
     TestDirectory dir;
     const std::filesystem::path example = std::filesystem::path(MTL_EXAMPLES_DIR) / GetParam();
     const std::filesystem::path golden = std::filesystem::path(MTL_GOLDEN_DIR) / GetParam();
-    for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
-        std::filesystem::copy_file(example / name, dir.path() / name);
+    dir.copy_inputs_from(example);
     // The dense reference and any number of threads write the same.
     for (const char* arguments : {"", "--threads 1", "--threads 3 --dense"}) {
         std::string errors;

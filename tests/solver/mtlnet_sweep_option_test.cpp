@@ -25,8 +25,7 @@ int run_program(const TestDirectory& dir, const std::string& arguments, std::str
 }
 
 void copy_example(const TestDirectory& dir, const char* example) {
-    for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
-        std::filesystem::copy_file(std::filesystem::path(MTL_EXAMPLES_DIR) / example / name, dir.path() / name);
+    dir.copy_inputs_from(std::filesystem::path(MTL_EXAMPLES_DIR) / example);
 }
 
 TEST(MtlnetSweepOption, LogarithmicSweepReplacesTheFrequencyFile) {

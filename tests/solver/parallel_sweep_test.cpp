@@ -53,8 +53,7 @@ class ExampleWorkers : public ::testing::TestWithParam<const char*> {};
 TEST_P(ExampleWorkers, WriteTheSameForEveryWorkerCountAndStorage) {
     TestDirectory dir;
     const std::filesystem::path example = std::filesystem::path(MTL_EXAMPLES_DIR) / GetParam();
-    for (const char* name : {"CONFIG.DAT", "FRQINP.DAT", "LININP.DAT", "NETINP.DAT"})
-        std::filesystem::copy_file(example / name, dir.path() / name);
+    dir.copy_inputs_from(example);
     for (NodalStorage storage : {NodalStorage::AUTOMATIC, NodalStorage::DENSE, NodalStorage::SPARSE})
         expect_same_outputs_for_every_worker_count(dir, storage, GetParam());
 }
