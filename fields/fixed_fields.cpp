@@ -342,6 +342,45 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
     return place_scientific(out, value, width, decimals - 1, mantissa, 3);
 }
 
+// Ew.d (as write_ew, or as write_ew_wide_exponent with wide_exponent).
+[[gnu::noinline]] char* write_scientific(char* out, double value, int width, int decimals, bool wide_exponent) {
+    // The shortest text is d.<decimals>E+dd.
+    if (!std::isfinite(value) || decimals < (wide_exponent ? 1 : 0) || decimals + 6 > width)
+        return write_asterisks(out, width);
+    Mantissa mantissa;
+    if (fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) &&
+        mantissa.exponent <= 99 && mantissa.exponent >= -99)
+        return place_scientific(out, value, width, decimals, mantissa, 2);
+    return write_exact_scientific(out, value, width, decimals, wide_exponent);
+}
+
+// The common case of write_scientific in straight-line code: a finite value
+// with 7 decimals at most (and at least `least_decimals`) whose digits
+// fast_scientific finds, a two-digit exponent and a field that needs at
+// most a few blanks; nullptr for the others.
+[[gnu::always_inline]] inline char* quick_scientific(char* out, double value, int width, int decimals,
+                                                     int least_decimals) {
+    if (!std::isfinite(value) || decimals < least_decimals || decimals > 7) return nullptr;
+    Mantissa mantissa;
+    if (!fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) ||
+        mantissa.exponent > 99 || mantissa.exponent < -99)
+        return nullptr;
+    const bool minus = value < 0;
+    const int length = (minus ? 1 : 0) + 2 + decimals + 4;
+    const int count = width - length;
+    if (count < 0 || count > 8 || width < 8) return nullptr;
+    std::memcpy(out, "        ", 8);
+    out += count;
+    if (minus) *out++ = '-';
+    put_mantissa(out, mantissa.digits, decimals);
+    out += 2 + decimals;
+    const int exponent = mantissa.exponent < 0 ? -mantissa.exponent : mantissa.exponent;
+    out[0] = 'E';
+    out[1] = mantissa.exponent < 0 ? '-' : '+';
+    std::memcpy(out + 2, DIGIT_PAIRS.text + 2 * exponent, 2);
+    return out + 4;
+}
+
 }  // namespace
 
 char* write_iw(char* out, std::int64_t value, int width) {
@@ -386,22 +425,13 @@ char* write_fw(char* out, double value, int width, int decimals) {
 }
 
 char* write_ew(char* out, double value, int width, int decimals) {
-    // The shortest text is d.<decimals>E+dd.
-    if (!std::isfinite(value) || decimals < 0 || decimals + 6 > width) return write_asterisks(out, width);
-    Mantissa mantissa;
-    if (fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) &&
-        mantissa.exponent <= 99 && mantissa.exponent >= -99)
-        return place_scientific(out, value, width, decimals, mantissa, 2);
-    return write_exact_scientific(out, value, width, decimals, false);
+    if (char* end = quick_scientific(out, value, width, decimals, 0)) return end;
+    return write_scientific(out, value, width, decimals, false);
 }
 
 char* write_ew_wide_exponent(char* out, double value, int width, int decimals) {
-    if (!std::isfinite(value) || decimals < 1 || decimals + 6 > width) return write_asterisks(out, width);
-    Mantissa mantissa;
-    if (fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) &&
-        mantissa.exponent <= 99 && mantissa.exponent >= -99)
-        return place_scientific(out, value, width, decimals, mantissa, 2);
-    return write_exact_scientific(out, value, width, decimals, true);
+    if (char* end = quick_scientific(out, value, width, decimals, 1)) return end;
+    return write_scientific(out, value, width, decimals, true);
 }
 
 std::string format_iw(std::int64_t value, int width) {
