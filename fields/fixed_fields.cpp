@@ -24,7 +24,7 @@ char* copy(char* out, const char* text, int count) {
     return out;
 }
 
-char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
+[[gnu::cold, gnu::noinline]] char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
 
 // Right-aligns the pieces sign, text and (optionally) a point and an
 // exponent text in width columns; asterisks when they do not fit.
@@ -74,12 +74,13 @@ constexpr double power_of_ten(int k) { return SCALES[k + SCALE_LIMIT]; }
 // true value relative to it), when that decides it for certain; a value
 // that close to a tie (or too large to keep a fraction) is left to the
 // exact conversion (false).
-bool round_computed(double m, std::uint64_t& rounded) {
+[[gnu::always_inline]] inline bool round_computed(double m, std::uint64_t& rounded) {
     if (!(m < 1.0e15)) return false;
-    const auto whole = static_cast<std::uint64_t>(m);  // m >= 0: truncation is floor
+    // Signed conversions are single instructions; m >= 0: truncation is floor.
+    const auto whole = static_cast<std::int64_t>(m);
     const double fraction = m - static_cast<double>(whole);  // exact
     if (std::fabs(fraction - 0.5) <= m * 0x1p-50 + 0x1p-1000) return false;
-    rounded = whole + (fraction > 0.5 ? 1 : 0);
+    rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     return true;
 }
 
@@ -148,7 +149,7 @@ std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
 // decimals in scientific notation, as the integer `digits` (decimals + 1
 // digits) and the decimal exponent, without the exact conversion; false
 // when double arithmetic cannot decide it.
-bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int& exponent) {
+[[gnu::always_inline]] inline bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int& exponent) {
     if (decimals > 14) return false;
     if (magnitude == 0.0) {
         digits = 0;
@@ -167,7 +168,7 @@ bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int&
     double scaled = magnitude * power_of_ten(power);
     // Clearly past the last digit: the estimate was one too low. (Up to one
     // above, the rounding decides below.)
-    if (scaled >= static_cast<double>(beyond) + 1.0) {
+    if (scaled >= static_cast<double>(static_cast<std::int64_t>(beyond)) + 1.0) {
         ++e;
         --power;
         scaled = magnitude * power_of_ten(power);
@@ -185,9 +186,11 @@ bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int&
     return true;
 }
 
+[[gnu::noinline]] char* many_blanks(char* out, int count) { return repeat(out, ' ', count); }
+
 // `count` blanks at out, where the field has `room` characters from out on
 // (count <= room): one store for the few blanks most fields need.
-char* blanks(char* out, int count, int room) {
+[[gnu::always_inline]] inline char* blanks(char* out, int count, int room) {
     if (count <= 8 && room >= 8) {
         std::memcpy(out, "        ", 8);
         return out + count;
@@ -196,7 +199,7 @@ char* blanks(char* out, int count, int room) {
         std::memcpy(out, "    ", 4);
         return out + count;
     }
-    return repeat(out, ' ', count);
+    return many_blanks(out, count);
 }
 
 // Fixed notation of a finite magnitude rounded to `decimals` decimals, as
@@ -233,21 +236,28 @@ char* place_fixed(char* out, bool negative, int width, std::uint64_t scaled, int
 // The mantissa "d.ddd" of `digits` (decimals + 1 digits) at out, where
 // at least four more characters of the field follow (the exponent, written
 // after it, covers what is stored beyond the mantissa here).
-void put_mantissa(char* out, std::uint64_t digits, int decimals) {
+[[gnu::always_inline]] inline void put_mantissa(char* out, std::uint64_t digits, int decimals) {
     if (decimals > 7) {
         out[0] = static_cast<char>('0' + put_digits_before(out + 2 + decimals, digits, decimals));
         out[1] = '.';
         return;
     }
-    // Up to eight digits: all of them, with leading zeros, in four pairs.
-    const auto value = static_cast<std::uint32_t>(digits);
-    const std::uint32_t high = value / 10000;
-    const std::uint32_t low = value % 10000;
+    // Up to eight digits: all of them, with leading zeros, in four pairs
+    // taken off the binary fraction y / 2^48 of digits / 10^6. Its factor is
+    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
+    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
+    // 0.4: never a whole unit.
+    constexpr int SHIFT = 48;
+    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
+    std::uint64_t y = digits * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
     char text[16] = {};
-    std::memcpy(text, DIGIT_PAIRS.text + 2 * (high / 100), 2);
-    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (high % 100), 2);
-    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (low / 100), 2);
-    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (low % 100), 2);
+    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
     out[0] = text[7 - decimals];
     out[1] = '.';
     // A fixed-size copy of the decimals and up to four characters more.
@@ -285,7 +295,7 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
 
 // Ew.d with at least `exponent_digits` exponent digits (a double's decimal
 // exponent has at most three).
-char* place_scientific(char* out, double value, int width, int decimals, const Mantissa& mantissa,
+[[gnu::always_inline]] inline char* place_scientific(char* out, double value, int width, int decimals, const Mantissa& mantissa,
                        int exponent_digits) {
     // A nonzero value never rounds to a zero mantissa, and -0 compares equal
     // to 0: only values with a nonzero digit get the sign.

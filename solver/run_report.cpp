@@ -39,9 +39,18 @@ void RunReport::empty_lines(int count) {
 }
 
 void RunReport::line(std::string_view text) {
-    buffer_.append(text);
-    buffer_.push_back('\n');
-    if (buffer_.size() >= BUFFER_BYTES) flush();
+    if (text.size() >= BUFFER_BYTES - buffered_) {  // no room for the text and its line end
+        flush();
+        if (text.size() >= BUFFER_BYTES) {  // longer than the buffer: written as it is
+            if (fd_ >= 0 && !failed()) write_out(text);
+            if (fd_ >= 0 && !failed()) write_out("\n");
+            return;
+        }
+    }
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(BUFFER_BYTES);
+    std::memcpy(buffer_.get() + buffered_, text.data(), text.size());
+    buffered_ += text.size();
+    buffer_[buffered_++] = '\n';
 }
 
 std::string message_text(std::initializer_list<MessageItem> items) {
@@ -68,8 +77,8 @@ void RunReport::write_out(std::string_view bytes) {
 }
 
 bool RunReport::flush() {
-    if (fd_ >= 0 && !failed()) write_out(buffer_);
-    buffer_.clear();
+    if (fd_ >= 0 && !failed() && buffered_ > 0) write_out({buffer_.get(), buffered_});
+    buffered_ = 0;
     return !failed();
 }
 
