@@ -167,10 +167,12 @@ void restart_far_pairs(RefineWork& w, int n, double norm, const HessenbergForm& 
         // cheaper to leave to it; one whose neighbour is too near for inverse
         // iteration to tell the two vectors apart goes to the cluster
         // treatment.
-        double gap = HUGE_VAL;
+        double gap = HUGE_VAL;  // squared
         for (int i = 0; i < n; ++i)
-            if (i != j) gap = std::min(gap, std::abs(w.lambda[j] - w.lambda[i]));
-        if (!(w.residual_norm[j] > COUPLED * gap) || !(gap > EIGEN_RESTART_RESIDUAL * norm)) continue;
+            if (i != j) gap = std::min(gap, std::norm(w.lambda[j] - w.lambda[i]));
+        if (!(std::norm(w.residual_norm[j]) > COUPLED * COUPLED * gap) ||
+            !(gap > EIGEN_RESTART_RESIDUAL * EIGEN_RESTART_RESIDUAL * norm * norm))
+            continue;
         ComplexD* c = w.candidate + j * LD;
         ComplexD* r = w.candidate + ((j + 1) % n) * LD;  // work space (n >= 2 here)
         if (!hessenberg_eigenvector(form, n, w.lambda[j], norm, c)) continue;
@@ -187,10 +189,15 @@ void restart_far_pairs(RefineWork& w, int n, double norm, const HessenbergForm& 
         }
         const double size = std::sqrt(sum);
         if (!(size < w.residual_norm[j])) continue;
+        // Inverse iteration may have found the vector of a neighbouring
+        // eigenvalue that another column has already: only columns whose
+        // eigenvalue is near the new one can hold it.
         bool repeated = false;
+        const double near = EIGEN_RESTART_RESIDUAL * EIGEN_RESTART_RESIDUAL * norm * norm * 100.0;
         for (int i = 0; i < n && !repeated; ++i) {
             // Columns still far off may hold this very vector: they do not count.
             if (i == j || (!restarted[i] && w.residual_norm[i] > EIGEN_RESTART_RESIDUAL * norm)) continue;
+            if (!(std::norm(lambda - w.lambda[i]) <= near)) continue;
             ComplexD dot = 0.0;
             for (int l = 0; l < n; ++l) dot += std::conj(w.v[l + i * LD]) * c[l];
             repeated = std::abs(dot) > 0.99;
