@@ -358,8 +358,12 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
 // with 7 decimals at most (and at least `least_decimals`) whose digits
 // fast_scientific finds, a two-digit exponent and a field that needs at
 // most a few blanks; nullptr for the others.
+// With FIXED_DECIMALS >= 0, decimals is that constant (the compiler
+// folds what depends on it).
+template <int FIXED_DECIMALS = -1>
 [[gnu::always_inline]] inline char* quick_scientific(char* out, double value, int width, int decimals,
                                                      int least_decimals) {
+    if constexpr (FIXED_DECIMALS >= 0) decimals = FIXED_DECIMALS;
     if (!std::isfinite(value) || decimals < least_decimals || decimals > 7) return nullptr;
     Mantissa mantissa;
     if (!fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) ||
@@ -424,13 +428,19 @@ char* write_fw(char* out, double value, int width, int decimals) {
     return place(out, width, p);
 }
 
+// The fields the programs write most get code of their own.
 char* write_ew(char* out, double value, int width, int decimals) {
-    if (char* end = quick_scientific(out, value, width, decimals, 0)) return end;
+    char* end = decimals == 2 ? quick_scientific<2>(out, value, width, decimals, 0)
+                : decimals == 7 ? quick_scientific<7>(out, value, width, decimals, 0)
+                                : quick_scientific(out, value, width, decimals, 0);
+    if (end != nullptr) return end;
     return write_scientific(out, value, width, decimals, false);
 }
 
 char* write_ew_wide_exponent(char* out, double value, int width, int decimals) {
-    if (char* end = quick_scientific(out, value, width, decimals, 1)) return end;
+    char* end = decimals == 7 ? quick_scientific<7>(out, value, width, decimals, 1)
+                              : quick_scientific(out, value, width, decimals, 1);
+    if (end != nullptr) return end;
     return write_scientific(out, value, width, decimals, true);
 }
 
