@@ -139,7 +139,7 @@ Unsigned put_digit_pairs_before(char* end, Unsigned value, int count) {
 }
 
 // The same, in 32-bit arithmetic where the value allows (it is cheaper).
-std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
+[[gnu::always_inline]] inline std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
     if (value <= 0xffffffffU)
         return put_digit_pairs_before<std::uint32_t>(end, static_cast<std::uint32_t>(value), count);
     return put_digit_pairs_before(end, value, count);
@@ -210,7 +210,7 @@ bool fast_fixed(double magnitude, int decimals, std::uint64_t& scaled) {
 }
 
 // Fw.d of the rounded value scaled / 10^decimals (scaled < 10^15).
-char* place_fixed(char* out, bool negative, int width, std::uint64_t scaled, int decimals) {
+[[gnu::always_inline]] inline char* place_fixed(char* out, bool negative, int width, std::uint64_t scaled, int decimals) {
     int digits = 1;
     while (digits < 15 && scaled >= INTEGER_POWERS[digits]) ++digits;
     // The point stays even without decimals ("12345.").

@@ -72,7 +72,12 @@ void RunReport::error_message(std::initializer_list<MessageItem> items) {
 void RunReport::write_out(std::string_view bytes) {
     const std::size_t done = write_fully(fd_, bytes, failure_);
     written_ += done;
-    tail_.append(bytes.substr(0, done));
+    const std::string_view kept = bytes.substr(0, done);
+    if (kept.size() > 2 * TAIL_BYTES) {  // only the end of a large write stays
+        tail_.assign(kept.substr(kept.size() - TAIL_BYTES));
+        return;
+    }
+    tail_.append(kept);
     if (tail_.size() > 2 * TAIL_BYTES) tail_.erase(0, tail_.size() - TAIL_BYTES);
 }
 
