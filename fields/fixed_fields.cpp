@@ -5,9 +5,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "decimal_digits.h"
+
 namespace fields {
 
 namespace {
+
+using namespace decimal;
 
 // Longest digit string the writers produce; a fixed-notation value that
 // needs more is written as asterisks.
@@ -24,7 +28,9 @@ char* copy(char* out, const char* text, int count) {
     return out;
 }
 
-[[gnu::cold, gnu::noinline]] char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
+[[gnu::cold, gnu::noinline]] char* write_asterisks(char* out, int width) {
+    return repeat(out, '*', width);
+}
 
 // Right-aligns the pieces sign, text and (optionally) a point and an
 // exponent text in width columns; asterisks when they do not fit.
@@ -48,145 +54,9 @@ char* place(char* out, int width, const Pieces& p) {
     return copy(out, p.exponent, p.exponent_length);
 }
 
-// Powers of ten of the exponent fields whose digits are found with double
-// arithmetic; beyond them the exact conversion does the work.
-constexpr int SCALE_LIMIT = 44;
-// 10^k for k = -SCALE_LIMIT .. SCALE_LIMIT, each the nearest double (those
-// up to 10^22 exactly).
-constexpr double SCALES[] = {
-    1e-44, 1e-43, 1e-42, 1e-41, 1e-40, 1e-39, 1e-38, 1e-37, 1e-36,
-    1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27,
-    1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18,
-    1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9,
-    1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,
-    1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
-    1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18,
-    1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26, 1e27,
-    1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36,
-    1e37, 1e38, 1e39, 1e40, 1e41, 1e42, 1e43, 1e44,
-};
-static_assert(sizeof SCALES / sizeof SCALES[0] == 2 * SCALE_LIMIT + 1);
-
-constexpr double power_of_ten(int k) { return SCALES[k + SCALE_LIMIT]; }
-
-// The nearest integer to a scaled magnitude m computed with at most two
-// roundings (a product with a rounded power of ten: within 2^-52 of the
-// true value relative to it), when that decides it for certain; a value
-// that close to a tie (or too large to keep a fraction) is left to the
-// exact conversion (false).
-[[gnu::always_inline]] inline bool round_computed(double m, std::uint64_t& rounded) {
-    if (!(m < 1.0e15)) return false;
-    // Signed conversions are single instructions; m >= 0: truncation is floor.
-    const auto whole = static_cast<std::int64_t>(m);
-    const double fraction = m - static_cast<double>(whole);  // exact
-    if (std::fabs(fraction - 0.5) <= m * 0x1p-50 + 0x1p-1000) return false;
-    rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    return true;
+[[gnu::noinline]] char* many_blanks(char* out, int count) {
+    return repeat(out, ' ', count);
 }
-
-// magnitude x 10^power rounded to the nearest integer, when double
-// arithmetic decides that for certain (see round_computed).
-bool round_scaled(double magnitude, int power, std::uint64_t& rounded) {
-    if (power < -SCALE_LIMIT || power > SCALE_LIMIT) return false;
-    return round_computed(magnitude * power_of_ten(power), rounded);
-}
-
-constexpr std::uint64_t INTEGER_POWERS[] = {1ULL,
-                                            10ULL,
-                                            100ULL,
-                                            1000ULL,
-                                            10000ULL,
-                                            100000ULL,
-                                            1000000ULL,
-                                            10000000ULL,
-                                            100000000ULL,
-                                            1000000000ULL,
-                                            10000000000ULL,
-                                            100000000000ULL,
-                                            1000000000000ULL,
-                                            10000000000000ULL,
-                                            100000000000000ULL,
-                                            1000000000000000ULL,
-                                            10000000000000000ULL};
-
-// "00", "01", ..., "99".
-struct DigitPairs {
-    char text[200];
-    constexpr DigitPairs() : text() {
-        for (int i = 0; i < 100; ++i) {
-            text[2 * i] = static_cast<char>('0' + i / 10);
-            text[2 * i + 1] = static_cast<char>('0' + i % 10);
-        }
-    }
-};
-constexpr DigitPairs DIGIT_PAIRS;
-
-// Writes the `count` lowest decimal digits of value (with leading zeros) so
-// that they end just before `end`, two at a time; returns the digits left
-// above them (value / 10^count).
-template <typename Unsigned>
-Unsigned put_digit_pairs_before(char* end, Unsigned value, int count) {
-    for (; count >= 2; count -= 2) {
-        end -= 2;
-        std::memcpy(end, DIGIT_PAIRS.text + 2 * (value % 100), 2);
-        value /= 100;
-    }
-    if (count > 0) {
-        end[-1] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return value;
-}
-
-// The same, in 32-bit arithmetic where the value allows (it is cheaper).
-[[gnu::always_inline]] inline std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
-    if (value <= 0xffffffffU)
-        return put_digit_pairs_before<std::uint32_t>(end, static_cast<std::uint32_t>(value), count);
-    return put_digit_pairs_before(end, value, count);
-}
-
-// The decimal digits of a positive finite magnitude rounded to `decimals`
-// decimals in scientific notation, as the integer `digits` (decimals + 1
-// digits) and the decimal exponent, without the exact conversion; false
-// when double arithmetic cannot decide it.
-[[gnu::always_inline]] inline bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int& exponent) {
-    if (decimals > 14) return false;
-    if (magnitude == 0.0) {
-        digits = 0;
-        exponent = 0;
-        return true;
-    }
-    // floor(log10(magnitude)) or one less, from the binary exponent.
-    const int binary_exponent =
-        static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
-    if (binary_exponent == -1023) return false;  // subnormal
-    int e = (binary_exponent * 78913) >> 18;     // floor(binary_exponent log10(2))
-    int power = decimals - e;
-    if (power - 1 < -SCALE_LIMIT || power > SCALE_LIMIT) return false;
-    const std::uint64_t lowest = INTEGER_POWERS[decimals];
-    const std::uint64_t beyond = INTEGER_POWERS[decimals + 1];
-    double scaled = magnitude * power_of_ten(power);
-    // Clearly past the last digit: the estimate was one too low. (Up to one
-    // above, the rounding decides below.)
-    if (scaled >= static_cast<double>(static_cast<std::int64_t>(beyond)) + 1.0) {
-        ++e;
-        --power;
-        scaled = magnitude * power_of_ten(power);
-    }
-    std::uint64_t m = 0;
-    if (!round_computed(scaled, m)) return false;
-    if (m == beyond) {  // 9.99..95 rounds to 10.00..0
-        m = lowest;
-        ++e;
-    } else if (m < lowest || m > beyond) {
-        return false;  // the estimate is off where the arithmetic is unsure: left to the exact conversion
-    }
-    digits = m;
-    exponent = e;
-    return true;
-}
-
-[[gnu::noinline]] char* many_blanks(char* out, int count) { return repeat(out, ' ', count); }
 
 // `count` blanks at out, where the field has `room` characters from out on
 // (count <= room): one store for the few blanks most fields need.
@@ -210,7 +80,8 @@ bool fast_fixed(double magnitude, int decimals, std::uint64_t& scaled) {
 }
 
 // Fw.d of the rounded value scaled / 10^decimals (scaled < 10^15).
-[[gnu::always_inline]] inline char* place_fixed(char* out, bool negative, int width, std::uint64_t scaled, int decimals) {
+[[gnu::always_inline]] inline char* place_fixed(char* out, bool negative, int width,
+                                                std::uint64_t scaled, int decimals) {
     int digits = 1;
     while (digits < 15 && scaled >= INTEGER_POWERS[digits]) ++digits;
     // The point stays even without decimals ("12345.").
@@ -231,24 +102,6 @@ bool fast_fixed(double magnitude, int decimals, std::uint64_t& scaled) {
     *point = '.';
     put_digits_before(point, whole, whole_digits);
     return point + 1 + decimals;
-}
-
-// The eight decimal digits of value < 10^8, with leading zeros, at text.
-[[gnu::always_inline]] inline void eight_digits(char* text, std::uint64_t value) {
-    // Four pairs taken off the binary fraction y / 2^48 of value / 10^6. Its factor is
-    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
-    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
-    // 0.4: never a whole unit.
-    constexpr int SHIFT = 48;
-    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
-    std::uint64_t y = value * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
-    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
 }
 
 // The mantissa "d.ddd" of `digits` (decimals + 1 digits) at out, where
@@ -285,7 +138,8 @@ struct Mantissa {
 bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa& mantissa) {
     mantissa.text = nullptr;
     if (fast_scientific(magnitude, decimals, mantissa.digits, mantissa.exponent)) return true;
-    const auto r = std::to_chars(buffer, buffer + size, magnitude, std::chars_format::scientific, decimals);
+    const auto r =
+        std::to_chars(buffer, buffer + size, magnitude, std::chars_format::scientific, decimals);
     if (r.ec != std::errc()) return false;
     const char* e = r.ptr;
     while (*--e != 'e') {
@@ -299,8 +153,9 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
 
 // Ew.d with at least `exponent_digits` exponent digits (a double's decimal
 // exponent has at most three).
-[[gnu::always_inline]] inline char* place_scientific(char* out, double value, int width, int decimals, const Mantissa& mantissa,
-                       int exponent_digits) {
+[[gnu::always_inline]] inline char* place_scientific(char* out, double value, int width,
+                                                     int decimals, const Mantissa& mantissa,
+                                                     int exponent_digits) {
     // A nonzero value never rounds to a zero mantissa, and -0 compares equal
     // to 0: only values with a nonzero digit get the sign.
     const bool minus = value < 0;
@@ -337,7 +192,8 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
     char buffer[LONGEST_TEXT];
     Mantissa mantissa;
     const double magnitude = std::fabs(value);
-    if (!scientific(magnitude, decimals, buffer, sizeof buffer, mantissa)) return write_asterisks(out, width);
+    if (!scientific(magnitude, decimals, buffer, sizeof buffer, mantissa))
+        return write_asterisks(out, width);
     if (mantissa.exponent >= -99 && mantissa.exponent <= 99)
         return place_scientific(out, value, width, decimals, mantissa, 2);
     if (!wide_exponent) return write_asterisks(out, width);
@@ -347,7 +203,8 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
 }
 
 // Ew.d (as write_ew, or as write_ew_wide_exponent with wide_exponent).
-[[gnu::noinline]] char* write_scientific(char* out, double value, int width, int decimals, bool wide_exponent) {
+[[gnu::noinline]] char* write_scientific(char* out, double value, int width, int decimals,
+                                         bool wide_exponent) {
     // The shortest text is d.<decimals>E+dd.
     if (!std::isfinite(value) || decimals < (wide_exponent ? 1 : 0) || decimals + 6 > width)
         return write_asterisks(out, width);
@@ -365,8 +222,8 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
 // With FIXED_DECIMALS >= 0, decimals is that constant (the compiler
 // folds what depends on it).
 template <int FIXED_DECIMALS = -1>
-[[gnu::always_inline]] inline char* quick_scientific(char* out, double value, int width, int decimals,
-                                                     int least_decimals) {
+[[gnu::always_inline]] inline char* quick_scientific(char* out, double value, int width,
+                                                     int decimals, int least_decimals) {
     if constexpr (FIXED_DECIMALS >= 0) decimals = FIXED_DECIMALS;
     if (!std::isfinite(value) || decimals < least_decimals || decimals > 7) return nullptr;
     Mantissa mantissa;
@@ -439,17 +296,21 @@ char* write_iw(char* out, std::int64_t value, int width) {
 }
 
 char* write_fw(char* out, double value, int width, int decimals) {
-    char* end = decimals == 2 ? quick_fixed<2>(out, value, width, decimals) : quick_fixed(out, value, width, decimals);
+    char* end = decimals == 2 ? quick_fixed<2>(out, value, width, decimals)
+                              : quick_fixed(out, value, width, decimals);
     if (end != nullptr) return end;
     // The shortest text is the point and the decimals.
-    if (!std::isfinite(value) || decimals < 0 || decimals + 1 > width) return write_asterisks(out, width);
+    if (!std::isfinite(value) || decimals < 0 || decimals + 1 > width)
+        return write_asterisks(out, width);
     const double magnitude = std::fabs(value);
     // At least width + 1 digits before the point.
     if (width < 23 && magnitude >= power_of_ten(width)) return write_asterisks(out, width);
     std::uint64_t scaled = 0;
-    if (fast_fixed(magnitude, decimals, scaled)) return place_fixed(out, value < 0, width, scaled, decimals);
+    if (fast_fixed(magnitude, decimals, scaled))
+        return place_fixed(out, value < 0, width, scaled, decimals);
     char buffer[LONGEST_TEXT];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                 std::chars_format::fixed, decimals);
     if (r.ec != std::errc()) return write_asterisks(out, width);
     Pieces p;
     p.text = buffer;
@@ -474,7 +335,7 @@ char* write_fw(char* out, double value, int width, int decimals) {
 
 // The fields the programs write most get code of their own.
 char* write_ew(char* out, double value, int width, int decimals) {
-    char* end = decimals == 2 ? quick_scientific<2>(out, value, width, decimals, 0)
+    char* end = decimals == 2   ? quick_scientific<2>(out, value, width, decimals, 0)
                 : decimals == 7 ? quick_scientific<7>(out, value, width, decimals, 0)
                                 : quick_scientific(out, value, width, decimals, 0);
     if (end != nullptr) return end;
@@ -512,7 +373,9 @@ std::string format_ew_wide_exponent(double value, int width, int decimals) {
     return text;
 }
 
-std::string asterisks(int width) { return std::string(width > 0 ? width : 0, '*'); }
+std::string asterisks(int width) {
+    return std::string(width > 0 ? width : 0, '*');
+}
 
 std::string right_align(const std::string& text, int width) {
     if (static_cast<int>(text.size()) > width) return asterisks(width);

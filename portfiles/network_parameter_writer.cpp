@@ -17,8 +17,8 @@ constexpr int BLOCK_BYTES = FREQUENCY_LINES + 45 * ENTRY_LINE + 1;
 
 }  // namespace
 
-void append_block(std::ostream& file, float frequency, const std::complex<double>* m, int port_count,
-                  int leading_dimension) {
+void append_block(std::ostream& file, float frequency, const std::complex<double>* m,
+                  int port_count, int leading_dimension) {
     // Formatted into one buffer and written at once: nothing is allocated
     // per block.
     char block[BLOCK_BYTES];
@@ -46,8 +46,8 @@ void append_block(std::ostream& file, float frequency, const std::complex<double
 
 void write_parameter_blocks(std::ostream& file, const PortSweep& sweep) {
     for (std::size_t k = 0; k < sweep.points(); ++k)
-        append_block(file, static_cast<float>(sweep.frequencies[k]), sweep.matrix(k), sweep.port_count,
-                     sweep.port_count);
+        append_block(file, static_cast<float>(sweep.frequencies[k]), sweep.matrix(k),
+                     sweep.port_count, sweep.port_count);
 }
 
 }  // namespace portfiles
