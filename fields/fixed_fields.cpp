@@ -24,7 +24,7 @@ char* copy(char* out, const char* text, int count) {
     return out;
 }
 
-char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
+[[gnu::cold, gnu::noinline]] char* write_asterisks(char* out, int width) { return repeat(out, '*', width); }
 
 // Right-aligns the pieces sign, text and (optionally) a point and an
 // exponent text in width columns; asterisks when they do not fit.
@@ -48,33 +48,47 @@ char* place(char* out, int width, const Pieces& p) {
     return copy(out, p.exponent, p.exponent_length);
 }
 
-constexpr double POWERS_OF_TEN[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int EXACT_POWER = 22;  // the powers of ten up to here are exact doubles
+// Powers of ten of the exponent fields whose digits are found with double
+// arithmetic; beyond them the exact conversion does the work.
+constexpr int SCALE_LIMIT = 44;
+// 10^k for k = -SCALE_LIMIT .. SCALE_LIMIT, each the nearest double (those
+// up to 10^22 exactly).
+constexpr double SCALES[] = {
+    1e-44, 1e-43, 1e-42, 1e-41, 1e-40, 1e-39, 1e-38, 1e-37, 1e-36,
+    1e-35, 1e-34, 1e-33, 1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27,
+    1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20, 1e-19, 1e-18,
+    1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9,
+    1e-8, 1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,
+    1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9,
+    1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18,
+    1e19, 1e20, 1e21, 1e22, 1e23, 1e24, 1e25, 1e26, 1e27,
+    1e28, 1e29, 1e30, 1e31, 1e32, 1e33, 1e34, 1e35, 1e36,
+    1e37, 1e38, 1e39, 1e40, 1e41, 1e42, 1e43, 1e44,
+};
+static_assert(sizeof SCALES / sizeof SCALES[0] == 2 * SCALE_LIMIT + 1);
 
-// magnitude x 10^power rounded to the nearest integer, when double
-// arithmetic decides that for certain: the powers are exact, each product or
-// quotient is rounded once, so the computed value is within 2^-52 of the
-// true one relative to it; a result that close to a tie (or too large to
-// keep a fraction) is left to the exact conversion (false).
-bool round_scaled(double magnitude, int power, std::uint64_t& rounded) {
-    if (power < -2 * EXACT_POWER || power > 2 * EXACT_POWER) return false;
-    double m = magnitude;
-    if (power > EXACT_POWER) {
-        m *= POWERS_OF_TEN[EXACT_POWER];
-        power -= EXACT_POWER;
-    } else if (power < -EXACT_POWER) {
-        m /= POWERS_OF_TEN[EXACT_POWER];
-        power += EXACT_POWER;
-    }
-    m = power >= 0 ? m * POWERS_OF_TEN[power] : m / POWERS_OF_TEN[-power];
+constexpr double power_of_ten(int k) { return SCALES[k + SCALE_LIMIT]; }
+
+// The nearest integer to a scaled magnitude m computed with at most two
+// roundings (a product with a rounded power of ten: within 2^-52 of the
+// true value relative to it), when that decides it for certain; a value
+// that close to a tie (or too large to keep a fraction) is left to the
+// exact conversion (false).
+[[gnu::always_inline]] inline bool round_computed(double m, std::uint64_t& rounded) {
     if (!(m < 1.0e15)) return false;
-    const auto whole = static_cast<std::uint64_t>(m);  // m >= 0: truncation is floor
+    // Signed conversions are single instructions; m >= 0: truncation is floor.
+    const auto whole = static_cast<std::int64_t>(m);
     const double fraction = m - static_cast<double>(whole);  // exact
     if (std::fabs(fraction - 0.5) <= m * 0x1p-50 + 0x1p-1000) return false;
-    rounded = whole + (fraction > 0.5 ? 1 : 0);
+    rounded = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
     return true;
+}
+
+// magnitude x 10^power rounded to the nearest integer, when double
+// arithmetic decides that for certain (see round_computed).
+bool round_scaled(double magnitude, int power, std::uint64_t& rounded) {
+    if (power < -SCALE_LIMIT || power > SCALE_LIMIT) return false;
+    return round_computed(magnitude * power_of_ten(power), rounded);
 }
 
 constexpr std::uint64_t INTEGER_POWERS[] = {1ULL,
@@ -95,123 +109,276 @@ constexpr std::uint64_t INTEGER_POWERS[] = {1ULL,
                                             1000000000000000ULL,
                                             10000000000000000ULL};
 
-// The `count` lowest decimal digits of value, with leading zeros.
-void put_digits(char* out, std::uint64_t value, int count) {
-    for (int i = count - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-}
-
-// value / 10^decimals written with `whole_digits` digits before the point
-// and `decimals` after it (no point without decimals); the length.
-int put_decimal(char* out, std::uint64_t value, int whole_digits, int decimals) {
-    const int length = decimals > 0 ? whole_digits + 1 + decimals : whole_digits;
-    for (int i = length - 1; i >= 0; --i) {
-        if (i == whole_digits) {
-            out[i] = '.';
-            continue;
+// "00", "01", ..., "99".
+struct DigitPairs {
+    char text[200];
+    constexpr DigitPairs() : text() {
+        for (int i = 0; i < 100; ++i) {
+            text[2 * i] = static_cast<char>('0' + i / 10);
+            text[2 * i + 1] = static_cast<char>('0' + i % 10);
         }
-        out[i] = static_cast<char>('0' + value % 10);
+    }
+};
+constexpr DigitPairs DIGIT_PAIRS;
+
+// Writes the `count` lowest decimal digits of value (with leading zeros) so
+// that they end just before `end`, two at a time; returns the digits left
+// above them (value / 10^count).
+template <typename Unsigned>
+Unsigned put_digit_pairs_before(char* end, Unsigned value, int count) {
+    for (; count >= 2; count -= 2) {
+        end -= 2;
+        std::memcpy(end, DIGIT_PAIRS.text + 2 * (value % 100), 2);
+        value /= 100;
+    }
+    if (count > 0) {
+        end[-1] = static_cast<char>('0' + value % 10);
         value /= 10;
     }
-    return length;
+    return value;
 }
 
-// Scientific digits ("d.ddd" or "d") and decimal exponent of a positive
-// finite magnitude rounded to `decimals` decimals, without the exact
-// conversion; false when round_scaled cannot decide.
-bool fast_scientific(double magnitude, int decimals, char* buffer, int& mantissa_length, int& exponent) {
+// The same, in 32-bit arithmetic where the value allows (it is cheaper).
+[[gnu::always_inline]] inline std::uint64_t put_digits_before(char* end, std::uint64_t value, int count) {
+    if (value <= 0xffffffffU)
+        return put_digit_pairs_before<std::uint32_t>(end, static_cast<std::uint32_t>(value), count);
+    return put_digit_pairs_before(end, value, count);
+}
+
+// The decimal digits of a positive finite magnitude rounded to `decimals`
+// decimals in scientific notation, as the integer `digits` (decimals + 1
+// digits) and the decimal exponent, without the exact conversion; false
+// when double arithmetic cannot decide it.
+[[gnu::always_inline]] inline bool fast_scientific(double magnitude, int decimals, std::uint64_t& digits, int& exponent) {
     if (decimals > 14) return false;
     if (magnitude == 0.0) {
-        buffer[0] = '0';
-        buffer[1] = '.';
-        std::memset(buffer + 2, '0', static_cast<std::size_t>(decimals));
-        mantissa_length = decimals > 0 ? decimals + 2 : 1;
+        digits = 0;
         exponent = 0;
         return true;
     }
-    // An estimate of floor(log10(magnitude)) from the binary exponent,
-    // corrected below.
+    // floor(log10(magnitude)) or one less, from the binary exponent.
     const int binary_exponent =
         static_cast<int>((std::bit_cast<std::uint64_t>(magnitude) >> 52) & 0x7ff) - 1023;
     if (binary_exponent == -1023) return false;  // subnormal
     int e = (binary_exponent * 78913) >> 18;     // floor(binary_exponent log10(2))
-    std::uint64_t m = 0;
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (!round_scaled(magnitude, decimals - e, m)) return false;
-        if (m < INTEGER_POWERS[decimals]) {
-            --e;  // the estimate was one too high
-        } else if (m > INTEGER_POWERS[decimals + 1]) {
-            ++e;  // one too low
-        } else {
-            if (m == INTEGER_POWERS[decimals + 1]) {  // 9.99..95 rounds to 10.00..0
-                m = INTEGER_POWERS[decimals];
-                ++e;
-            }
-            mantissa_length = put_decimal(buffer, m, 1, decimals);
-            exponent = e;
-            return true;
-        }
+    int power = decimals - e;
+    if (power - 1 < -SCALE_LIMIT || power > SCALE_LIMIT) return false;
+    const std::uint64_t lowest = INTEGER_POWERS[decimals];
+    const std::uint64_t beyond = INTEGER_POWERS[decimals + 1];
+    double scaled = magnitude * power_of_ten(power);
+    // Clearly past the last digit: the estimate was one too low. (Up to one
+    // above, the rounding decides below.)
+    if (scaled >= static_cast<double>(static_cast<std::int64_t>(beyond)) + 1.0) {
+        ++e;
+        --power;
+        scaled = magnitude * power_of_ten(power);
     }
-    return false;
-}
-
-// Fixed digits ("ddd.ddd" or "ddd") of a finite magnitude rounded to
-// `decimals` decimals, without the exact conversion; the length, or 0 when
-// round_scaled cannot decide.
-int fast_fixed(double magnitude, int decimals, char* buffer) {
     std::uint64_t m = 0;
-    if (decimals > 14 || !round_scaled(magnitude, decimals, m)) return 0;
-    int digits = 1;
-    while (digits < 16 && m >= INTEGER_POWERS[digits]) ++digits;
-    return put_decimal(buffer, m, digits > decimals ? digits - decimals : 1, decimals);
+    if (!round_computed(scaled, m)) return false;
+    if (m == beyond) {  // 9.99..95 rounds to 10.00..0
+        m = lowest;
+        ++e;
+    } else if (m < lowest || m > beyond) {
+        return false;  // the estimate is off where the arithmetic is unsure: left to the exact conversion
+    }
+    digits = m;
+    exponent = e;
+    return true;
 }
 
-// Scientific notation of a finite magnitude, correctly rounded to the given
-// decimals: the mantissa digits ("d.ddd", or "d" without decimals) and the
-// decimal exponent. False when the buffer is too short.
-bool scientific(double magnitude, int decimals, char* buffer, int size, int& mantissa_length,
-                int& exponent) {
-    if (fast_scientific(magnitude, decimals, buffer, mantissa_length, exponent)) return true;
+[[gnu::noinline]] char* many_blanks(char* out, int count) { return repeat(out, ' ', count); }
+
+// `count` blanks at out, where the field has `room` characters from out on
+// (count <= room): one store for the few blanks most fields need.
+[[gnu::always_inline]] inline char* blanks(char* out, int count, int room) {
+    if (count <= 8 && room >= 8) {
+        std::memcpy(out, "        ", 8);
+        return out + count;
+    }
+    if (count <= 4 && room >= 4) {
+        std::memcpy(out, "    ", 4);
+        return out + count;
+    }
+    return many_blanks(out, count);
+}
+
+// Fixed notation of a finite magnitude rounded to `decimals` decimals, as
+// the integer magnitude x 10^decimals, without the exact conversion; false
+// when round_scaled cannot decide.
+bool fast_fixed(double magnitude, int decimals, std::uint64_t& scaled) {
+    return decimals <= 14 && round_scaled(magnitude, decimals, scaled);
+}
+
+// Fw.d of the rounded value scaled / 10^decimals (scaled < 10^15).
+[[gnu::always_inline]] inline char* place_fixed(char* out, bool negative, int width, std::uint64_t scaled, int decimals) {
+    int digits = 1;
+    while (digits < 15 && scaled >= INTEGER_POWERS[digits]) ++digits;
+    // The point stays even without decimals ("12345.").
+    const bool below_one = scaled < INTEGER_POWERS[decimals];
+    int whole_digits = below_one ? 1 : digits - decimals;
+    const bool minus = negative && scaled != 0;  // a result whose digits are all zero has no sign
+    int length = (minus ? 1 : 0) + whole_digits + 1 + decimals;
+    // The zero before the point goes when that is what it takes to fit.
+    if (length > width && below_one) {
+        whole_digits = 0;
+        --length;
+    }
+    if (length > width) return write_asterisks(out, width);
+    out = blanks(out, width - length, width);
+    if (minus) *out++ = '-';
+    char* point = out + whole_digits;
+    const std::uint64_t whole = put_digits_before(point + 1 + decimals, scaled, decimals);
+    *point = '.';
+    put_digits_before(point, whole, whole_digits);
+    return point + 1 + decimals;
+}
+
+// The mantissa "d.ddd" of `digits` (decimals + 1 digits) at out, where
+// at least four more characters of the field follow (the exponent, written
+// after it, covers what is stored beyond the mantissa here).
+[[gnu::always_inline]] inline void put_mantissa(char* out, std::uint64_t digits, int decimals) {
+    if (decimals > 7) {
+        out[0] = static_cast<char>('0' + put_digits_before(out + 2 + decimals, digits, decimals));
+        out[1] = '.';
+        return;
+    }
+    // Up to eight digits: all of them, with leading zeros, in four pairs
+    // taken off the binary fraction y / 2^48 of digits / 10^6. Its factor is
+    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
+    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
+    // 0.4: never a whole unit.
+    constexpr int SHIFT = 48;
+    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
+    std::uint64_t y = digits * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
+    char text[16] = {};
+    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    out[0] = text[7 - decimals];
+    out[1] = '.';
+    // A fixed-size copy of the decimals and up to four characters more.
+    if (decimals <= 3)
+        std::memcpy(out + 2, text + 8 - decimals, 4);
+    else
+        std::memcpy(out + 2, text + 8 - decimals, 8);
+}
+
+// Scientific notation of a finite magnitude correctly rounded to the given
+// decimals: its decimal exponent and its decimals + 1 digits, as an integer
+// when double arithmetic found them, otherwise as the text "d.ddd" ("d"
+// without decimals) of the exact conversion.
+struct Mantissa {
+    std::uint64_t digits = 0;
+    const char* text = nullptr;
+    int exponent = 0;
+};
+
+// False when the buffer is too short for the text.
+bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa& mantissa) {
+    mantissa.text = nullptr;
+    if (fast_scientific(magnitude, decimals, mantissa.digits, mantissa.exponent)) return true;
     const auto r = std::to_chars(buffer, buffer + size, magnitude, std::chars_format::scientific, decimals);
     if (r.ec != std::errc()) return false;
     const char* e = r.ptr;
     while (*--e != 'e') {
     }
-    mantissa_length = static_cast<int>(e - buffer);
     int value = 0;
     for (const char* d = e + 2; d < r.ptr; ++d) value = value * 10 + (*d - '0');
-    exponent = e[1] == '-' ? -value : value;
+    mantissa.text = buffer;
+    mantissa.exponent = e[1] == '-' ? -value : value;
     return true;
 }
 
-// "E", the exponent's sign and at least `digits` digits (a double's decimal
+// Ew.d with at least `exponent_digits` exponent digits (a double's decimal
 // exponent has at most three).
-int exponent_text(int exponent, int digits, char* out) {
-    out[0] = 'E';
-    out[1] = exponent < 0 ? '-' : '+';
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    const int count = magnitude >= 100 && digits < 3 ? 3 : digits;
-    put_digits(out + 2, static_cast<std::uint64_t>(magnitude), count);
-    return 2 + count;
-}
-
-// Ew.d with `exponent_digits` exponent digits of the mantissa already in
-// buffer.
-char* place_scientific(char* out, double value, int width, int decimals, const char* mantissa,
-                       int mantissa_length, int exponent, int exponent_digits) {
-    char exponent_buffer[16];
-    Pieces p;
+[[gnu::always_inline]] inline char* place_scientific(char* out, double value, int width, int decimals, const Mantissa& mantissa,
+                       int exponent_digits) {
     // A nonzero value never rounds to a zero mantissa, and -0 compares equal
     // to 0: only values with a nonzero digit get the sign.
-    p.minus = value < 0;
-    p.text = mantissa;
-    p.text_length = mantissa_length;
-    p.point = decimals == 0;  // the point stays even without decimals ("1.E+04")
-    p.exponent = exponent_buffer;
-    p.exponent_length = exponent_text(exponent, exponent_digits, exponent_buffer);
-    return place(out, width, p);
+    const bool minus = value < 0;
+    const int exponent = mantissa.exponent < 0 ? -mantissa.exponent : mantissa.exponent;
+    if (exponent >= 100) exponent_digits = 3;
+    // The point stays even without decimals ("1.E+04").
+    const int length = (minus ? 1 : 0) + 2 + decimals + 2 + exponent_digits;
+    if (length > width) return write_asterisks(out, width);
+    out = blanks(out, width - length, width);
+    if (minus) *out++ = '-';
+    if (mantissa.text != nullptr) {
+        copy(out, mantissa.text, decimals > 0 ? 2 + decimals : 1);
+        out[1] = '.';
+    } else {
+        put_mantissa(out, mantissa.digits, decimals);
+    }
+    out += 2 + decimals;
+    out[0] = 'E';
+    out[1] = mantissa.exponent < 0 ? '-' : '+';
+    if (exponent_digits == 3) {
+        out[2] = static_cast<char>('0' + exponent / 100);
+        std::memcpy(out + 3, DIGIT_PAIRS.text + 2 * (exponent % 100), 2);
+        return out + 5;
+    }
+    std::memcpy(out + 2, DIGIT_PAIRS.text + 2 * exponent, 2);
+    return out + 4;
+}
+
+// Ew.d (as write_ew, or as write_ew_wide_exponent with wide_exponent) of
+// the values fast_scientific leaves to the exact conversion or whose
+// exponent has three digits.
+[[gnu::noinline]] char* write_exact_scientific(char* out, double value, int width, int decimals,
+                                               bool wide_exponent) {
+    char buffer[LONGEST_TEXT];
+    Mantissa mantissa;
+    const double magnitude = std::fabs(value);
+    if (!scientific(magnitude, decimals, buffer, sizeof buffer, mantissa)) return write_asterisks(out, width);
+    if (mantissa.exponent >= -99 && mantissa.exponent <= 99)
+        return place_scientific(out, value, width, decimals, mantissa, 2);
+    if (!wide_exponent) return write_asterisks(out, width);
+    // One decimal less can only round up, so the exponent keeps three digits.
+    scientific(magnitude, decimals - 1, buffer, sizeof buffer, mantissa);
+    return place_scientific(out, value, width, decimals - 1, mantissa, 3);
+}
+
+// Ew.d (as write_ew, or as write_ew_wide_exponent with wide_exponent).
+[[gnu::noinline]] char* write_scientific(char* out, double value, int width, int decimals, bool wide_exponent) {
+    // The shortest text is d.<decimals>E+dd.
+    if (!std::isfinite(value) || decimals < (wide_exponent ? 1 : 0) || decimals + 6 > width)
+        return write_asterisks(out, width);
+    Mantissa mantissa;
+    if (fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) &&
+        mantissa.exponent <= 99 && mantissa.exponent >= -99)
+        return place_scientific(out, value, width, decimals, mantissa, 2);
+    return write_exact_scientific(out, value, width, decimals, wide_exponent);
+}
+
+// The common case of write_scientific in straight-line code: a finite value
+// with 7 decimals at most (and at least `least_decimals`) whose digits
+// fast_scientific finds, a two-digit exponent and a field that needs at
+// most a few blanks; nullptr for the others.
+[[gnu::always_inline]] inline char* quick_scientific(char* out, double value, int width, int decimals,
+                                                     int least_decimals) {
+    if (!std::isfinite(value) || decimals < least_decimals || decimals > 7) return nullptr;
+    Mantissa mantissa;
+    if (!fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) ||
+        mantissa.exponent > 99 || mantissa.exponent < -99)
+        return nullptr;
+    const bool minus = value < 0;
+    const int length = (minus ? 1 : 0) + 2 + decimals + 4;
+    const int count = width - length;
+    if (count < 0 || count > 8 || width < 8) return nullptr;
+    std::memcpy(out, "        ", 8);
+    out += count;
+    if (minus) *out++ = '-';
+    put_mantissa(out, mantissa.digits, decimals);
+    out += 2 + decimals;
+    const int exponent = mantissa.exponent < 0 ? -mantissa.exponent : mantissa.exponent;
+    out[0] = 'E';
+    out[1] = mantissa.exponent < 0 ? '-' : '+';
+    std::memcpy(out + 2, DIGIT_PAIRS.text + 2 * exponent, 2);
+    return out + 4;
 }
 
 }  // namespace
@@ -230,20 +397,18 @@ char* write_fw(char* out, double value, int width, int decimals) {
     if (!std::isfinite(value) || decimals < 0 || decimals + 1 > width) return write_asterisks(out, width);
     const double magnitude = std::fabs(value);
     // At least width + 1 digits before the point.
-    if (width < 23 && magnitude >= POWERS_OF_TEN[width]) return write_asterisks(out, width);
+    if (width < 23 && magnitude >= power_of_ten(width)) return write_asterisks(out, width);
+    std::uint64_t scaled = 0;
+    if (fast_fixed(magnitude, decimals, scaled)) return place_fixed(out, value < 0, width, scaled, decimals);
     char buffer[LONGEST_TEXT];
-    int length = fast_fixed(magnitude, decimals, buffer);
-    if (length == 0) {
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
-        if (r.ec != std::errc()) return write_asterisks(out, width);
-        length = static_cast<int>(r.ptr - buffer);
-    }
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc()) return write_asterisks(out, width);
     Pieces p;
     p.text = buffer;
-    p.text_length = length;
+    p.text_length = static_cast<int>(r.ptr - buffer);
     p.point = decimals == 0;  // the point stays even without decimals ("12345.")
     if (value < 0) {
-        for (const char* d = buffer; d < buffer + length; ++d) {
+        for (const char* d = buffer; d < r.ptr; ++d) {
             if (*d >= '1' && *d <= '9') {
                 p.minus = true;  // a result whose digits are all zero has no sign
                 break;
@@ -260,30 +425,13 @@ char* write_fw(char* out, double value, int width, int decimals) {
 }
 
 char* write_ew(char* out, double value, int width, int decimals) {
-    // The shortest text is d.<decimals>E+dd.
-    if (!std::isfinite(value) || decimals < 0 || decimals + 6 > width) return write_asterisks(out, width);
-    char buffer[LONGEST_TEXT];
-    int mantissa_length = 0;
-    int exponent = 0;
-    if (!scientific(std::fabs(value), decimals, buffer, sizeof buffer, mantissa_length, exponent) ||
-        exponent > 99 || exponent < -99)
-        return write_asterisks(out, width);
-    return place_scientific(out, value, width, decimals, buffer, mantissa_length, exponent, 2);
+    if (char* end = quick_scientific(out, value, width, decimals, 0)) return end;
+    return write_scientific(out, value, width, decimals, false);
 }
 
 char* write_ew_wide_exponent(char* out, double value, int width, int decimals) {
-    if (!std::isfinite(value) || decimals < 1 || decimals + 6 > width) return write_asterisks(out, width);
-    char buffer[LONGEST_TEXT];
-    int mantissa_length = 0;
-    int exponent = 0;
-    const double magnitude = std::fabs(value);
-    if (!scientific(magnitude, decimals, buffer, sizeof buffer, mantissa_length, exponent))
-        return write_asterisks(out, width);
-    if (exponent >= -99 && exponent <= 99)
-        return place_scientific(out, value, width, decimals, buffer, mantissa_length, exponent, 2);
-    // One decimal less can only round up, so the exponent keeps three digits.
-    scientific(magnitude, decimals - 1, buffer, sizeof buffer, mantissa_length, exponent);
-    return place_scientific(out, value, width, decimals - 1, buffer, mantissa_length, exponent, 3);
+    if (char* end = quick_scientific(out, value, width, decimals, 1)) return end;
+    return write_scientific(out, value, width, decimals, true);
 }
 
 std::string format_iw(std::int64_t value, int width) {

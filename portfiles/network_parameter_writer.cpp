@@ -4,26 +4,44 @@
 
 namespace portfiles {
 
+namespace {
+
+// A frequency line and the empty line after it, an entry line, and the
+// closing empty line.
+constexpr int FREQUENCY_LINES = 18;
+constexpr int ENTRY_LINE = 32;
+
+// Room for the whole block of 9 ports (45 entries); larger matrices go out
+// in several writes.
+constexpr int BLOCK_BYTES = FREQUENCY_LINES + 45 * ENTRY_LINE + 1;
+
+}  // namespace
+
 void append_block(std::ostream& file, float frequency, const std::complex<double>* m, int port_count,
                   int leading_dimension) {
-    // Written field by field: nothing is allocated per block.
-    char line[48];
-    auto put = [&](double value, int at) { fields::write_ew_wide_exponent(line + at, value, 15, 7); };
-    line[0] = ' ';
-    put(frequency, 1);
-    line[16] = '\n';
-    line[17] = '\n';
-    file.write(line, 18);
+    // Formatted into one buffer and written at once: nothing is allocated
+    // per block.
+    char block[BLOCK_BYTES];
+    char* out = block;
+    *out++ = ' ';
+    out = fields::write_ew_wide_exponent(out, frequency, 15, 7);
+    *out++ = '\n';
+    *out++ = '\n';
     for (int q = 0; q < port_count; ++q) {
         for (int p = 0; p <= q; ++p) {
+            if (out + ENTRY_LINE + 1 > block + BLOCK_BYTES) {
+                file.write(block, out - block);
+                out = block;
+            }
             const std::complex<double>& v = m[q + p * leading_dimension];
-            put(v.real(), 1);
-            put(v.imag(), 16);
-            line[31] = '\n';
-            file.write(line, 32);
+            *out++ = ' ';
+            out = fields::write_ew_wide_exponent(out, v.real(), 15, 7);
+            out = fields::write_ew_wide_exponent(out, v.imag(), 15, 7);
+            *out++ = '\n';
         }
     }
-    file.put('\n');
+    *out++ = '\n';
+    file.write(block, out - block);
 }
 
 void write_parameter_blocks(std::ostream& file, const PortSweep& sweep) {

@@ -39,9 +39,18 @@ void RunReport::empty_lines(int count) {
 }
 
 void RunReport::line(std::string_view text) {
-    buffer_.append(text);
-    buffer_.push_back('\n');
-    if (buffer_.size() >= BUFFER_BYTES) flush();
+    if (text.size() >= BUFFER_BYTES - buffered_) {  // no room for the text and its line end
+        flush();
+        if (text.size() >= BUFFER_BYTES) {  // longer than the buffer: written as it is
+            if (fd_ >= 0 && !failed()) write_out(text);
+            if (fd_ >= 0 && !failed()) write_out("\n");
+            return;
+        }
+    }
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(BUFFER_BYTES);
+    std::memcpy(buffer_.get() + buffered_, text.data(), text.size());
+    buffered_ += text.size();
+    buffer_[buffered_++] = '\n';
 }
 
 std::string message_text(std::initializer_list<MessageItem> items) {
@@ -63,13 +72,18 @@ void RunReport::error_message(std::initializer_list<MessageItem> items) {
 void RunReport::write_out(std::string_view bytes) {
     const std::size_t done = write_fully(fd_, bytes, failure_);
     written_ += done;
-    tail_.append(bytes.substr(0, done));
+    const std::string_view kept = bytes.substr(0, done);
+    if (kept.size() > 2 * TAIL_BYTES) {  // only the end of a large write stays
+        tail_.assign(kept.substr(kept.size() - TAIL_BYTES));
+        return;
+    }
+    tail_.append(kept);
     if (tail_.size() > 2 * TAIL_BYTES) tail_.erase(0, tail_.size() - TAIL_BYTES);
 }
 
 bool RunReport::flush() {
-    if (fd_ >= 0 && !failed()) write_out(buffer_);
-    buffer_.clear();
+    if (fd_ >= 0 && !failed() && buffered_ > 0) write_out({buffer_.get(), buffered_});
+    buffered_ = 0;
     return !failed();
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -79,7 +80,8 @@ private:
     void write_out(std::string_view bytes);
 
     int fd_ = -1;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;  // made at the first line
+    std::size_t buffered_ = 0;
     std::string tail_;            // the last bytes in the file, to find its last lines
     std::uint64_t written_ = 0;   // bytes in the file
     std::string failure_;

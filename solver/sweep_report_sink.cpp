@@ -1,6 +1,6 @@
 #include "sweep_report_sink.h"
 
-#include "fixed_fields.h"
+#include "field_line.h"
 #include "modal_report.h"
 #include "port_parameter_report.h"
 
@@ -8,7 +8,8 @@ namespace solver {
 
 void SweepReportSink::write(const PointResult& point) {
     report_.empty_lines(2);
-    report_.line(" FREQUENCY" + fields::format_ew(point.frequency, 10, 3) + " Hz");
+    fields::FieldLine frequency;
+    report_.line(frequency.text(" FREQUENCY").ew(point.frequency, 10, 3).text(" Hz").view());
     if (options_.suppress_modal_report != 1)
         for (int k = 1; k <= point.lines_analysed; ++k)
             write_modal_section(report_, k, point.modes[k - 1], point.characteristic_impedance[k - 1]);

@@ -83,13 +83,14 @@ TEST(ParameterFileBlock, FrequencyAndEntryLinesHaveFixedColumns) {
               "\n");
 }
 
+// Up to 12 ports: blocks beyond 9 ports go out in several writes.
 TEST(ParameterFileBlock, LowerTriangleRowByRow) {
-    C m[36];
-    for (int p = 0; p < 6; ++p)
-        for (int q = 0; q < 6; ++q) m[q + p * 6] = C(q + 1, p + 1);  // M(q,p) = q + j p
-    for (int ports = 1; ports <= 6; ++ports) {
+    C m[144];
+    for (int p = 0; p < 12; ++p)
+        for (int q = 0; q < 12; ++q) m[q + p * 12] = C(q + 1, p + 1);  // M(q,p) = q + j p
+    for (int ports = 1; ports <= 12; ++ports) {
         std::ostringstream out;
-        append_block(out, 2.5e9f, m, ports, 6);
+        append_block(out, 2.5e9f, m, ports, 12);
         std::istringstream in(out.str());
         std::string line;
         std::getline(in, line);

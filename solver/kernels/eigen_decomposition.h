@@ -45,8 +45,9 @@ struct RefineWork {
     double re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];           // A in double precision:
     double im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];           // real and imaginary parts
     ComplexD v[REFINE_MAX_ORDER * REFINE_MAX_ORDER];          // eigenvectors, unit length
-    double lu_re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];        // LU factors of v:
-    double lu_im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];        // real and imaginary parts
+    float lu_re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];         // LU factors of v (single precision):
+    float lu_im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];         // real and imaginary parts
+    ComplexF pivot_inverse[REFINE_MAX_ORDER];                 // reciprocals of the pivots
     ComplexD factors[REFINE_MAX_ORDER * REFINE_MAX_ORDER];    // work space of the cluster rotations
     ComplexD residual[REFINE_MAX_ORDER * REFINE_MAX_ORDER];   // A v_j - w_j v_j, then in the basis v
     ComplexD candidate[REFINE_MAX_ORDER * REFINE_MAX_ORDER];  // corrected vectors

@@ -40,43 +40,51 @@ double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, 
     return std::sqrt(sum);
 }
 
+// The coordinates of the residuals in the basis of the eigenvectors and the
+// Newton corrections built from them need only a few digits (they are small
+// against the vectors they correct): they are formed in single precision,
+// twice as many to a vector register. Residuals and vectors stay double.
+using Coordinate = float;
+using ComplexC = std::complex<Coordinate>;
+
 // LU factors of the eigenvector matrix with partial pivoting, real and
 // imaginary parts apart so that the eliminations and substitutions
 // vectorise; pivots in w.order. False on a zero pivot.
 bool factorise_vectors(RefineWork& w, int n) {
-    double* re = w.lu_re;
-    double* im = w.lu_im;
+    Coordinate* re = w.lu_re;
+    Coordinate* im = w.lu_im;
     for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i) {
-            re[i + j * LD] = w.v[i + j * LD].real();
-            im[i + j * LD] = w.v[i + j * LD].imag();
+            re[i + j * LD] = static_cast<Coordinate>(w.v[i + j * LD].real());
+            im[i + j * LD] = static_cast<Coordinate>(w.v[i + j * LD].imag());
         }
     for (int k = 0; k < n; ++k) {
         int p = k;
-        double largest = -1.0;
+        Coordinate largest = -1;
         for (int i = k; i < n; ++i) {
-            const double size = std::abs(re[i + k * LD]) + std::abs(im[i + k * LD]);
+            const Coordinate size = std::abs(re[i + k * LD]) + std::abs(im[i + k * LD]);
             if (size > largest) largest = size, p = i;
         }
-        if (!(largest > 0.0) || !std::isfinite(largest)) return false;
+        if (!(largest > 0) || !std::isfinite(largest)) return false;
         w.order[k] = p;
         if (p != k)
             for (int j = 0; j < n; ++j) {
                 std::swap(re[k + j * LD], re[p + j * LD]);
                 std::swap(im[k + j * LD], im[p + j * LD]);
             }
-        const ComplexD inverse = 1.0 / ComplexD(re[k + k * LD], im[k + k * LD]);
-        double* lr = re + k * LD;
-        double* li = im + k * LD;
+        const ComplexC inverse = Coordinate(1) / ComplexC(re[k + k * LD], im[k + k * LD]);
+        w.pivot_inverse[k] = inverse;
+        Coordinate* lr = re + k * LD;
+        Coordinate* li = im + k * LD;
         for (int i = k + 1; i < n; ++i) {
-            const double a = lr[i], b = li[i];
+            const Coordinate a = lr[i], b = li[i];
             lr[i] = a * inverse.real() - b * inverse.imag();
             li[i] = a * inverse.imag() + b * inverse.real();
         }
         for (int j = k + 1; j < n; ++j) {
-            const double ur = re[k + j * LD], ui = im[k + j * LD];
-            double* cr = re + j * LD;
-            double* ci = im + j * LD;
+            const Coordinate ur = re[k + j * LD], ui = im[k + j * LD];
+            Coordinate* cr = re + j * LD;
+            Coordinate* ci = im + j * LD;
             for (int i = k + 1; i < n; ++i) {
                 cr[i] -= lr[i] * ur - li[i] * ui;
                 ci[i] -= lr[i] * ui + li[i] * ur;
@@ -88,27 +96,27 @@ bool factorise_vectors(RefineWork& w, int n) {
 
 // b := V^-1 b with the factors of factorise_vectors.
 void solve_vectors(const RefineWork& w, int n, ComplexD* b) {
-    double br[LD], bi[LD];
-    for (int i = 0; i < n; ++i) br[i] = b[i].real(), bi[i] = b[i].imag();
+    Coordinate br[LD], bi[LD];
+    for (int i = 0; i < n; ++i) br[i] = static_cast<Coordinate>(b[i].real()), bi[i] = static_cast<Coordinate>(b[i].imag());
     for (int k = 0; k < n; ++k) {
         const int p = w.order[k];
         if (p != k) std::swap(br[k], br[p]), std::swap(bi[k], bi[p]);
     }
     for (int k = 0; k < n; ++k) {
-        const double xr = br[k], xi = bi[k];
-        const double* lr = w.lu_re + k * LD;
-        const double* li = w.lu_im + k * LD;
+        const Coordinate xr = br[k], xi = bi[k];
+        const Coordinate* lr = w.lu_re + k * LD;
+        const Coordinate* li = w.lu_im + k * LD;
         for (int i = k + 1; i < n; ++i) {
             br[i] -= lr[i] * xr - li[i] * xi;
             bi[i] -= lr[i] * xi + li[i] * xr;
         }
     }
     for (int k = n - 1; k >= 0; --k) {
-        const ComplexD x = ComplexD(br[k], bi[k]) / ComplexD(w.lu_re[k + k * LD], w.lu_im[k + k * LD]);
+        const ComplexC x = ComplexC(br[k], bi[k]) * w.pivot_inverse[k];
         br[k] = x.real();
         bi[k] = x.imag();
-        const double* ur = w.lu_re + k * LD;
-        const double* ui = w.lu_im + k * LD;
+        const Coordinate* ur = w.lu_re + k * LD;
+        const Coordinate* ui = w.lu_im + k * LD;
         for (int i = 0; i < k; ++i) {
             br[i] -= ur[i] * x.real() - ui[i] * x.imag();
             bi[i] -= ur[i] * x.imag() + ui[i] * x.real();
@@ -159,10 +167,12 @@ void restart_far_pairs(RefineWork& w, int n, double norm, const HessenbergForm& 
         // cheaper to leave to it; one whose neighbour is too near for inverse
         // iteration to tell the two vectors apart goes to the cluster
         // treatment.
-        double gap = HUGE_VAL;
+        double gap = HUGE_VAL;  // squared
         for (int i = 0; i < n; ++i)
-            if (i != j) gap = std::min(gap, std::abs(w.lambda[j] - w.lambda[i]));
-        if (!(w.residual_norm[j] > COUPLED * gap) || !(gap > EIGEN_RESTART_RESIDUAL * norm)) continue;
+            if (i != j) gap = std::min(gap, std::norm(w.lambda[j] - w.lambda[i]));
+        if (!(std::norm(w.residual_norm[j]) > COUPLED * COUPLED * gap) ||
+            !(gap > EIGEN_RESTART_RESIDUAL * EIGEN_RESTART_RESIDUAL * norm * norm))
+            continue;
         ComplexD* c = w.candidate + j * LD;
         ComplexD* r = w.candidate + ((j + 1) % n) * LD;  // work space (n >= 2 here)
         if (!hessenberg_eigenvector(form, n, w.lambda[j], norm, c)) continue;
@@ -179,10 +189,15 @@ void restart_far_pairs(RefineWork& w, int n, double norm, const HessenbergForm& 
         }
         const double size = std::sqrt(sum);
         if (!(size < w.residual_norm[j])) continue;
+        // Inverse iteration may have found the vector of a neighbouring
+        // eigenvalue that another column has already: only columns whose
+        // eigenvalue is near the new one can hold it.
         bool repeated = false;
+        const double near = EIGEN_RESTART_RESIDUAL * EIGEN_RESTART_RESIDUAL * norm * norm * 100.0;
         for (int i = 0; i < n && !repeated; ++i) {
             // Columns still far off may hold this very vector: they do not count.
             if (i == j || (!restarted[i] && w.residual_norm[i] > EIGEN_RESTART_RESIDUAL * norm)) continue;
+            if (!(std::norm(lambda - w.lambda[i]) <= near)) continue;
             ComplexD dot = 0.0;
             for (int l = 0; l < n; ++l) dot += std::conj(w.v[l + i * LD]) * c[l];
             repeated = std::abs(dot) > 0.99;
@@ -332,30 +347,30 @@ void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int dep
         bool recompute[LD] = {};  // residual columns used as work space
         // Newton: v_j + sum over i outside j's cluster of E_ij / (lambda_j - lambda_i) v_i.
         // The vectors apart in real and imaginary parts, so that the sums
-        // vectorise.
-        double vr[LD * LD], vi[LD * LD];
+        // vectorise; the corrections are added to the vectors in double.
+        Coordinate vr[LD * LD], vi[LD * LD];
         for (int i = 0; i < n; ++i)
-            for (int l = 0; l < n; ++l) vr[l + i * LD] = w.v[l + i * LD].real(), vi[l + i * LD] = w.v[l + i * LD].imag();
+            for (int l = 0; l < n; ++l)
+                vr[l + i * LD] = static_cast<Coordinate>(w.v[l + i * LD].real()),
+                vi[l + i * LD] = static_cast<Coordinate>(w.v[l + i * LD].imag());
         for (int j = 0; j < n; ++j) {
             if (!poor[j]) continue;
-            double cr[LD], ci[LD];
-            std::copy(vr + j * LD, vr + j * LD + n, cr);
-            std::copy(vi + j * LD, vi + j * LD + n, ci);
+            Coordinate cr[LD] = {}, ci[LD] = {};
             w.candidate_lambda[j] = w.lambda[j] + e(j, j);
             const int cluster = root(parent, j);
             for (int i = 0; i < n; ++i) {
                 if (i == j || e(i, j) == 0.0 || root(parent, i) == cluster) continue;
                 const ComplexD factor = e(i, j) / (w.lambda[j] - w.lambda[i]);
-                const double fr = factor.real(), fi = factor.imag();
-                const double* sr = vr + i * LD;
-                const double* si = vi + i * LD;
+                const Coordinate fr = static_cast<Coordinate>(factor.real()), fi = static_cast<Coordinate>(factor.imag());
+                const Coordinate* sr = vr + i * LD;
+                const Coordinate* si = vi + i * LD;
                 for (int l = 0; l < n; ++l) {
                     cr[l] += fr * sr[l] - fi * si[l];
                     ci[l] += fr * si[l] + fi * sr[l];
                 }
             }
             ComplexD* c = w.candidate + j * LD;
-            for (int l = 0; l < n; ++l) c[l] = ComplexD(cr[l], ci[l]);
+            for (int l = 0; l < n; ++l) c[l] = w.v[l + j * LD] + ComplexD(cr[l], ci[l]);
             if (!normalise(c, n)) poor[j] = false, stuck[j] = recompute[j] = true;
         }
 

@@ -6,37 +6,9 @@
 # Exit status 77 (skipped) when Xvfb, xdotool or ImageMagick's import are missing.
 set -u
 mtlplot="$1" helper="$2" out="$3"
-for tool in Xvfb xdotool import; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 77; }
-done
+source "$(dirname "$0")/window_session.sh"
 mkdir -p "$out"
-work="$(mktemp -d)"
-xvfb_pid="" plot_pid=""
-cleanup() {
-    [ -n "$plot_pid" ] && kill "$plot_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Xvfb picks a free display itself and writes its number once it accepts
-# connections (several of these tests may run at the same time).
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "cannot start Xvfb"
-export DISPLAY=":$(tr -d '[:space:]' <"$work/display")"
-
-# mtlplot in an empty folder: roman.fon comes from the build tree.
-(cd "$work" && SDL_AUDIODRIVER=dummy exec "$mtlplot") >"$out/mtlplot.out" 2>&1 &
-plot_pid=$!
-window="$(timeout 10 xdotool search --sync --onlyvisible --name '^mtlplot$' | head -1)"
-[ -n "$window" ] || fail "no mtlplot window"
+start_session "$mtlplot" "$out/mtlplot.out"
 
 # The window is drawn after start-up; take screenshots until it matches.
 matched=""
@@ -58,13 +30,6 @@ for key in F1 F5 F10 F10; do
     timeout 5 xdotool key "$key"
     sleep 0.3
 done
-for _ in $(seq 100); do
-    kill -0 "$plot_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$plot_pid" 2>/dev/null && fail "mtlplot did not end after F10"
-wait "$plot_pid"
-status=$?
-plot_pid=""
-[ "$status" -eq 0 ] || fail "mtlplot ended with status $status"
+wait_for_end 100 || fail "mtlplot did not end after F10"
+[ "$plot_status" -eq 0 ] || fail "mtlplot ended with status $plot_status"
 echo "PASS: start screen shown, F10 ended mtlplot with status 0"
