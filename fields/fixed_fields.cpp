@@ -233,6 +233,24 @@ bool fast_fixed(double magnitude, int decimals, std::uint64_t& scaled) {
     return point + 1 + decimals;
 }
 
+// The eight decimal digits of value < 10^8, with leading zeros, at text.
+[[gnu::always_inline]] inline void eight_digits(char* text, std::uint64_t value) {
+    // Four pairs taken off the binary fraction y / 2^48 of value / 10^6. Its factor is
+    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
+    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
+    // 0.4: never a whole unit.
+    constexpr int SHIFT = 48;
+    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
+    std::uint64_t y = value * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
+    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    y = (y & FRACTION) * 100;
+    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+}
+
 // The mantissa "d.ddd" of `digits` (decimals + 1 digits) at out, where
 // at least four more characters of the field follow (the exponent, written
 // after it, covers what is stored beyond the mantissa here).
@@ -242,22 +260,8 @@ bool fast_fixed(double magnitude, int decimals, std::uint64_t& scaled) {
         out[1] = '.';
         return;
     }
-    // Up to eight digits: all of them, with leading zeros, in four pairs
-    // taken off the binary fraction y / 2^48 of digits / 10^6. Its factor is
-    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
-    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
-    // 0.4: never a whole unit.
-    constexpr int SHIFT = 48;
-    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
-    std::uint64_t y = digits * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
     char text[16] = {};
-    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    eight_digits(text, digits);
     out[0] = text[7 - decimals];
     out[1] = '.';
     // A fixed-size copy of the decimals and up to four characters more.
@@ -358,8 +362,12 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
 // with 7 decimals at most (and at least `least_decimals`) whose digits
 // fast_scientific finds, a two-digit exponent and a field that needs at
 // most a few blanks; nullptr for the others.
+// With FIXED_DECIMALS >= 0, decimals is that constant (the compiler
+// folds what depends on it).
+template <int FIXED_DECIMALS = -1>
 [[gnu::always_inline]] inline char* quick_scientific(char* out, double value, int width, int decimals,
                                                      int least_decimals) {
+    if constexpr (FIXED_DECIMALS >= 0) decimals = FIXED_DECIMALS;
     if (!std::isfinite(value) || decimals < least_decimals || decimals > 7) return nullptr;
     Mantissa mantissa;
     if (!fast_scientific(std::fabs(value), decimals, mantissa.digits, mantissa.exponent) ||
@@ -381,6 +389,44 @@ bool scientific(double magnitude, int decimals, char* buffer, int size, Mantissa
     return out + 4;
 }
 
+// The common case of write_fw in straight-line code: a finite value with 7
+// decimals at most whose rounding round_scaled decides to fewer than nine
+// digits, in a field that needs four blanks at most; nullptr for the
+// others. With FIXED_DECIMALS >= 0, decimals is that constant.
+template <int FIXED_DECIMALS = -1>
+[[gnu::always_inline]] inline char* quick_fixed(char* out, double value, int width, int decimals) {
+    if constexpr (FIXED_DECIMALS >= 0) decimals = FIXED_DECIMALS;
+    std::uint64_t scaled = 0;
+    if (!std::isfinite(value) || decimals < 0 || decimals > 7 || width < 4 ||
+        !round_scaled(std::fabs(value), decimals, scaled) || scaled >= INTEGER_POWERS[8])
+        return nullptr;
+    int digits = 1;
+    while (digits < 8 && scaled >= INTEGER_POWERS[digits]) ++digits;
+    const bool below_one = scaled < INTEGER_POWERS[decimals];
+    int whole_digits = below_one ? 1 : digits - decimals;
+    const bool minus = value < 0 && scaled != 0;  // a result whose digits are all zero has no sign
+    int length = (minus ? 1 : 0) + whole_digits + 1 + decimals;
+    // The zero before the point goes when that is what it takes to fit.
+    if (length > width && below_one) {
+        whole_digits = 0;
+        --length;
+    }
+    const int count = width - length;
+    if (count < 0 || count > 4) return nullptr;
+    std::memcpy(out, "    ", 4);
+    out += count;
+    if (minus) *out++ = '-';
+    char text[8];
+    eight_digits(text, scaled);
+    // The whole digits, the point (which stays without decimals: "12345.")
+    // and the decimals.
+    const char* from = text + 8 - decimals - whole_digits;
+    for (int i = 0; i < whole_digits; ++i) *out++ = from[i];
+    *out++ = '.';
+    for (int i = 8 - decimals; i < 8; ++i) *out++ = text[i];
+    return out;
+}
+
 }  // namespace
 
 char* write_iw(char* out, std::int64_t value, int width) {
@@ -393,6 +439,8 @@ char* write_iw(char* out, std::int64_t value, int width) {
 }
 
 char* write_fw(char* out, double value, int width, int decimals) {
+    char* end = decimals == 2 ? quick_fixed<2>(out, value, width, decimals) : quick_fixed(out, value, width, decimals);
+    if (end != nullptr) return end;
     // The shortest text is the point and the decimals.
     if (!std::isfinite(value) || decimals < 0 || decimals + 1 > width) return write_asterisks(out, width);
     const double magnitude = std::fabs(value);
@@ -424,13 +472,19 @@ char* write_fw(char* out, double value, int width, int decimals) {
     return place(out, width, p);
 }
 
+// The fields the programs write most get code of their own.
 char* write_ew(char* out, double value, int width, int decimals) {
-    if (char* end = quick_scientific(out, value, width, decimals, 0)) return end;
+    char* end = decimals == 2 ? quick_scientific<2>(out, value, width, decimals, 0)
+                : decimals == 7 ? quick_scientific<7>(out, value, width, decimals, 0)
+                                : quick_scientific(out, value, width, decimals, 0);
+    if (end != nullptr) return end;
     return write_scientific(out, value, width, decimals, false);
 }
 
 char* write_ew_wide_exponent(char* out, double value, int width, int decimals) {
-    if (char* end = quick_scientific(out, value, width, decimals, 1)) return end;
+    char* end = decimals == 7 ? quick_scientific<7>(out, value, width, decimals, 1)
+                              : quick_scientific(out, value, width, decimals, 1);
+    if (end != nullptr) return end;
     return write_scientific(out, value, width, decimals, true);
 }
 

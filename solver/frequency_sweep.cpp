@@ -172,8 +172,6 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     progress.point_done(1);
 
     if (options.threads == 0 && first_point.count() < SHORTEST_SHARED_POINT_SECONDS) workers.resize(1);
-    for (std::size_t w = 1; w < workers.size(); ++w)
-        if (first.sparse && !workers[w]->sparse->take_first_matrix(*first.sparse)) workers.resize(w);
 
     if (workers.size() == 1) {
         for (int i = 1; i < points; ++i) {
@@ -185,6 +183,9 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
         CommitOrder order(writer, progress, error_flag, 1);
         std::atomic<int> next_point{1};
         auto work = [&](Worker& worker) {
+            // The first matrix is only read once it was solved; a worker
+            // without memory for its factors leaves the sweep to the others.
+            if (&worker != &first && first.sparse && !worker.sparse->take_first_matrix(*first.sparse)) return;
             for (;;) {
                 const int i = next_point.fetch_add(1);
                 if (i >= points || order.stopped()) return;
