@@ -48,7 +48,7 @@ void RunReport::line(std::string_view text) {
         }
     }
     if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(BUFFER_BYTES);
-    std::memcpy(buffer_.get() + buffered_, text.data(), text.size());
+    if (!text.empty()) std::memcpy(buffer_.get() + buffered_, text.data(), text.size());  // an empty view may be null
     buffered_ += text.size();
     buffer_[buffered_++] = '\n';
 }
