@@ -142,17 +142,17 @@ void BM_Cascade(benchmark::State& state) {
         },
         "1E8", "1E7", 20);
 }
-BENCHMARK(BM_Cascade)->Arg(20)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_Cascade)->Arg(100)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 void BM_Star(benchmark::State& state) {
     compare_storages_and_threads(state, "mtl_bench_star", solver_testing::write_star_network, "1E8", "1E7", 20);
 }
-BENCHMARK(BM_Star)->Arg(20)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_Star)->Arg(100)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 void BM_DenseWorstCase(benchmark::State& state) {
     compare_storages_and_threads(state, "mtl_bench_dense", solver_testing::write_dense_network, "1E8", "1E7", 20);
 }
-BENCHMARK(BM_DenseWorstCase)->Arg(20)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_DenseWorstCase)->Arg(100)->Arg(2)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 
 void BM_TwoPortLongSweep(benchmark::State& state) {
     compare_storages_and_threads(state, "mtl_bench_two_port", solver_testing::write_small_two_port, "1E6", "1E5",
