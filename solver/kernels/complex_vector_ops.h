@@ -142,4 +142,15 @@ int largest_modulus_index(const Complex* x, int count) {
     return best;
 }
 
+// Scales v (n) to unit Euclidean length; false for a zero or non-finite
+// vector.
+inline bool normalise(ComplexD* v, int n) {
+    double sum = 0.0;
+    for (int i = 0; i < n; ++i) sum += std::norm(v[i]);
+    if (!(sum > 0.0) || !std::isfinite(sum)) return false;
+    const double factor = 1.0 / std::sqrt(sum);
+    for (int i = 0; i < n; ++i) v[i] *= factor;
+    return true;
+}
+
 }  // namespace kernels_detail

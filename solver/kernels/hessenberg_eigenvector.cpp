@@ -2,6 +2,7 @@
 #include <cmath>
 #include <utility>
 
+#include "complex_vector_ops.h"
 #include "eigen_decomposition.h"
 
 namespace {
@@ -108,10 +109,5 @@ bool hessenberg_eigenvector(const HessenbergForm& form, int n, ComplexD lambda, 
         const int k = static_cast<int>(form.scale[i]);
         if (k != i && k >= 0 && k < n) std::swap(v[i], v[k]);
     }
-    double sum = 0.0;
-    for (int i = 0; i < n; ++i) sum += std::norm(v[i]);
-    if (!(sum > 0.0) || !std::isfinite(sum)) return false;
-    const double factor = 1.0 / std::sqrt(sum);
-    for (int i = 0; i < n; ++i) v[i] *= factor;
-    return true;
+    return kernels_detail::normalise(v, n);
 }

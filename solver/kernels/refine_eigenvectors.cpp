@@ -1,9 +1,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "complex_vector_ops.h"
 #include "eigen_decomposition.h"
 
 namespace {
+
+using kernels_detail::normalise;
 
 constexpr int LD = REFINE_MAX_ORDER;
 
@@ -123,16 +126,6 @@ void solve_vectors(const RefineWork& w, int n, ComplexD* b) {
         }
     }
     for (int i = 0; i < n; ++i) b[i] = ComplexD(br[i], bi[i]);
-}
-
-// Scales v to unit length; false for a zero or non-finite vector.
-bool normalise(ComplexD* v, int n) {
-    double sum = 0.0;
-    for (int i = 0; i < n; ++i) sum += std::norm(v[i]);
-    if (!(sum > 0.0) || !std::isfinite(sum)) return false;
-    const double factor = 1.0 / std::sqrt(sum);
-    for (int i = 0; i < n; ++i) v[i] *= factor;
-    return true;
 }
 
 int root(int* parent, int i) {
