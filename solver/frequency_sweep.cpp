@@ -140,14 +140,11 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
         if (options.storage == NodalStorage::AUTOMATIC && pattern->density() > FULLEST_SPARSE_PATTERN)
             pattern.reset();
     }
+    // The first worker analyses the first point alone; the others are
+    // obtained only once that showed they are worth it.
     std::vector<std::unique_ptr<Worker>> workers;
-    const int wanted = worker_count(options, points);
-    while (static_cast<int>(workers.size()) < wanted) {
-        std::unique_ptr<Worker> worker = make_worker(run, pattern.get());
-        if (!worker) break;  // fewer workers, the same results
-        workers.push_back(std::move(worker));
-    }
-    if (workers.empty()) return fail_for_memory(run, error_flag);
+    workers.push_back(make_worker(run, pattern.get()));
+    if (!workers.front()) return fail_for_memory(run, error_flag);
 
     SweepReportSink report(run.report, run.options);
     ParameterFileSink files(run.directory);
@@ -171,7 +168,13 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     if (!writer.commit(*first.result, error_flag)) return writer.close(error_flag);
     progress.point_done(1);
 
-    if (options.threads == 0 && first_point.count() < SHORTEST_SHARED_POINT_SECONDS) workers.resize(1);
+    const bool shared = options.threads != 0 || first_point.count() >= SHORTEST_SHARED_POINT_SECONDS;
+    const int wanted = shared ? worker_count(options, points) : 1;
+    while (static_cast<int>(workers.size()) < wanted) {
+        std::unique_ptr<Worker> worker = make_worker(run, pattern.get());
+        if (!worker) break;  // fewer workers, the same results
+        workers.push_back(std::move(worker));
+    }
 
     if (workers.size() == 1) {
         for (int i = 1; i < points; ++i) {
