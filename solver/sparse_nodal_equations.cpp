@@ -129,9 +129,9 @@ bool SparseNodalEquations::refactorise_first_order() {
 
 // One step of iterative refinement, where the backward error shows it can
 // help: the residual of the solution with the matrix itself, solved with
-// the same factors, is added. It takes the
-// solution to the accuracy the conditioning allows even where the fixed
-// pivot order of a refactorisation let the pivots grow. Returns the largest
+// the same factors, is added. It takes the solution to the accuracy the
+// conditioning allows even where the fixed pivot order of a
+// refactorisation let the pivots grow. Returns the largest
 // normwise backward error of the solutions before the step,
 // |b - A u| / (|A| |u| + |b|) in maximum norms: a factorisation whose pivots
 // stayed moderate gives a small multiple of the rounding unit, however
