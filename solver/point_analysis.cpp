@@ -5,6 +5,7 @@
 
 #include "fixed_fields.h"
 #include "run_report.h"
+#include "s_levels.h"
 
 namespace solver {
 
@@ -227,6 +228,7 @@ bool PointAnalysis::solve_ports(float f, PointResult& result) {
                                 ": the nodal equations give no finite solution (values out of range)"));
         return false;
     }
+    compute_s_levels(run_.options.s_report_mode, s, ports, PORT_LD, result.s_db, result.s_degrees);
     result.matrices = S_ONLY;
     return true;
 }

@@ -1,21 +1,9 @@
 #include "port_parameter_report.h"
 
-#include <cmath>
-
 #include "complex_list.h"
 #include "field_line.h"
 
 namespace solver {
-
-double magnitude_db(std::complex<double> v) {
-    double m = std::abs(v);
-    return m == 0 ? -400.0 : 20.0 * std::log10(m);
-}
-
-double phase_degrees(std::complex<double> v) {
-    if (std::abs(v) == 0) return 0.0;
-    return std::atan2(v.imag(), v.real()) * 57.29577951308232;
-}
 
 namespace {
 
@@ -35,7 +23,8 @@ void write_row(RunReport& report, int count, int per_line, EntryWriter write_ent
 
 }  // namespace
 
-void write_s_section(RunReport& report, int mode, const std::complex<double>* s, int n, int ld) {
+void write_s_section(RunReport& report, int mode, const std::complex<double>* s, const double* db,
+                     const double* degrees, int n, int ld) {
     report.empty_line();
     report.line(" MATRIX OF S PARAMETERS");
     report.empty_line();
@@ -44,14 +33,14 @@ void write_s_section(RunReport& report, int mode, const std::complex<double>* s,
         if (mode == 2) {
             write_row(report, n, 3, [&](fields::FieldLine& text, int p) {
                 text.text(" (").ew(at(p).real(), 9, 2).text(",").ew(at(p).imag(), 9, 2).text(") (");
-                text.fw(magnitude_db(at(p)), 7, 2).text(" dB) ");
+                text.fw(db[q + p * ld], 7, 2).text(" dB) ");
             });
         } else if (mode == 3) {
             write_complex_list(report, s + q, n, ld);
         } else if (mode == 4) {
             write_row(report, n, 5, [&](fields::FieldLine& text, int p) {
-                text.text(" ").fw(magnitude_db(at(p)), 7, 2).text(" dB (");
-                text.fw(phase_degrees(at(p)), 7, 2).text(DEGREE).text(") ");
+                text.text(" ").fw(db[q + p * ld], 7, 2).text(" dB (");
+                text.fw(degrees[q + p * ld], 7, 2).text(DEGREE).text(") ");
             });
         }
     }

@@ -10,16 +10,13 @@ namespace solver {
 // " MATRIX OF S PARAMETERS" and its rows in the layout of s_report_mode:
 // 2 complex values with magnitude in dB, 3 complex values only, 4 magnitude
 // in dB with phase in degrees, any other value the title alone. Mode 1
-// (no section) is the caller's decision.
-void write_s_section(RunReport& report, int s_report_mode, const std::complex<double>* s,
-                     int port_count, int leading_dimension);
+// (no section) is the caller's decision. db and degrees hold the levels
+// the mode shows at the positions of s (see compute_s_levels).
+void write_s_section(RunReport& report, int s_report_mode, const std::complex<double>* s, const double* db,
+                     const double* degrees, int port_count, int leading_dimension);
 
 // A titled matrix in the complex-list layout (Z and Y sections).
 void write_matrix_section(RunReport& report, const char* title, const std::complex<double>* m,
                           int port_count, int leading_dimension);
-
-// 20 log10 |v| and the phase in degrees; -400 dB and 0 degrees for zero.
-double magnitude_db(std::complex<double> v);
-double phase_degrees(std::complex<double> v);
 
 }  // namespace solver

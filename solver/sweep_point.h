@@ -1,6 +1,6 @@
 // What the sweep's numerics produce at one frequency: the modes of the lines
-// (kept for the report), the port matrices S, Z and Y, or a failure with its
-// report message and diagnostic. The numerics fill it; the sweep writer
+// (kept for the report), the port matrices S, Z and Y with the levels of S
+// the report shows, or a failure with its report message and diagnostic. The numerics fill it; the sweep writer
 // commits it to the run report and the parameter files.
 #pragma once
 
@@ -37,6 +37,10 @@ struct PointResult {
     ComplexD s[PORT_LD * PORT_LD];
     ComplexD z[PORT_LD * PORT_LD];
     ComplexD y[PORT_LD * PORT_LD];
+    // With S, where the report's S section shows them (see
+    // compute_s_levels): |s| in dB, and the phase in degrees.
+    double s_db[PORT_LD * PORT_LD];
+    double s_degrees[PORT_LD * PORT_LD];
 
     bool failed = false;
     PointFailure failure;  // only when failed

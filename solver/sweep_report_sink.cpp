@@ -16,7 +16,7 @@ void SweepReportSink::write(const PointResult& point) {
 
     const int ports = point.port_count;
     if (point.matrices >= S_ONLY && options_.s_report_mode != 1)
-        write_s_section(report_, options_.s_report_mode, point.s, ports, PORT_LD);
+        write_s_section(report_, options_.s_report_mode, point.s, point.s_db, point.s_degrees, ports, PORT_LD);
     if (point.matrices >= S_AND_Z && options_.suppress_z_report != 1)
         write_matrix_section(report_, " MATRIX OF Z PARAMETERS (\xEA)", point.z, ports, PORT_LD);
     if (point.matrices >= S_Z_AND_Y && options_.suppress_y_report != 1)

@@ -11,6 +11,7 @@
 #include "parameter_files.h"
 #include "port_parameter_report.h"
 #include "run_mtlnet.h"
+#include "s_levels.h"
 #include "stage_fixture.h"
 
 namespace {
@@ -28,10 +29,17 @@ class SectionTest : public solver_test::StageTest {
 protected:
     // S = [[0.5+0.25j, 0.1j], [0.1j, 0]] column-major.
     C s[4] = {C(0.5, 0.25), C(0, 0.1), C(0, 0.1), C(0, 0)};
+
+    // The section of the n x n matrix m with the levels its mode shows.
+    void write_s_section(int mode, const C* m, int n) {
+        double db[16] = {}, degrees[16] = {};
+        solver::compute_s_levels(mode, m, n, n, db, degrees);
+        solver::write_s_section(run->report, mode, m, db, degrees, n, n);
+    }
 };
 
 TEST_F(SectionTest, ComplexWithDecibels) {
-    solver::write_s_section(run->report, 2, s, 2, 2);
+    write_s_section(2, s, 2);
     EXPECT_EQ(report(),
               "\n MATRIX OF S PARAMETERS\n\n"
               " ( 5.00E-01, 2.50E-01) (  -5.05 dB)  ( 0.00E+00, 1.00E-01) ( -20.00 dB) \n"
@@ -39,8 +47,8 @@ TEST_F(SectionTest, ComplexWithDecibels) {
 }
 
 TEST_F(SectionTest, ComplexOnlyAndTitleOnly) {
-    solver::write_s_section(run->report, 3, s, 2, 2);
-    solver::write_s_section(run->report, 7, s, 2, 2);
+    write_s_section(3, s, 2);
+    write_s_section(7, s, 2);
     EXPECT_EQ(report(),
               "\n MATRIX OF S PARAMETERS\n\n"
               " ( 5.00E-01, 2.50E-01)  ( 0.00E+00, 1.00E-01) \n"
@@ -49,7 +57,7 @@ TEST_F(SectionTest, ComplexOnlyAndTitleOnly) {
 }
 
 TEST_F(SectionTest, DecibelsAndDegrees) {
-    solver::write_s_section(run->report, 4, s, 2, 2);
+    write_s_section(4, s, 2);
     EXPECT_EQ(report(),
               "\n MATRIX OF S PARAMETERS\n\n"
               "   -5.05 dB (  26.57\xF8)   -20.00 dB (  90.00\xF8) \n"
@@ -59,7 +67,7 @@ TEST_F(SectionTest, DecibelsAndDegrees) {
 TEST_F(SectionTest, ThreeEntriesToALineInDecibelMode) {
     C big[16];
     for (auto& v : big) v = C(0.1, 0);
-    solver::write_s_section(run->report, 2, big, 4, 4);
+    write_s_section(2, big, 4);
     std::string text = report();
     EXPECT_EQ(count_lines(text), 3 + 4 * 2);
 }
@@ -67,8 +75,10 @@ TEST_F(SectionTest, ThreeEntriesToALineInDecibelMode) {
 // A failing sweep: which blocks do the parameter files hold?
 class SweepFailure : public ::testing::Test {
 protected:
-    int run(const std::string& lines, const std::string& net, const char* sweep = "1E6 1E6 2\n") {
-        dir.write_inputs("0 0\n1E6\n0\n0\n0 0 0 0 0\n1 1 2 0 0\n", sweep, lines, net);
+    int run(const std::string& lines, const std::string& net, const char* sweep = "1E6 1E6 2\n",
+            int s_report_mode = 2) {
+        dir.write_inputs("0 0\n1E6\n0\n0\n0 0 0 0 0\n1 1 " + std::to_string(s_report_mode) + " 0 0\n", sweep,
+                         lines, net);
         return solver::run_mtlnet(dir.path(), diagnostics);
     }
     // Blocks in SPAR.DAT, ZPAR.DAT and YPAR.DAT.
@@ -113,6 +123,21 @@ TEST_F(SweepFailure, SingularIMinusSKeepsOnlyTheScatteringBlock) {
     EXPECT_EQ(run("0\n", "2\n2\n1\n6 1E-3 1\n1\n6 1E30 2\n"), 1);
     EXPECT_NE(tail().find("\n\n ERROR EVALUATING Z PARAMETERS\n EXECUTION TERMINATED\n"), std::string::npos);
     EXPECT_EQ(blocks(), (std::array<int, 3>{1, 0, 0}));
+}
+
+TEST_F(SweepFailure, APointThatStopsAfterSShowsTheLevelsOfS) {
+    // Port 1 reflects +1, port 2 -1: I - S is singular.
+    const std::string net = "2\n2\n1\n6 1E-3 1\n1\n6 1E30 2\n";
+    EXPECT_EQ(run("0\n", net, "1E6 1E6 2\n", 4), 1);
+    EXPECT_NE(dir.read("VDANOUT.DAT")
+                  .find("    0.00 dB (   0.00\xF8)  -400.00 dB (   0.00\xF8) \n"
+                        " -400.00 dB (   0.00\xF8)     0.00 dB ( 180.00\xF8) \n\n\n ERROR EVALUATING Z"),
+              std::string::npos);
+    EXPECT_EQ(run("0\n", net, "1E6 1E6 2\n", 2), 1);
+    EXPECT_NE(dir.read("VDANOUT.DAT")
+                  .find(" ( 1.00E+00, 0.00E+00) (   0.00 dB)  ( 0.00E+00, 0.00E+00) (-400.00 dB) \n"
+                        " ( 0.00E+00, 0.00E+00) (-400.00 dB)  (-1.00E+00, 0.00E+00) (   0.00 dB) \n\n\n"),
+              std::string::npos);
 }
 
 TEST_F(SweepFailure, SingularZKeepsScatteringAndImpedanceBlocks) {
