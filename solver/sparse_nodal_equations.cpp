@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <new>
+#include <utility>
 
 namespace solver {
 
@@ -58,6 +59,9 @@ std::unique_ptr<SparseNodalEquations> SparseNodalEquations::create(const NodalPa
         equations->rhs_.assign(static_cast<std::size_t>(pattern.size()) * MAX_PORTS, 0.0);
         equations->residual_.assign(static_cast<std::size_t>(pattern.size()) * MAX_PORTS, 0.0);
         equations->row_size_.assign(pattern.size(), 0.0);
+        equations->row_scale_.assign(pattern.size(), 1.0);
+        equations->scaled_.assign(pattern.nonzeros(), 0.0);
+        equations->correction_.assign(static_cast<std::size_t>(pattern.size()) * MAX_PORTS, 0.0);
         return equations;
     } catch (const std::bad_alloc&) {
         return nullptr;
@@ -113,11 +117,32 @@ void SparseNodalEquations::substitute_line_columns(int first, int n, const Compl
     }
 }
 
-// Null when the matrix is singular or memory ran out (common_.status).
+// The rows scaled by the power of two nearest below the inverse of their
+// sizes |A| (exactly, so the scaled matrix carries no rounding of its own),
+// for the factorisations that choose pivots: they compare rows of like
+// size, whatever the elements' impedances. A refactorisation with a fixed
+// pivot order gives the same solutions, bit for bit, whether the rows are
+// scaled by powers of two or not, so it takes the values as they are.
+void SparseNodalEquations::scale_rows() {
+    const int n = pattern_.size();
+    const int* rows = pattern_.row_index();
+    for (int i = 0; i < n; ++i) row_scale_[i] = 0.0;
+    for (int k = 0; k < pattern_.nonzeros(); ++k) row_scale_[rows[k]] += magnitude(values_[k]);
+    for (int i = 0; i < n; ++i) {
+        int exponent = 0;
+        std::frexp(row_scale_[i], &exponent);
+        row_scale_[i] = row_scale_[i] > 0.0 && std::isfinite(row_scale_[i]) ? std::ldexp(1.0, -exponent) : 1.0;
+    }
+    for (int k = 0; k < pattern_.nonzeros(); ++k) scaled_[k] = values_[k] * row_scale_[rows[k]];
+}
+
+// Null when the matrix is singular or memory ran out (common_.status); the
+// factors are those of the scaled rows.
 klu_numeric* SparseNodalEquations::factorise() {
     ++fresh_factorisations_;
+    scale_rows();
     return klu_z_factor(const_cast<int*>(pattern_.column_start()), const_cast<int*>(pattern_.row_index()),
-                        parts(values_.data()), pattern_.symbolic(), &common_);
+                        parts(scaled_.data()), pattern_.symbolic(), &common_);
 }
 
 // False when a pivot came out zero.
@@ -127,54 +152,107 @@ bool SparseNodalEquations::refactorise_first_order() {
            common_.status == KLU_OK;
 }
 
-// One step of iterative refinement, where the backward error shows it can
-// help: the residual of the solution with the matrix itself, solved with
-// the same factors, is added. It takes the solution to the accuracy the
-// conditioning allows even where the fixed pivot order of a
-// refactorisation let the pivots grow. Returns the largest
-// normwise backward error of the solutions before the step,
-// |b - A u| / (|A| |u| + |b|) in maximum norms: a factorisation whose pivots
-// stayed moderate gives a small multiple of the rounding unit, however
-// badly conditioned A is (NaN or infinite when the factors were useless).
-double SparseNodalEquations::refine(klu_numeric* factors, ComplexD* x, int count, int ldx) {
-    const int n = pattern_.size();
-    const int* start = pattern_.column_start();
-    const int* rows = pattern_.row_index();
-    for (int i = 0; i < n; ++i) row_size_[i] = 0.0;
-    for (int k = 0; k < pattern_.nonzeros(); ++k) row_size_[rows[k]] += magnitude(values_[k]);
-    const double norm_a = *std::max_element(row_size_.begin(), row_size_.begin() + n);
-    double worst = 0.0;
-    for (int p = 0; p < count; ++p) {
-        ComplexD* r = residual_.data() + p * n;
-        const ComplexD* u = x + static_cast<long>(p) * ldx;
-        double norm_u = 0.0, norm_b = 0.0, norm_r = 0.0;
-        for (int i = 0; i < n; ++i) {
-            r[i] = rhs_[i + p * n];
-            norm_b = std::max(norm_b, magnitude(r[i]));
-            norm_u = std::max(norm_u, magnitude(u[i]));
+namespace {
+
+// r (rows x COUNT, row by row) -= A u for the columns of u (leading
+// dimension ldu), in one pass over A; size[i] = |A| summed along row i.
+template <int COUNT>
+void subtract_product(const NodalPattern& pattern, const ComplexD* a, const ComplexD* u, long ldu, double* r,
+                      double* size) {
+    const int n = pattern.size();
+    const int* start = pattern.column_start();
+    const int* rows = pattern.row_index();
+    for (int i = 0; i < n; ++i) size[i] = 0.0;
+    for (int c = 0; c < n; ++c) {
+        double uc[2 * COUNT];
+        for (int p = 0; p < COUNT; ++p) {
+            uc[2 * p] = u[c + p * ldu].real();
+            uc[2 * p + 1] = u[c + p * ldu].imag();
         }
-        for (int c = 0; c < n; ++c)
-            for (int k = start[c]; k < start[c + 1]; ++k) r[rows[k]] -= values_[k] * u[c];
-        for (int i = 0; i < n; ++i) norm_r = std::max(norm_r, magnitude(r[i]));
-        const double scale = norm_a * norm_u + norm_b;
-        const double error = scale > 0.0 ? norm_r / scale : norm_r;
-        if (!(error <= worst)) worst = error;  // NaN sticks
+        for (int k = start[c]; k < start[c + 1]; ++k) {
+            const double ar = a[k].real(), ai = a[k].imag();
+            size[rows[k]] += std::abs(ar) + std::abs(ai);
+            double* ri = r + 2 * COUNT * rows[k];
+            for (int p = 0; p < COUNT; ++p) {
+                ri[2 * p] -= ar * uc[2 * p] - ai * uc[2 * p + 1];
+                ri[2 * p + 1] -= ar * uc[2 * p + 1] + ai * uc[2 * p];
+            }
+        }
     }
-    if (worst <= REFINED_BACKWARD_ERROR) return worst;
-    if (!klu_z_solve(pattern_.symbolic(), factors, n, count, parts(residual_.data()), &common_))
-        return std::numeric_limits<double>::infinity();
-    for (int p = 0; p < count; ++p)
-        for (int i = 0; i < n; ++i) x[i + static_cast<long>(p) * ldx] += residual_[i + p * n];
-    return worst;
 }
 
-// Solves with the given factors and refines; the backward error (see
-// refine), or infinity when the solve failed.
-double SparseNodalEquations::solve_with(klu_numeric* factors, ComplexD* x, int count, int ldx) {
+template <int... COUNTS>
+void subtract_product(int count, std::integer_sequence<int, COUNTS...>, const NodalPattern& pattern,
+                      const ComplexD* a, const ComplexD* u, long ldu, double* r, double* size) {
+    ((count == COUNTS + 1 ? subtract_product<COUNTS + 1>(pattern, a, u, ldu, r, size) : void()), ...);
+}
+
+}  // namespace
+
+// The residuals b - A u of the `count` solutions in x, port by port along
+// each row (residual_[p + i * count] for row i), in one pass over the
+// matrix; and the normwise backward error of each solution,
+// |b - A u| / (|A| |u| + |b|) in maximum norms: a factorisation whose
+// pivots stayed moderate gives a small multiple of the rounding unit,
+// however badly conditioned A is (NaN or infinite when the factors were
+// useless).
+void SparseNodalEquations::backward_errors(const ComplexD* x, int count, int ldx, double* errors) {
+    const int n = pattern_.size();
+    for (int i = 0; i < n; ++i)
+        for (int p = 0; p < count; ++p) residual_[p + i * count] = rhs_[i + p * n];
+    subtract_product(count, std::make_integer_sequence<int, MAX_PORTS>(), pattern_, values_.data(), x, ldx,
+                     parts(residual_.data()), row_size_.data());
+    const double norm_a = *std::max_element(row_size_.begin(), row_size_.begin() + n);
+    for (int p = 0; p < count; ++p) {
+        double norm_u = 0.0, norm_b = 0.0, norm_r = 0.0;
+        for (int i = 0; i < n; ++i) {
+            norm_u = std::max(norm_u, magnitude(x[i + static_cast<long>(p) * ldx]));
+            norm_b = std::max(norm_b, magnitude(rhs_[i + p * n]));
+            norm_r = std::max(norm_r, magnitude(residual_[p + i * count]));
+        }
+        const double scale = norm_a * norm_u + norm_b;
+        errors[p] = scale > 0.0 ? norm_r / scale : norm_r;
+    }
+}
+
+// Solves with the given factors (of the rows scaled by `row_scale`, or of
+// the matrix itself where it is null) and refines, by one step of
+// iterative refinement, the solutions whose backward error shows it can
+// help: the residual, solved with the same factors, is added. It takes the
+// solution to the accuracy the conditioning allows even where the fixed
+// pivot order of a refactorisation let the pivots grow. Returns the largest
+// backward error of the solutions before the step, or infinity when a
+// solve failed.
+double SparseNodalEquations::solve_with(klu_numeric* factors, const double* row_scale, ComplexD* x, int count,
+                                        int ldx) {
+    const int n = pattern_.size();
     last_ = factors;
+    last_scaled_ = row_scale != nullptr;
+    for (int p = 0; p < count; ++p)
+        for (int i = 0; i < n; ++i)
+            x[i + static_cast<long>(p) * ldx] = row_scale ? rhs_[i + p * n] * row_scale[i] : rhs_[i + p * n];
     if (!klu_z_solve(pattern_.symbolic(), factors, ldx, count, parts(x), &common_))
         return std::numeric_limits<double>::infinity();
-    return refine(factors, x, count, ldx);
+    double errors[MAX_PORTS];
+    backward_errors(x, count, ldx, errors);
+    double worst = 0.0;
+    int refined[MAX_PORTS], steps = 0;
+    for (int p = 0; p < count; ++p) {
+        if (!(errors[p] <= worst)) worst = errors[p];  // NaN sticks
+        if (!(errors[p] <= REFINED_BACKWARD_ERROR)) refined[steps++] = p;
+    }
+    if (steps == 0) return worst;
+    ComplexD* d = correction_.data();
+    for (int s = 0; s < steps; ++s)
+        for (int i = 0; i < n; ++i) {
+            const ComplexD r = residual_[refined[s] + i * count];
+            d[i + s * n] = row_scale ? r * row_scale[i] : r;
+        }
+    if (!klu_z_solve(pattern_.symbolic(), factors, n, steps, parts(d), &common_))
+        return std::numeric_limits<double>::infinity();
+    for (int s = 0; s < steps; ++s)
+        for (int i = 0; i < n; ++i) x[i + static_cast<long>(refined[s]) * ldx] += d[i + s * n];
+    return worst;
 }
 
 SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
@@ -185,19 +263,16 @@ SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
         first_values_ = values_;
         first_ = factorise();
         if (!first_) return failure_status();
-        solve_with(first_, x, count, ldx);
+        solve_with(first_, row_scale_.data(), x, count, ldx);
         return SolveStatus::SOLVED;
     }
-    if (refactorise_first_order()) {
-        if (solve_with(first_, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR) return SolveStatus::SOLVED;
-        for (int p = 0; p < count; ++p)
-            for (int i = 0; i < n; ++i) x[i + static_cast<long>(p) * ldx] = rhs_[i + p * n];
-    }
+    if (refactorise_first_order() && solve_with(first_, nullptr, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR)
+        return SolveStatus::SOLVED;
     if (fresh_) klu_z_free_numeric(&fresh_, &common_);
     fresh_ = factorise();
-    last_ = fresh_;
+    last_ = nullptr;
     if (!fresh_) return failure_status();
-    solve_with(fresh_, x, count, ldx);
+    solve_with(fresh_, row_scale_.data(), x, count, ldx);
     return SolveStatus::SOLVED;
 }
 
@@ -214,7 +289,8 @@ SolveStatus SparseNodalEquations::failure_status() const {
 }
 
 double SparseNodalEquations::condition_estimate() {
-    if (!last_ || !klu_z_condest(const_cast<int*>(pattern_.column_start()), parts(values_.data()),
+    ComplexD* values = last_scaled_ ? scaled_.data() : values_.data();
+    if (!last_ || !klu_z_condest(const_cast<int*>(pattern_.column_start()), parts(values),
                                  pattern_.symbolic(), last_, &common_))
         return 0.0;
     return common_.condest;

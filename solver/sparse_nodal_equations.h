@@ -36,16 +36,18 @@ public:
 
     // Fresh factorisations so far (the first included), for tests.
     int fresh_factorisations() const { return fresh_factorisations_; }
-    // Estimate of the 1-norm condition number of the matrix last solved
-    // (0 when none was), for tests.
+    // Estimate of the 1-norm condition number of the matrix last solved,
+    // with its rows scaled where the factors were (0 when none was), for
+    // tests.
     double condition_estimate();
 
 private:
     explicit SparseNodalEquations(const NodalPattern& pattern);
     klu_numeric* factorise();
     bool refactorise_first_order();
-    double refine(klu_numeric* factors, ComplexD* x, int count, int ldx);
-    double solve_with(klu_numeric* factors, ComplexD* x, int count, int ldx);
+    void scale_rows();
+    void backward_errors(const ComplexD* x, int count, int ldx, double* errors);
+    double solve_with(klu_numeric* factors, const double* row_scale, ComplexD* x, int count, int ldx);
     SolveStatus failure_status() const;
 
     const NodalPattern& pattern_;
@@ -53,11 +55,15 @@ private:
     std::vector<ComplexD> first_values_;  // the first matrix solved
     std::vector<char> zero_row_;    // column substitution: rows left zero
     std::vector<ComplexD> block_;   // column substitution work
+    std::vector<ComplexD> scaled_;  // the values with their rows scaled, for factorise()
     std::vector<ComplexD> rhs_;     // the right-hand sides, kept for the residual
-    std::vector<ComplexD> residual_;
+    std::vector<ComplexD> residual_;    // of every port along each row
+    std::vector<ComplexD> correction_;  // the refinement's right-hand sides
     std::vector<double> row_size_;  // |A| summed along each row
+    std::vector<double> row_scale_; // a power of two near its inverse
     klu_common common_{};
     klu_numeric* last_ = nullptr;   // the factors last used
+    bool last_scaled_ = false;      // ... those of the scaled rows
     klu_numeric* first_ = nullptr;  // factors with the first matrix's pivot order
     klu_numeric* fresh_ = nullptr;  // factors of a matrix that needed pivots of its own
     int fresh_factorisations_ = 0;
