@@ -150,22 +150,36 @@ inline Unsigned put_digit_pairs_before(char* end, Unsigned value, int count) {
     return true;
 }
 
+// The eight decimal digits of value < 10^8 with leading zeros, as the
+// characters of one word, the first digit in its lowest byte: the two
+// halves of four digits in 32-bit lanes, split into pairs in 16-bit lanes
+// and those into digits in bytes, every division by 100 and 10 a
+// multiplication that is exact in its range (checked for every value).
+[[gnu::always_inline]] inline std::uint64_t eight_digit_word(std::uint64_t value) {
+    const std::uint64_t halves = (value / 10000) | ((value % 10000) << 32);
+    const std::uint64_t high_pairs = ((halves * 10486) >> 20) & 0x0000007F0000007FULL;
+    const std::uint64_t pairs = high_pairs | ((halves - 100 * high_pairs) << 16);
+    const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000FULL;
+    return tens | ((pairs - 10 * tens) << 8) | 0x3030303030303030ULL;
+}
+
+// Stores the first `count` bytes (4 or 8) of a word of digits at out, the
+// lowest byte first.
+template <int COUNT>
+[[gnu::always_inline]] inline void store_digit_word(char* out, std::uint64_t word) {
+    static_assert(COUNT == 4 || COUNT == 8);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    if constexpr (COUNT == 8) {
+        std::memcpy(out, &word, 8);
+    } else {
+        const auto low = static_cast<std::uint32_t>(std::endian::native == std::endian::big ? word >> 32 : word);
+        std::memcpy(out, &low, 4);
+    }
+}
+
 // The eight decimal digits of value < 10^8, with leading zeros, at text.
 [[gnu::always_inline]] inline void eight_digits(char* text, std::uint64_t value) {
-    // Four pairs taken off the binary fraction y / 2^48 of value / 10^6. Its factor is
-    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
-    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
-    // 0.4: never a whole unit.
-    constexpr int SHIFT = 48;
-    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
-    std::uint64_t y = value * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
-    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    store_digit_word<8>(text, eight_digit_word(value));
 }
 
 }  // namespace fields::decimal

@@ -6,38 +6,51 @@ namespace portfiles {
 
 namespace {
 
-// A frequency line and the empty line after it, an entry line, and the
-// closing empty line.
-constexpr int FREQUENCY_LINES = 18;
 constexpr int ENTRY_LINE = 32;
 
 // Room for the whole block of 9 ports (45 entries); larger matrices go out
 // in several writes.
-constexpr int BLOCK_BYTES = FREQUENCY_LINES + 45 * ENTRY_LINE + 1;
+constexpr int BLOCK_BYTES = BLOCK_HEAD_BYTES + 45 * ENTRY_LINE + 1;
+
+// One entry line: a blank, the real and the imaginary part.
+char* put_entry_line(char* out, const std::complex<double>& v) {
+    *out++ = ' ';
+    out = fields::write_ew_wide_exponent(out, v.real(), 15, 7);
+    out = fields::write_ew_wide_exponent(out, v.imag(), 15, 7);
+    *out++ = '\n';
+    return out;
+}
 
 }  // namespace
+
+char* put_block_head(char* out, float frequency) {
+    *out++ = ' ';
+    out = fields::write_ew_wide_exponent(out, frequency, 15, 7);
+    *out++ = '\n';
+    *out++ = '\n';
+    return out;
+}
+
+char* put_block_body(char* out, const std::complex<double>* m, int port_count, int leading_dimension) {
+    for (int q = 0; q < port_count; ++q)
+        for (int p = 0; p <= q; ++p) out = put_entry_line(out, m[q + p * leading_dimension]);
+    *out++ = '\n';
+    return out;
+}
 
 void append_block(std::ostream& file, float frequency, const std::complex<double>* m,
                   int port_count, int leading_dimension) {
     // Formatted into one buffer and written at once: nothing is allocated
     // per block.
     char block[BLOCK_BYTES];
-    char* out = block;
-    *out++ = ' ';
-    out = fields::write_ew_wide_exponent(out, frequency, 15, 7);
-    *out++ = '\n';
-    *out++ = '\n';
+    char* out = put_block_head(block, frequency);
     for (int q = 0; q < port_count; ++q) {
         for (int p = 0; p <= q; ++p) {
             if (out + ENTRY_LINE + 1 > block + BLOCK_BYTES) {
                 file.write(block, out - block);
                 out = block;
             }
-            const std::complex<double>& v = m[q + p * leading_dimension];
-            *out++ = ' ';
-            out = fields::write_ew_wide_exponent(out, v.real(), 15, 7);
-            out = fields::write_ew_wide_exponent(out, v.imag(), 15, 7);
-            *out++ = '\n';
+            out = put_entry_line(out, m[q + p * leading_dimension]);
         }
     }
     *out++ = '\n';

@@ -1,5 +1,6 @@
 #include "parameter_file_sink.h"
 
+#include <cstring>
 #include <string>
 
 #include "run_report.h"
@@ -15,10 +16,19 @@ bool ParameterFileSink::open(PointFailure& failure) {
 }
 
 void ParameterFileSink::write(const PointResult& point) {
+    // The blocks of a point share their frequency line; each is put
+    // together in its file's buffer.
+    char head[portfiles::BLOCK_HEAD_BYTES];
+    portfiles::put_block_head(head, point.frequency);
     const int ports = point.port_count;
-    if (point.matrices >= S_ONLY) append_block(files_.spar.stream(), point.frequency, point.s, ports, PORT_LD);
-    if (point.matrices >= S_AND_Z) append_block(files_.zpar.stream(), point.frequency, point.z, ports, PORT_LD);
-    if (point.matrices >= S_Z_AND_Y) append_block(files_.ypar.stream(), point.frequency, point.y, ports, PORT_LD);
+    auto append = [&](ReplacementFile& file, const ComplexD* m) {
+        char* out = file.room(portfiles::BLOCK_HEAD_BYTES + portfiles::block_body_bytes(ports));
+        std::memcpy(out, head, portfiles::BLOCK_HEAD_BYTES);
+        file.advance(portfiles::put_block_body(out + portfiles::BLOCK_HEAD_BYTES, m, ports, PORT_LD));
+    };
+    if (point.matrices >= S_ONLY) append(files_.spar, point.s);
+    if (point.matrices >= S_AND_Z) append(files_.zpar, point.z);
+    if (point.matrices >= S_Z_AND_Y) append(files_.ypar, point.y);
 }
 
 bool ParameterFileSink::intact() const { return files_.intact(); }

@@ -1,6 +1,6 @@
 // SPAR.DAT, ZPAR.DAT and YPAR.DAT, prepared together when the sweep starts
 // and put in the place of the old files together when it ends; their blocks
-// are written by portfiles::append_block.
+// are put together by portfiles' block writers.
 #pragma once
 
 #include <filesystem>
@@ -10,8 +10,6 @@
 #include "replacement_file.h"
 
 namespace solver {
-
-using portfiles::append_block;
 
 class ParameterFiles {
 public:

@@ -52,6 +52,12 @@ bool ReplacementFile::Buffer::drain() {
     return file_.intact();
 }
 
+char* ReplacementFile::Buffer::room(std::size_t count) {
+    if (static_cast<std::size_t>(epptr() - pptr()) < count && !drain())
+        setp(area_.get(), area_.get() + BUFFER_BYTES);  // a failed file's text is dropped
+    return pptr();
+}
+
 ReplacementFile::Buffer::int_type ReplacementFile::Buffer::overflow(int_type c) {
     if (!drain()) return traits_type::eof();
     if (!traits_type::eq_int_type(c, traits_type::eof())) {

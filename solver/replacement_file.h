@@ -30,6 +30,12 @@ public:
     bool create(const std::filesystem::path& path);
 
     std::ostream& stream() { return stream_; }
+    // For a writer that puts its text into the file's buffer itself:
+    // room(count) is where `count` characters (at most 64 KiB) can go,
+    // advance(end) takes those up to `end` into the file. (What is written
+    // after a failure is dropped.)
+    char* room(std::size_t count) { return buffer_.room(count); }
+    void advance(char* end) { buffer_.advance(end); }
     // Writes out what is buffered; false once something could not be written.
     bool flush() { return buffer_.drain(); }
     // False once something could not be written.
@@ -49,6 +55,8 @@ private:
         explicit Buffer(ReplacementFile& file) : file_(file) {}
         void start();
         bool drain();
+        char* room(std::size_t count);
+        void advance(char* end) { pbump(static_cast<int>(end - pptr())); }
 
     protected:
         int_type overflow(int_type c) override;

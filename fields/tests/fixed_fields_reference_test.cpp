@@ -225,6 +225,28 @@ TEST(FieldsAgainstReference, WritersFillExactlyTheirWidth) {
     end = fields::write_fw(end, 1.0, -4, 1);
     EXPECT_EQ(end, line + 26);
     EXPECT_EQ(std::string(line, sizeof line), "# -1.500000E-120   0.00***##############");
+
+    // The fields with code of their own, each between two marks.
+    struct Written {
+        char* (*writer)(char*, double, int, int);
+        double value;
+        int width, decimals;
+        const char* text;
+    };
+    const Written most[] = {
+        {fields::write_ew_wide_exponent, -1.5, 15, 7, " -1.5000000E+00"},
+        {fields::write_ew_wide_exponent, 2.5e-7, 15, 7, "  2.5000000E-07"},
+        {fields::write_ew, -7.25e-5, 9, 2, "-7.25E-05"},
+        {fields::write_ew, 1.0e6, 10, 3, " 1.000E+06"},
+        {fields::write_fw, -400.0, 7, 2, "-400.00"},
+        {fields::write_fw, 0.5, 7, 2, "   0.50"},
+    };
+    for (const Written& w : most) {
+        std::memset(line, '#', sizeof line);
+        end = w.writer(line + 1, w.value, w.width, w.decimals);
+        EXPECT_EQ(end, line + 1 + w.width);
+        EXPECT_EQ(std::string(line, w.width + 2), "#" + std::string(w.text) + "#");
+    }
 }
 
 }  // namespace

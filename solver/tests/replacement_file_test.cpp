@@ -93,4 +93,28 @@ TEST_F(ReplacementFileTest, DevicesAreWrittenDirectlyAndTheirFailureIsTheSystems
     EXPECT_EQ(names(), 2u);
 }
 
+TEST_F(ReplacementFileTest, TextPutIntoTheBufferGoesOutInOrderAndIsDroppedAfterAFailure) {
+    ReplacementFile file, full_file;
+    ASSERT_TRUE(file.create(dir.path() / "SPAR.DAT"));
+    fs::create_symlink("/dev/full", dir.path() / "ZPAR.DAT");
+    ASSERT_TRUE(full_file.create(dir.path() / "ZPAR.DAT"));
+    // Lines of 1000 characters, more than the buffer holds, between stream
+    // writes.
+    std::string expected;
+    for (int i = 0; i < 200; ++i) {
+        const std::string line = std::string(999, static_cast<char>('a' + i % 26)) + "\n";
+        for (ReplacementFile* f : {&file, &full_file}) {
+            char* out = f->room(line.size());
+            line.copy(out, line.size());
+            f->advance(out + line.size());
+            f->stream() << i << '\n';
+        }
+        expected += line + std::to_string(i) + "\n";
+    }
+    EXPECT_FALSE(full_file.intact());
+    EXPECT_TRUE(file.commit());
+    EXPECT_EQ(dir.read("SPAR.DAT"), expected);
+    EXPECT_FALSE(full_file.commit());
+}
+
 }  // namespace
