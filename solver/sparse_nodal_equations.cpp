@@ -117,22 +117,20 @@ void SparseNodalEquations::substitute_line_columns(int first, int n, const Compl
     }
 }
 
-// The rows scaled by the power of two nearest below the inverse of their
-// sizes |A| (exactly, so the scaled matrix carries no rounding of its own),
-// for the factorisations that choose pivots: they compare rows of like
-// size, whatever the elements' impedances. A refactorisation with a fixed
-// pivot order gives the same solutions, bit for bit, whether the rows are
-// scaled by powers of two or not, so it takes the values as they are.
+// The rows scaled by the inverses of their sizes |A|, for the
+// factorisations that choose pivots: they compare rows of like size,
+// whatever the elements' impedances. (Rounding the scales to powers of two,
+// which would keep the scaled values exact, let the first pivot order grow
+// its pivots at far more of the later points of a sweep.) A fixed pivot
+// order fares alike whether the rows are scaled or not, so the
+// refactorisations take the values as they are.
 void SparseNodalEquations::scale_rows() {
     const int n = pattern_.size();
     const int* rows = pattern_.row_index();
     for (int i = 0; i < n; ++i) row_scale_[i] = 0.0;
     for (int k = 0; k < pattern_.nonzeros(); ++k) row_scale_[rows[k]] += magnitude(values_[k]);
-    for (int i = 0; i < n; ++i) {
-        int exponent = 0;
-        std::frexp(row_scale_[i], &exponent);
-        row_scale_[i] = row_scale_[i] > 0.0 && std::isfinite(row_scale_[i]) ? std::ldexp(1.0, -exponent) : 1.0;
-    }
+    for (int i = 0; i < n; ++i)
+        row_scale_[i] = row_scale_[i] > 0.0 && std::isfinite(row_scale_[i]) ? 1.0 / row_scale_[i] : 1.0;
     for (int k = 0; k < pattern_.nonzeros(); ++k) scaled_[k] = values_[k] * row_scale_[rows[k]];
 }
 

@@ -60,7 +60,7 @@ private:
     std::vector<double> residual_;      // of every port along each row
     std::vector<ComplexD> correction_;  // the refinement's right-hand sides
     std::vector<double> row_size_;  // |A| summed along each row
-    std::vector<double> row_scale_; // a power of two near its inverse
+    std::vector<double> row_scale_; // its inverse
     klu_common common_{};
     klu_numeric* last_ = nullptr;   // the factors last used
     bool last_scaled_ = false;      // ... those of the scaled rows
