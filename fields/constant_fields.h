@@ -15,6 +15,22 @@
 
 namespace fields::decimal {
 
+// "E-99" ... "E+99", four characters each, for exponents from -99 on.
+struct ExponentTexts {
+    char text[4 * 199];
+    constexpr ExponentTexts() : text() {
+        for (int e = -99; e <= 99; ++e) {
+            char* t = text + 4 * (e + 99);
+            const int magnitude = e < 0 ? -e : e;
+            t[0] = 'E';
+            t[1] = e < 0 ? '-' : '+';
+            t[2] = static_cast<char>('0' + magnitude / 10);
+            t[3] = static_cast<char>('0' + magnitude % 10);
+        }
+    }
+};
+inline constexpr ExponentTexts EXPONENT_TEXTS;
+
 // Ew.d with a two-digit exponent.
 template <int WIDTH, int DECIMALS>
 [[gnu::always_inline]] inline char* constant_scientific(char* out, double value) {
@@ -27,7 +43,7 @@ template <int WIDTH, int DECIMALS>
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const int biased_exponent = static_cast<int>(bits >> 52) & 0x7ff;
     // Zero, subnormal, infinite or not a number.
-    if (biased_exponent == 0 || biased_exponent == 0x7ff) return nullptr;
+    if (static_cast<unsigned>(biased_exponent - 1) >= 0x7fe) return nullptr;
     const double magnitude = std::bit_cast<double>(bits & ~(std::uint64_t{1} << 63));
     // floor(log10(magnitude)) or one less.
     int e = ((biased_exponent - 1023) * 78913) >> 18;
@@ -54,11 +70,8 @@ template <int WIDTH, int DECIMALS>
     out[0] = static_cast<char>(word);
     store_digit_word<DECIMALS <= 3 ? 4 : 8>(out + 1, word);
     out[1] = '.';
-    out += 2 + DECIMALS;
-    out[0] = 'E';
-    out[1] = e < 0 ? '-' : '+';
-    std::memcpy(out + 2, DIGIT_PAIRS.text + 2 * (e < 0 ? -e : e), 2);
-    return out + 4;
+    std::memcpy(out + 2 + DECIMALS, EXPONENT_TEXTS.text + 4 * (e + 99), 4);
+    return out + 6 + DECIMALS;
 }
 
 // Fw.d of a magnitude that rounds below 10^(WIDTH - DECIMALS - 2): its
