@@ -46,7 +46,7 @@ private:
     klu_numeric* factorise();
     bool refactorise_first_order();
     void scale_rows();
-    void backward_errors(const ComplexD* x, int count, int ldx, double* errors);
+    void backward_errors(const ComplexD* x, int ldx, const int* ports, int count, double* errors);
     double solve_with(klu_numeric* factors, const double* row_scale, ComplexD* x, int count, int ldx);
     SolveStatus failure_status() const;
 
@@ -57,10 +57,10 @@ private:
     std::vector<ComplexD> block_;   // column substitution work
     std::vector<ComplexD> scaled_;  // the values with their rows scaled, for factorise()
     std::vector<ComplexD> rhs_;     // the right-hand sides, kept for the residual
-    std::vector<ComplexD> residual_;    // of every port along each row
+    std::vector<double> residual_;      // of every port along each row
     std::vector<ComplexD> correction_;  // the refinement's right-hand sides
     std::vector<double> row_size_;  // |A| summed along each row
-    std::vector<double> row_scale_; // a power of two near its inverse
+    std::vector<double> row_scale_; // its inverse
     klu_common common_{};
     klu_numeric* last_ = nullptr;   // the factors last used
     bool last_scaled_ = false;      // ... those of the scaled rows
