@@ -3,7 +3,7 @@
 // with its width and decimals constant. They write the common values (a
 // normal finite value whose digits double arithmetic decides and which
 // fits with its sign) and return nullptr for the others, which the general
-// writers take. Internal to fixed_fields.cpp.
+// writers take. Used through common_fields.h and by fixed_fields.cpp.
 #pragma once
 
 #include <bit>
@@ -30,6 +30,21 @@ struct ExponentTexts {
     }
 };
 inline constexpr ExponentTexts EXPONENT_TEXTS;
+
+// "1.00" ... "9.99": the mantissas of two decimals, for 100 ... 999.
+struct ShortMantissas {
+    char text[4 * 900];
+    constexpr ShortMantissas() : text() {
+        for (int m = 100; m < 1000; ++m) {
+            char* t = text + 4 * (m - 100);
+            t[0] = static_cast<char>('0' + m / 100);
+            t[1] = '.';
+            t[2] = static_cast<char>('0' + m / 10 % 10);
+            t[3] = static_cast<char>('0' + m % 10);
+        }
+    }
+};
+inline constexpr ShortMantissas SHORT_MANTISSAS;
 
 // Ew.d with a two-digit exponent.
 template <int WIDTH, int DECIMALS>
@@ -64,12 +79,17 @@ template <int WIDTH, int DECIMALS>
     out += WIDTH - (DECIMALS + 6) - minus;
     *out = '-';  // the first digit takes its place when positive
     out += minus;
-    // The first digit, then the word from there on with the point over its
-    // first byte; the exponent covers what is stored beyond the decimals.
-    const std::uint64_t word = eight_digit_word(digits) >> (8 * (7 - DECIMALS));
-    out[0] = static_cast<char>(word);
-    store_digit_word<DECIMALS <= 3 ? 4 : 8>(out + 1, word);
-    out[1] = '.';
+    if constexpr (DECIMALS == 2) {
+        std::memcpy(out, SHORT_MANTISSAS.text + 4 * (digits - 100), 4);
+    } else {
+        // The first digit, then the word from there on with the point over
+        // its first byte; the exponent covers what is stored beyond the
+        // decimals.
+        const std::uint64_t word = eight_digit_word(digits) >> (8 * (7 - DECIMALS));
+        out[0] = static_cast<char>(word);
+        store_digit_word<DECIMALS <= 3 ? 4 : 8>(out + 1, word);
+        out[1] = '.';
+    }
     std::memcpy(out + 2 + DECIMALS, EXPONENT_TEXTS.text + 4 * (e + 99), 4);
     return out + 6 + DECIMALS;
 }

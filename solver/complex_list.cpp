@@ -1,6 +1,6 @@
 #include "complex_list.h"
 
-#include "fixed_fields.h"
+#include "common_fields.h"
 #include "report_text.h"
 
 namespace solver {
@@ -11,9 +11,9 @@ void write_complex_list(RunReport& report, const std::complex<T>* values, int co
     for (int j = 0; j < count; ++j) {
         const std::complex<T>& value = values[static_cast<long>(j) * stride];
         out = put_text(out, " (");
-        out = fields::write_ew(out, value.real(), 9, 2);
+        out = fields::write_e9_2(out, value.real());
         *out++ = ',';
-        out = fields::write_ew(out, value.imag(), 9, 2);
+        out = fields::write_e9_2(out, value.imag());
         out = put_text(out, ") ");
         if ((j + 1) % 5 == 0 || j + 1 == count) {
             *out++ = '\n';

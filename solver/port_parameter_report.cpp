@@ -1,7 +1,7 @@
 #include "port_parameter_report.h"
 
 #include "complex_list.h"
-#include "fixed_fields.h"
+#include "common_fields.h"
 #include "report_text.h"
 
 namespace solver {
@@ -33,11 +33,11 @@ void write_s_section(RunReport& report, int mode, const std::complex<double>* s,
             write_row(report, n, 3, [&](char* out, int p) {
                 const int at = q + p * ld;
                 out = put_text(out, " (");
-                out = fields::write_ew(out, s[at].real(), 9, 2);
+                out = fields::write_e9_2(out, s[at].real());
                 *out++ = ',';
-                out = fields::write_ew(out, s[at].imag(), 9, 2);
+                out = fields::write_e9_2(out, s[at].imag());
                 out = put_text(out, ") (");
-                out = fields::write_fw(out, db[at], 7, 2);
+                out = fields::write_f7_2(out, db[at]);
                 return put_text(out, " dB) ");
             });
         } else if (mode == 3) {
@@ -46,9 +46,9 @@ void write_s_section(RunReport& report, int mode, const std::complex<double>* s,
             write_row(report, n, 5, [&](char* out, int p) {
                 const int at = q + p * ld;
                 *out++ = ' ';
-                out = fields::write_fw(out, db[at], 7, 2);
+                out = fields::write_f7_2(out, db[at]);
                 out = put_text(out, " dB (");
-                out = fields::write_fw(out, degrees[at], 7, 2);
+                out = fields::write_f7_2(out, degrees[at]);
                 return put_text(out, "\xF8) ");  // the degree sign, DEGREE
             });
         }

@@ -1,6 +1,6 @@
 #include "sweep_report_sink.h"
 
-#include "fixed_fields.h"
+#include "common_fields.h"
 #include "modal_report.h"
 #include "port_parameter_report.h"
 #include "report_text.h"
@@ -10,7 +10,7 @@ namespace solver {
 void SweepReportSink::write(const PointResult& point) {
     // Two empty lines and the frequency line.
     char* out = put_text(report_.room(RESULT_LINE_ROOM), "\n\n FREQUENCY");
-    out = fields::write_ew(out, point.frequency, 10, 3);
+    out = fields::write_e10_3(out, point.frequency);
     report_.advance(put_text(out, " Hz\n"));
     if (options_.suppress_modal_report != 1)
         for (int k = 1; k <= point.lines_analysed; ++k)
