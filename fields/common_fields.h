@@ -9,7 +9,7 @@
 namespace fields {
 
 // Ew.d with the wide exponent in 15 columns with 7 decimals.
-inline char* write_e15_7_wide_exponent(char* out, double value) {
+[[gnu::always_inline]] inline char* write_e15_7_wide_exponent(char* out, double value) {
     if (char* end = decimal::constant_scientific<15, 7>(out, value)) return end;
     return write_ew_wide_exponent(out, value, 15, 7);
 }

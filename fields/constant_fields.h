@@ -69,7 +69,7 @@ template <int WIDTH, int DECIMALS>
         scaled = magnitude * power_of_ten(DECIMALS - e);
     }
     std::uint64_t digits = 0;
-    if (!round_computed(scaled, digits) || digits < LOWEST || digits > BEYOND) return nullptr;
+    if (!round_bounded(scaled, digits) || digits < LOWEST || digits > BEYOND) return nullptr;
     if (digits == BEYOND) {  // 9.99..95 rounds to 10.00..0
         digits = LOWEST;
         ++e;
@@ -105,7 +105,7 @@ template <int WIDTH, int DECIMALS>
     if (!(magnitude < static_cast<double>(BEYOND) / static_cast<double>(INTEGER_POWERS[DECIMALS])))
         return nullptr;  // also infinities and not a number
     std::uint64_t scaled = 0;
-    if (!round_computed(magnitude * power_of_ten(DECIMALS), scaled) || scaled >= BEYOND)
+    if (!round_bounded(magnitude * power_of_ten(DECIMALS), scaled) || scaled >= BEYOND)
         return nullptr;
     // The digits before the point (a zero for magnitudes below 1).
     int whole = 1;
