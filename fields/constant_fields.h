@@ -3,7 +3,7 @@
 // with its width and decimals constant. They write the common values (a
 // normal finite value whose digits double arithmetic decides and which
 // fits with its sign) and return nullptr for the others, which the general
-// writers take. Internal to fixed_fields.cpp.
+// writers take. Used through common_fields.h and by fixed_fields.cpp.
 #pragma once
 
 #include <bit>
@@ -14,6 +14,37 @@
 #include "decimal_digits.h"
 
 namespace fields::decimal {
+
+// "E-99" ... "E+99", four characters each, for exponents from -99 on.
+struct ExponentTexts {
+    char text[4 * 199];
+    constexpr ExponentTexts() : text() {
+        for (int e = -99; e <= 99; ++e) {
+            char* t = text + 4 * (e + 99);
+            const int magnitude = e < 0 ? -e : e;
+            t[0] = 'E';
+            t[1] = e < 0 ? '-' : '+';
+            t[2] = static_cast<char>('0' + magnitude / 10);
+            t[3] = static_cast<char>('0' + magnitude % 10);
+        }
+    }
+};
+inline constexpr ExponentTexts EXPONENT_TEXTS;
+
+// "1.00" ... "9.99": the mantissas of two decimals, for 100 ... 999.
+struct ShortMantissas {
+    char text[4 * 900];
+    constexpr ShortMantissas() : text() {
+        for (int m = 100; m < 1000; ++m) {
+            char* t = text + 4 * (m - 100);
+            t[0] = static_cast<char>('0' + m / 100);
+            t[1] = '.';
+            t[2] = static_cast<char>('0' + m / 10 % 10);
+            t[3] = static_cast<char>('0' + m % 10);
+        }
+    }
+};
+inline constexpr ShortMantissas SHORT_MANTISSAS;
 
 // Ew.d with a two-digit exponent.
 template <int WIDTH, int DECIMALS>
@@ -27,7 +58,7 @@ template <int WIDTH, int DECIMALS>
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const int biased_exponent = static_cast<int>(bits >> 52) & 0x7ff;
     // Zero, subnormal, infinite or not a number.
-    if (biased_exponent == 0 || biased_exponent == 0x7ff) return nullptr;
+    if (static_cast<unsigned>(biased_exponent - 1) >= 0x7fe) return nullptr;
     const double magnitude = std::bit_cast<double>(bits & ~(std::uint64_t{1} << 63));
     // floor(log10(magnitude)) or one less.
     int e = ((biased_exponent - 1023) * 78913) >> 18;
@@ -38,7 +69,7 @@ template <int WIDTH, int DECIMALS>
         scaled = magnitude * power_of_ten(DECIMALS - e);
     }
     std::uint64_t digits = 0;
-    if (!round_computed(scaled, digits) || digits < LOWEST || digits > BEYOND) return nullptr;
+    if (!round_bounded(scaled, digits) || digits < LOWEST || digits > BEYOND) return nullptr;
     if (digits == BEYOND) {  // 9.99..95 rounds to 10.00..0
         digits = LOWEST;
         ++e;
@@ -48,17 +79,19 @@ template <int WIDTH, int DECIMALS>
     out += WIDTH - (DECIMALS + 6) - minus;
     *out = '-';  // the first digit takes its place when positive
     out += minus;
-    // The first digit, then the word from there on with the point over its
-    // first byte; the exponent covers what is stored beyond the decimals.
-    const std::uint64_t word = eight_digit_word(digits) >> (8 * (7 - DECIMALS));
-    out[0] = static_cast<char>(word);
-    store_digit_word<DECIMALS <= 3 ? 4 : 8>(out + 1, word);
-    out[1] = '.';
-    out += 2 + DECIMALS;
-    out[0] = 'E';
-    out[1] = e < 0 ? '-' : '+';
-    std::memcpy(out + 2, DIGIT_PAIRS.text + 2 * (e < 0 ? -e : e), 2);
-    return out + 4;
+    if constexpr (DECIMALS == 2) {
+        std::memcpy(out, SHORT_MANTISSAS.text + 4 * (digits - 100), 4);
+    } else {
+        // The first digit, then the word from there on with the point over
+        // its first byte; the exponent covers what is stored beyond the
+        // decimals.
+        const std::uint64_t word = eight_digit_word(digits) >> (8 * (7 - DECIMALS));
+        out[0] = static_cast<char>(word);
+        store_digit_word<DECIMALS <= 3 ? 4 : 8>(out + 1, word);
+        out[1] = '.';
+    }
+    std::memcpy(out + 2 + DECIMALS, EXPONENT_TEXTS.text + 4 * (e + 99), 4);
+    return out + 6 + DECIMALS;
 }
 
 // Fw.d of a magnitude that rounds below 10^(WIDTH - DECIMALS - 2): its
@@ -72,7 +105,7 @@ template <int WIDTH, int DECIMALS>
     if (!(magnitude < static_cast<double>(BEYOND) / static_cast<double>(INTEGER_POWERS[DECIMALS])))
         return nullptr;  // also infinities and not a number
     std::uint64_t scaled = 0;
-    if (!round_computed(magnitude * power_of_ten(DECIMALS), scaled) || scaled >= BEYOND)
+    if (!round_bounded(magnitude * power_of_ten(DECIMALS), scaled) || scaled >= BEYOND)
         return nullptr;
     // The digits before the point (a zero for magnitudes below 1).
     int whole = 1;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common_fields.h"
 #include "fixed_fields.h"
 #include "reference_fixed_fields.h"
 
@@ -158,6 +159,29 @@ TEST(FieldsAgainstReference, ExponentFieldsOnRandomValues) { compare_random(E, 1
 TEST(FieldsAgainstReference, WideExponentFieldsOnRandomValues) { compare_random(E_WIDE, 2, 300'000 * SHARE); }
 
 TEST(FieldsAgainstReference, FixedFieldsOnRandomValues) { compare_random(F, 3, 250'000 * SHARE); }
+
+TEST(FieldsAgainstReference, CommonFieldsPlacedInTheirWriters) {
+    struct Common {
+        char* (*writer)(char*, double);
+        Field field;
+    };
+    const Common common[] = {
+        {fields::write_e15_7_wide_exponent, {E_WIDE, 15, 7}},
+        {fields::write_e9_2, {E, 9, 2}},
+        {fields::write_e10_3, {E, 10, 3}},
+        {fields::write_f7_2, {F, 7, 2}},
+    };
+    std::mt19937_64 engine(5);
+    long failures = 0;
+    for (long i = 0; i < 50'000 * SHARE; ++i) {
+        const Common& c = common[i % 4];
+        const double v = random_value(engine, c.field);
+        char text[16];
+        const std::string actual(text, c.writer(text, v));
+        if (actual != written(SLOW, c.field, v) && ++failures <= 10) ADD_FAILURE() << describe(c.field, v);
+    }
+    EXPECT_EQ(failures, 0);
+}
 
 TEST(FieldsAgainstReference, IntegerFieldsOnRandomValues) {
     std::mt19937_64 engine(4);
