@@ -13,11 +13,14 @@ inline constexpr int DOUBLE_SOLVE_MAX_ORDER = 32;
 struct DoubleSolveWork {
     double re[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];  // the factors
     double im[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];
-    double br[DOUBLE_SOLVE_MAX_ORDER], bi[DOUBLE_SOLVE_MAX_ORDER];  // one column of B
+    double pivot_re[DOUBLE_SOLVE_MAX_ORDER];                         // 1 / U(k, k)
+    double pivot_im[DOUBLE_SOLVE_MAX_ORDER];
+    double xr[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];       // B row by row
+    double xi[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];
     int order[DOUBLE_SOLVE_MAX_ORDER];                               // row exchanged with row k
 };
 
-// A is n x n with leading dimension lda, B n x count with leading dimension
-// ldb; B is overwritten with X. False, with B untouched, when n is out of
-// range or a pivot is zero (A singular in double precision).
+// A is n x n with leading dimension lda, B n x count (count at most
+// DOUBLE_SOLVE_MAX_ORDER) with leading dimension ldb; B is overwritten with X. False, with B untouched, when n is out of
+// range, count too large or a pivot is zero (A singular in double precision).
 bool solve_in_double(const ComplexF* a, int n, int lda, ComplexD* b, int count, int ldb, DoubleSolveWork& work);
