@@ -101,13 +101,17 @@ bool factorise_vectors(RefineWork& w, int n) {
             lr[i] = a * inverse.real() - b * inverse.imag();
             li[i] = a * inverse.imag() + b * inverse.real();
         }
+        // The multipliers copied apart, where the updates cannot touch them:
+        // the update loops then vectorise without overlap checks.
+        Coordinate mr[LD], mi[LD];
+        for (int i = k + 1; i < n; ++i) mr[i] = lr[i], mi[i] = li[i];
         for (int j = k + 1; j < n; ++j) {
             const Coordinate ur = re[k + j * LD], ui = im[k + j * LD];
             Coordinate* cr = re + j * LD;
             Coordinate* ci = im + j * LD;
             for (int i = k + 1; i < n; ++i) {
-                cr[i] -= lr[i] * ur - li[i] * ui;
-                ci[i] -= lr[i] * ui + li[i] * ur;
+                cr[i] -= mr[i] * ur - mi[i] * ui;
+                ci[i] -= mr[i] * ui + mi[i] * ur;
             }
         }
     }
