@@ -45,6 +45,19 @@ constexpr double power_of_ten(int k) {
     return true;
 }
 
+// The same for the scaled magnitudes of the fields with code of their own,
+// m < 2^27: the nearest integer by adding and taking off 2^52 (the sum is
+// rounded to an integer), and the distance to it, both exact. A fraction
+// within 2^-23 of one half (which covers m x 2^-50) is left to the exact
+// conversion.
+[[gnu::always_inline]] inline bool round_bounded(double m, std::uint64_t& rounded) {
+    if (!(m < 0x1p27)) return false;
+    const double nearest = (m + 0x1p52) - 0x1p52;
+    if (std::fabs(nearest - m) >= 0.5 - 0x1p-23) return false;
+    rounded = static_cast<std::uint64_t>(static_cast<std::int64_t>(nearest));
+    return true;
+}
+
 // magnitude x 10^power rounded to the nearest integer, when double
 // arithmetic decides that for certain (see round_computed).
 inline bool round_scaled(double magnitude, int power, std::uint64_t& rounded) {
@@ -150,22 +163,53 @@ inline Unsigned put_digit_pairs_before(char* end, Unsigned value, int count) {
     return true;
 }
 
+// "0000" ... "9999".
+struct DigitQuads {
+    char text[4 * 10000];
+    constexpr DigitQuads() : text() {
+        for (int i = 0; i < 10000; ++i) {
+            text[4 * i] = static_cast<char>('0' + i / 1000);
+            text[4 * i + 1] = static_cast<char>('0' + i / 100 % 10);
+            text[4 * i + 2] = static_cast<char>('0' + i / 10 % 10);
+            text[4 * i + 3] = static_cast<char>('0' + i % 10);
+        }
+    }
+};
+inline constexpr DigitQuads DIGIT_QUADS;
+
+// The eight decimal digits of value < 10^8 with leading zeros, as the
+// characters of one word, the first digit in its lowest byte: the two
+// halves of four digits from the table.
+[[gnu::always_inline]] inline std::uint64_t eight_digit_word(std::uint64_t value) {
+    const auto eight = static_cast<std::uint32_t>(value);
+    const std::uint32_t high = eight / 10000;
+    std::uint32_t first = 0, second = 0;
+    std::memcpy(&first, DIGIT_QUADS.text + 4 * high, 4);
+    std::memcpy(&second, DIGIT_QUADS.text + 4 * (eight - high * 10000), 4);
+    if constexpr (std::endian::native == std::endian::big) {
+        first = __builtin_bswap32(first);
+        second = __builtin_bswap32(second);
+    }
+    return first | (std::uint64_t{second} << 32);
+}
+
+// Stores the first `count` bytes (4 or 8) of a word of digits at out, the
+// lowest byte first.
+template <int COUNT>
+[[gnu::always_inline]] inline void store_digit_word(char* out, std::uint64_t word) {
+    static_assert(COUNT == 4 || COUNT == 8);
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    if constexpr (COUNT == 8) {
+        std::memcpy(out, &word, 8);
+    } else {
+        const auto low = static_cast<std::uint32_t>(std::endian::native == std::endian::big ? word >> 32 : word);
+        std::memcpy(out, &low, 4);
+    }
+}
+
 // The eight decimal digits of value < 10^8, with leading zeros, at text.
 [[gnu::always_inline]] inline void eight_digits(char* text, std::uint64_t value) {
-    // Four pairs taken off the binary fraction y / 2^48 of value / 10^6. Its factor is
-    // rounded up by less than 2^-48, so y / 2^48 exceeds the true quotient by
-    // less than 10^8 x 2^-48 and the last pair, scaled by 10^6, by less than
-    // 0.4: never a whole unit.
-    constexpr int SHIFT = 48;
-    constexpr std::uint64_t FRACTION = (std::uint64_t{1} << SHIFT) - 1;
-    std::uint64_t y = value * ((std::uint64_t{1} << SHIFT) / 1000000 + 1);
-    std::memcpy(text, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 2, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 4, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
-    y = (y & FRACTION) * 100;
-    std::memcpy(text + 6, DIGIT_PAIRS.text + 2 * (y >> SHIFT), 2);
+    store_digit_word<8>(text, eight_digit_word(value));
 }
 
 }  // namespace fields::decimal

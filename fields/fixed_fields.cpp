@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "constant_fields.h"
 #include "decimal_digits.h"
 
 namespace fields {
@@ -113,15 +114,15 @@ bool fast_fixed(double magnitude, int decimals, std::uint64_t& scaled) {
         out[1] = '.';
         return;
     }
-    char text[16] = {};
-    eight_digits(text, digits);
-    out[0] = text[7 - decimals];
-    out[1] = '.';
-    // A fixed-size copy of the decimals and up to four characters more.
+    // The digits shifted down to the first one; it goes before the point,
+    // the word from there on after it (the point overwrites its first byte).
+    const std::uint64_t word = eight_digit_word(digits) >> (8 * (7 - decimals));
+    out[0] = static_cast<char>(word);
     if (decimals <= 3)
-        std::memcpy(out + 2, text + 8 - decimals, 4);
+        store_digit_word<4>(out + 1, word);
     else
-        std::memcpy(out + 2, text + 8 - decimals, 8);
+        store_digit_word<8>(out + 1, word);
+    out[1] = '.';
 }
 
 // Scientific notation of a finite magnitude correctly rounded to the given
@@ -296,6 +297,8 @@ char* write_iw(char* out, std::int64_t value, int width) {
 }
 
 char* write_fw(char* out, double value, int width, int decimals) {
+    if (width == 7 && decimals == 2)
+        if (char* end = constant_fixed<7, 2>(out, value)) return end;
     char* end = decimals == 2 ? quick_fixed<2>(out, value, width, decimals)
                               : quick_fixed(out, value, width, decimals);
     if (end != nullptr) return end;
@@ -335,6 +338,11 @@ char* write_fw(char* out, double value, int width, int decimals) {
 
 // The fields the programs write most get code of their own.
 char* write_ew(char* out, double value, int width, int decimals) {
+    if (width == 9 && decimals == 2) {
+        if (char* end = constant_scientific<9, 2>(out, value)) return end;
+    } else if (width == 10 && decimals == 3) {
+        if (char* end = constant_scientific<10, 3>(out, value)) return end;
+    }
     char* end = decimals == 2   ? quick_scientific<2>(out, value, width, decimals, 0)
                 : decimals == 7 ? quick_scientific<7>(out, value, width, decimals, 0)
                                 : quick_scientific(out, value, width, decimals, 0);
@@ -343,6 +351,8 @@ char* write_ew(char* out, double value, int width, int decimals) {
 }
 
 char* write_ew_wide_exponent(char* out, double value, int width, int decimals) {
+    if (width == 15 && decimals == 7)
+        if (char* end = constant_scientific<15, 7>(out, value)) return end;
     char* end = decimals == 7 ? quick_scientific<7>(out, value, width, decimals, 1)
                               : quick_scientific(out, value, width, decimals, 1);
     if (end != nullptr) return end;

@@ -1,6 +1,6 @@
 #include "network_parameter_writer.h"
 
-#include "fixed_fields.h"
+#include "common_fields.h"
 
 namespace portfiles {
 
@@ -15,8 +15,8 @@ constexpr int BLOCK_BYTES = BLOCK_HEAD_BYTES + 45 * ENTRY_LINE + 1;
 // One entry line: a blank, the real and the imaginary part.
 char* put_entry_line(char* out, const std::complex<double>& v) {
     *out++ = ' ';
-    out = fields::write_ew_wide_exponent(out, v.real(), 15, 7);
-    out = fields::write_ew_wide_exponent(out, v.imag(), 15, 7);
+    out = fields::write_e15_7_wide_exponent(out, v.real());
+    out = fields::write_e15_7_wide_exponent(out, v.imag());
     *out++ = '\n';
     return out;
 }
@@ -25,7 +25,7 @@ char* put_entry_line(char* out, const std::complex<double>& v) {
 
 char* put_block_head(char* out, float frequency) {
     *out++ = ' ';
-    out = fields::write_ew_wide_exponent(out, frequency, 15, 7);
+    out = fields::write_e15_7_wide_exponent(out, frequency);
     *out++ = '\n';
     *out++ = '\n';
     return out;

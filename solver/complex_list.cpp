@@ -1,18 +1,24 @@
 #include "complex_list.h"
 
-#include "field_line.h"
+#include "common_fields.h"
+#include "report_text.h"
 
 namespace solver {
 
 template <typename T>
 void write_complex_list(RunReport& report, const std::complex<T>* values, int count, int stride) {
-    fields::FieldLine text;
+    char* out = report.room(RESULT_LINE_ROOM);
     for (int j = 0; j < count; ++j) {
         const std::complex<T>& value = values[static_cast<long>(j) * stride];
-        text.text(" (").ew(value.real(), 9, 2).text(",").ew(value.imag(), 9, 2).text(") ");
+        out = put_text(out, " (");
+        out = fields::write_e9_2(out, value.real());
+        *out++ = ',';
+        out = fields::write_e9_2(out, value.imag());
+        out = put_text(out, ") ");
         if ((j + 1) % 5 == 0 || j + 1 == count) {
-            report.line(text.view());
-            text.clear();
+            *out++ = '\n';
+            report.advance(out);
+            if (j + 1 < count) out = report.room(RESULT_LINE_ROOM);
         }
     }
 }

@@ -1,22 +1,24 @@
 #include "port_parameter_report.h"
 
 #include "complex_list.h"
-#include "field_line.h"
+#include "common_fields.h"
+#include "report_text.h"
 
 namespace solver {
 
 namespace {
 
-// Writes the entries of one row, `per_line` to a line; write_entry(text, p)
-// appends entry p.
+// Writes the entries of one row, `per_line` to a line; write_entry(out, p)
+// puts entry p at out and returns its end.
 template <typename EntryWriter>
 void write_row(RunReport& report, int count, int per_line, EntryWriter write_entry) {
-    fields::FieldLine text;
+    char* out = report.room(RESULT_LINE_ROOM);
     for (int p = 0; p < count; ++p) {
-        write_entry(text, p);
+        out = write_entry(out, p);
         if ((p + 1) % per_line == 0 || p + 1 == count) {
-            report.line(text.view());
-            text.clear();
+            *out++ = '\n';
+            report.advance(out);
+            if (p + 1 < count) out = report.room(RESULT_LINE_ROOM);
         }
     }
 }
@@ -25,22 +27,29 @@ void write_row(RunReport& report, int count, int per_line, EntryWriter write_ent
 
 void write_s_section(RunReport& report, int mode, const std::complex<double>* s, const double* db,
                      const double* degrees, int n, int ld) {
-    report.empty_line();
-    report.line(" MATRIX OF S PARAMETERS");
-    report.empty_line();
+    report.advance(put_text(report.room(RESULT_LINE_ROOM), "\n MATRIX OF S PARAMETERS\n\n"));
     for (int q = 0; q < n; ++q) {
-        auto at = [&](int p) { return s[q + p * ld]; };
         if (mode == 2) {
-            write_row(report, n, 3, [&](fields::FieldLine& text, int p) {
-                text.text(" (").ew(at(p).real(), 9, 2).text(",").ew(at(p).imag(), 9, 2).text(") (");
-                text.fw(db[q + p * ld], 7, 2).text(" dB) ");
+            write_row(report, n, 3, [&](char* out, int p) {
+                const int at = q + p * ld;
+                out = put_text(out, " (");
+                out = fields::write_e9_2(out, s[at].real());
+                *out++ = ',';
+                out = fields::write_e9_2(out, s[at].imag());
+                out = put_text(out, ") (");
+                out = fields::write_f7_2(out, db[at]);
+                return put_text(out, " dB) ");
             });
         } else if (mode == 3) {
             write_complex_list(report, s + q, n, ld);
         } else if (mode == 4) {
-            write_row(report, n, 5, [&](fields::FieldLine& text, int p) {
-                text.text(" ").fw(db[q + p * ld], 7, 2).text(" dB (");
-                text.fw(degrees[q + p * ld], 7, 2).text(DEGREE).text(") ");
+            write_row(report, n, 5, [&](char* out, int p) {
+                const int at = q + p * ld;
+                *out++ = ' ';
+                out = fields::write_f7_2(out, db[at]);
+                out = put_text(out, " dB (");
+                out = fields::write_f7_2(out, degrees[at]);
+                return put_text(out, "\xF8) ");  // the degree sign, DEGREE
             });
         }
     }

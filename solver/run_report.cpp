@@ -53,6 +53,12 @@ void RunReport::line(std::string_view text) {
     buffer_[buffered_++] = '\n';
 }
 
+char* RunReport::room(std::size_t count) {
+    if (count > BUFFER_BYTES - buffered_) flush();
+    if (!buffer_) buffer_ = std::make_unique_for_overwrite<char[]>(BUFFER_BYTES);
+    return buffer_.get() + buffered_;
+}
+
 std::string message_text(std::initializer_list<MessageItem> items) {
     std::string text;
     for (const MessageItem& item : items) {

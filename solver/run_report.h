@@ -60,6 +60,13 @@ public:
     // Two empty lines, then the message: the form of most error messages.
     void error_message(std::initializer_list<MessageItem> items);
 
+    // For writers of many lines that put their text into the buffer
+    // themselves: room(count) is where `count` characters (at most 4 KiB)
+    // can go, advance(end) takes those up to `end` (whole lines with their
+    // line ends) into the report.
+    char* room(std::size_t count);
+    void advance(const char* end) { buffered_ = static_cast<std::size_t>(end - buffer_.get()); }
+
     // Writes out what is buffered; false once a write has failed.
     bool flush();
     bool failed() const { return !failure_.empty(); }

@@ -57,7 +57,7 @@ std::unique_ptr<SparseNodalEquations> SparseNodalEquations::create(const NodalPa
         equations->block_.assign(static_cast<std::size_t>(widest) * 2 * MAX_CONDUCTORS, 0.0);
         equations->zero_row_.reserve(widest);
         equations->rhs_.assign(static_cast<std::size_t>(pattern.size()) * MAX_PORTS, 0.0);
-        equations->residual_.assign(static_cast<std::size_t>(pattern.size()) * MAX_PORTS, 0.0);
+        equations->residual_.assign(static_cast<std::size_t>(pattern.size()) * 2 * MAX_PORTS, 0.0);
         equations->row_size_.assign(pattern.size(), 0.0);
         equations->row_scale_.assign(pattern.size(), 1.0);
         equations->scaled_.assign(pattern.nonzeros(), 0.0);
@@ -117,22 +117,20 @@ void SparseNodalEquations::substitute_line_columns(int first, int n, const Compl
     }
 }
 
-// The rows scaled by the power of two nearest below the inverse of their
-// sizes |A| (exactly, so the scaled matrix carries no rounding of its own),
-// for the factorisations that choose pivots: they compare rows of like
-// size, whatever the elements' impedances. A refactorisation with a fixed
-// pivot order gives the same solutions, bit for bit, whether the rows are
-// scaled by powers of two or not, so it takes the values as they are.
+// The rows scaled by the inverses of their sizes |A|, for the
+// factorisations that choose pivots: they compare rows of like size,
+// whatever the elements' impedances. (Rounding the scales to powers of two,
+// which would keep the scaled values exact, let the first pivot order grow
+// its pivots at far more of the later points of a sweep.) A fixed pivot
+// order fares alike whether the rows are scaled or not, so the
+// refactorisations take the values as they are.
 void SparseNodalEquations::scale_rows() {
     const int n = pattern_.size();
     const int* rows = pattern_.row_index();
     for (int i = 0; i < n; ++i) row_scale_[i] = 0.0;
     for (int k = 0; k < pattern_.nonzeros(); ++k) row_scale_[rows[k]] += magnitude(values_[k]);
-    for (int i = 0; i < n; ++i) {
-        int exponent = 0;
-        std::frexp(row_scale_[i], &exponent);
-        row_scale_[i] = row_scale_[i] > 0.0 && std::isfinite(row_scale_[i]) ? std::ldexp(1.0, -exponent) : 1.0;
-    }
+    for (int i = 0; i < n; ++i)
+        row_scale_[i] = row_scale_[i] > 0.0 && std::isfinite(row_scale_[i]) ? 1.0 / row_scale_[i] : 1.0;
     for (int k = 0; k < pattern_.nonzeros(); ++k) scaled_[k] = values_[k] * row_scale_[rows[k]];
 }
 
@@ -147,6 +145,11 @@ klu_numeric* SparseNodalEquations::factorise() {
 
 // False when a pivot came out zero.
 bool SparseNodalEquations::refactorise_first_order() {
+    if (supernodal_) return supernodal_->refactor(values_.data());
+    return refactorise_with_klu();
+}
+
+bool SparseNodalEquations::refactorise_with_klu() {
     return klu_z_refactor(const_cast<int*>(pattern_.column_start()), const_cast<int*>(pattern_.row_index()),
                           parts(values_.data()), pattern_.symbolic(), first_, &common_) &&
            common_.status == KLU_OK;
@@ -154,28 +157,30 @@ bool SparseNodalEquations::refactorise_first_order() {
 
 namespace {
 
-// r (rows x COUNT, row by row) -= A u for the columns of u (leading
-// dimension ldu), in one pass over A; size[i] = |A| summed along row i.
+// r -= A u for the COUNT columns u[0 .. COUNT - 1], in one pass over A; r holds, for each row i, the real parts of its COUNT entries at
+// r[2 COUNT i + p] and the imaginary parts COUNT further on, so that the
+// ports of a row are updated side by side. size[i] = |A| summed along row i.
 template <int COUNT>
-void subtract_product(const NodalPattern& pattern, const ComplexD* a, const ComplexD* u, long ldu, double* r,
+void subtract_product(const NodalPattern& pattern, const ComplexD* a, const ComplexD* const* u, double* r,
                       double* size) {
     const int n = pattern.size();
     const int* start = pattern.column_start();
     const int* rows = pattern.row_index();
     for (int i = 0; i < n; ++i) size[i] = 0.0;
     for (int c = 0; c < n; ++c) {
-        double uc[2 * COUNT];
+        double ur[COUNT], ui[COUNT];
         for (int p = 0; p < COUNT; ++p) {
-            uc[2 * p] = u[c + p * ldu].real();
-            uc[2 * p + 1] = u[c + p * ldu].imag();
+            ur[p] = u[p][c].real();
+            ui[p] = u[p][c].imag();
         }
         for (int k = start[c]; k < start[c + 1]; ++k) {
             const double ar = a[k].real(), ai = a[k].imag();
             size[rows[k]] += std::abs(ar) + std::abs(ai);
-            double* ri = r + 2 * COUNT * rows[k];
+            double* rr = r + 2 * COUNT * rows[k];
+            double* ri = rr + COUNT;
             for (int p = 0; p < COUNT; ++p) {
-                ri[2 * p] -= ar * uc[2 * p] - ai * uc[2 * p + 1];
-                ri[2 * p + 1] -= ar * uc[2 * p + 1] + ai * uc[2 * p];
+                rr[p] -= ar * ur[p] - ai * ui[p];
+                ri[p] -= ar * ui[p] + ai * ur[p];
             }
         }
     }
@@ -183,60 +188,89 @@ void subtract_product(const NodalPattern& pattern, const ComplexD* a, const Comp
 
 template <int... COUNTS>
 void subtract_product(int count, std::integer_sequence<int, COUNTS...>, const NodalPattern& pattern,
-                      const ComplexD* a, const ComplexD* u, long ldu, double* r, double* size) {
-    ((count == COUNTS + 1 ? subtract_product<COUNTS + 1>(pattern, a, u, ldu, r, size) : void()), ...);
+                      const ComplexD* a, const ComplexD* const* u, double* r, double* size) {
+    ((count == COUNTS + 1 ? subtract_product<COUNTS + 1>(pattern, a, u, r, size) : void()), ...);
 }
 
 }  // namespace
 
-// The residuals b - A u of the `count` solutions in x, port by port along
-// each row (residual_[p + i * count] for row i), in one pass over the
-// matrix; and the normwise backward error of each solution,
+// The residuals b - A u of the solutions of the `count` ports listed, in
+// the columns of x, side by side along each row (as subtract_product keeps
+// them), in one pass over the matrix; and the normwise backward error of
+// each solution,
 // |b - A u| / (|A| |u| + |b|) in maximum norms: a factorisation whose
 // pivots stayed moderate gives a small multiple of the rounding unit,
 // however badly conditioned A is (NaN or infinite when the factors were
 // useless).
-void SparseNodalEquations::backward_errors(const ComplexD* x, int count, int ldx, double* errors) {
+void SparseNodalEquations::backward_errors(const ComplexD* x, int ldx, const int* ports, int count,
+                                           double* errors) {
     const int n = pattern_.size();
-    for (int i = 0; i < n; ++i)
-        for (int p = 0; p < count; ++p) residual_[p + i * count] = rhs_[i + p * n];
-    subtract_product(count, std::make_integer_sequence<int, MAX_PORTS>(), pattern_, values_.data(), x, ldx,
-                     parts(residual_.data()), row_size_.data());
+    const ComplexD* u[MAX_PORTS];
+    for (int s = 0; s < count; ++s) {
+        const ComplexD* b = rhs_.data() + ports[s] * n;
+        u[s] = x + static_cast<long>(ports[s]) * ldx;
+        for (int i = 0; i < n; ++i) {
+            residual_[s + 2 * count * i] = b[i].real();
+            residual_[s + 2 * count * i + count] = b[i].imag();
+        }
+    }
+    subtract_product(count, std::make_integer_sequence<int, MAX_PORTS>(), pattern_, values_.data(), u,
+                     residual_.data(), row_size_.data());
     const double norm_a = *std::max_element(row_size_.begin(), row_size_.begin() + n);
-    for (int p = 0; p < count; ++p) {
+    for (int s = 0; s < count; ++s) {
+        const ComplexD* b = rhs_.data() + ports[s] * n;
         double norm_u = 0.0, norm_b = 0.0, norm_r = 0.0;
         for (int i = 0; i < n; ++i) {
-            norm_u = std::max(norm_u, magnitude(x[i + static_cast<long>(p) * ldx]));
-            norm_b = std::max(norm_b, magnitude(rhs_[i + p * n]));
-            norm_r = std::max(norm_r, magnitude(residual_[p + i * count]));
+            norm_u = std::max(norm_u, magnitude(u[s][i]));
+            norm_b = std::max(norm_b, magnitude(b[i]));
+            norm_r = std::max(norm_r, std::abs(residual_[s + 2 * count * i]) +
+                                          std::abs(residual_[s + 2 * count * i + count]));
         }
         const double scale = norm_a * norm_u + norm_b;
-        errors[p] = scale > 0.0 ? norm_r / scale : norm_r;
+        errors[s] = scale > 0.0 ? norm_r / scale : norm_r;
     }
 }
 
-// Solves with the given factors (of the rows scaled by `row_scale`, or of
-// the matrix itself where it is null) and refines, by one step of
+// The first factors' structure, for the refactorisations; they stay with
+// the sparse factorisation where it does not fit.
+void SparseNodalEquations::keep_first_structure() {
+    supernodal_ = SupernodalFactors::create(first_, pattern_.symbolic(), common_, pattern_.column_start(),
+                                            pattern_.row_index(), pattern_.size());
+}
+
+// Replaces the columns of x by the solutions with `factors`, or with the
+// supernodal refactorisation where it is null; false when the solve failed.
+bool SparseNodalEquations::substitute(klu_numeric* factors, ComplexD* x, int count, int ldx) {
+    if (factors) return klu_z_solve(pattern_.symbolic(), factors, ldx, count, parts(x), &common_);
+    supernodal_->solve(x, count, ldx);
+    return true;
+}
+
+// Solves with the given factors (KLU's, or the supernodal refactorisation
+// where null; of the rows scaled by `row_scale`, or of the matrix itself
+// where that is null) and refines, by one step of
 // iterative refinement, the solutions whose backward error shows it can
 // help: the residual, solved with the same factors, is added. It takes the
 // solution to the accuracy the conditioning allows even where the fixed
-// pivot order of a refactorisation let the pivots grow. Returns the largest
-// backward error of the solutions before the step, or infinity when a
-// solve failed.
+// pivot order of a refactorisation let the pivots grow, and the refined
+// solutions' backward errors show whether it did. Returns the largest
+// backward error of the solutions, before the step and after it (NaN or
+// infinite when the factors were useless or a solve failed).
 double SparseNodalEquations::solve_with(klu_numeric* factors, const double* row_scale, ComplexD* x, int count,
                                         int ldx) {
     const int n = pattern_.size();
-    last_ = factors;
+    last_ = factors ? factors : first_;
+    last_supernodal_ = !factors;
     last_scaled_ = row_scale != nullptr;
     for (int p = 0; p < count; ++p)
         for (int i = 0; i < n; ++i)
             x[i + static_cast<long>(p) * ldx] = row_scale ? rhs_[i + p * n] * row_scale[i] : rhs_[i + p * n];
-    if (!klu_z_solve(pattern_.symbolic(), factors, ldx, count, parts(x), &common_))
-        return std::numeric_limits<double>::infinity();
+    if (!substitute(factors, x, count, ldx)) return std::numeric_limits<double>::infinity();
     double errors[MAX_PORTS];
-    backward_errors(x, count, ldx, errors);
+    int ports[MAX_PORTS] = {}, refined[MAX_PORTS] = {}, steps = 0;
+    for (int p = 0; p < count; ++p) ports[p] = p;
+    backward_errors(x, ldx, ports, count, errors);
     double worst = 0.0;
-    int refined[MAX_PORTS], steps = 0;
     for (int p = 0; p < count; ++p) {
         if (!(errors[p] <= worst)) worst = errors[p];  // NaN sticks
         if (!(errors[p] <= REFINED_BACKWARD_ERROR)) refined[steps++] = p;
@@ -245,13 +279,15 @@ double SparseNodalEquations::solve_with(klu_numeric* factors, const double* row_
     ComplexD* d = correction_.data();
     for (int s = 0; s < steps; ++s)
         for (int i = 0; i < n; ++i) {
-            const ComplexD r = residual_[refined[s] + i * count];
+            const ComplexD r(residual_[refined[s] + 2 * count * i], residual_[refined[s] + 2 * count * i + count]);
             d[i + s * n] = row_scale ? r * row_scale[i] : r;
         }
-    if (!klu_z_solve(pattern_.symbolic(), factors, n, steps, parts(d), &common_))
-        return std::numeric_limits<double>::infinity();
+    if (!substitute(factors, d, steps, n)) return std::numeric_limits<double>::infinity();
     for (int s = 0; s < steps; ++s)
         for (int i = 0; i < n; ++i) x[i + static_cast<long>(refined[s]) * ldx] += d[i + s * n];
+    backward_errors(x, ldx, refined, steps, errors);
+    for (int s = 0; s < steps; ++s)
+        if (!(errors[s] <= worst)) worst = errors[s];
     return worst;
 }
 
@@ -263,14 +299,17 @@ SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
         first_values_ = values_;
         first_ = factorise();
         if (!first_) return failure_status();
+        keep_first_structure();
         solve_with(first_, row_scale_.data(), x, count, ldx);
         return SolveStatus::SOLVED;
     }
-    if (refactorise_first_order() && solve_with(first_, nullptr, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR)
+    if (refactorise_first_order() &&
+        solve_with(supernodal_ ? nullptr : first_, nullptr, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR)
         return SolveStatus::SOLVED;
     if (fresh_) klu_z_free_numeric(&fresh_, &common_);
     fresh_ = factorise();
     last_ = nullptr;
+    last_supernodal_ = false;
     if (!fresh_) return failure_status();
     solve_with(fresh_, row_scale_.data(), x, count, ldx);
     return SolveStatus::SOLVED;
@@ -281,6 +320,7 @@ bool SparseNodalEquations::take_first_matrix(const SparseNodalEquations& other) 
     values_ = other.first_values_;
     first_values_ = values_;
     first_ = factorise();
+    if (first_) keep_first_structure();
     return first_ != nullptr;
 }
 
@@ -290,6 +330,7 @@ SolveStatus SparseNodalEquations::failure_status() const {
 
 double SparseNodalEquations::condition_estimate() {
     ComplexD* values = last_scaled_ ? scaled_.data() : values_.data();
+    if (last_supernodal_ && !refactorise_with_klu()) return 0.0;
     if (!last_ || !klu_z_condest(const_cast<int*>(pattern_.column_start()), parts(values),
                                  pattern_.symbolic(), last_, &common_))
         return 0.0;

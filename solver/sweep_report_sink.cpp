@@ -1,15 +1,17 @@
 #include "sweep_report_sink.h"
 
-#include "field_line.h"
+#include "common_fields.h"
 #include "modal_report.h"
 #include "port_parameter_report.h"
+#include "report_text.h"
 
 namespace solver {
 
 void SweepReportSink::write(const PointResult& point) {
-    report_.empty_lines(2);
-    fields::FieldLine frequency;
-    report_.line(frequency.text(" FREQUENCY").ew(point.frequency, 10, 3).text(" Hz").view());
+    // Two empty lines and the frequency line.
+    char* out = put_text(report_.room(RESULT_LINE_ROOM), "\n\n FREQUENCY");
+    out = fields::write_e10_3(out, point.frequency);
+    report_.advance(put_text(out, " Hz\n"));
     if (options_.suppress_modal_report != 1)
         for (int k = 1; k <= point.lines_analysed; ++k)
             write_modal_section(report_, k, point.modes[k - 1], point.characteristic_impedance[k - 1]);

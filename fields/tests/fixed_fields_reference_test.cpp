@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common_fields.h"
 #include "fixed_fields.h"
 #include "reference_fixed_fields.h"
 
@@ -159,6 +160,29 @@ TEST(FieldsAgainstReference, WideExponentFieldsOnRandomValues) { compare_random(
 
 TEST(FieldsAgainstReference, FixedFieldsOnRandomValues) { compare_random(F, 3, 250'000 * SHARE); }
 
+TEST(FieldsAgainstReference, CommonFieldsPlacedInTheirWriters) {
+    struct Common {
+        char* (*writer)(char*, double);
+        Field field;
+    };
+    const Common common[] = {
+        {fields::write_e15_7_wide_exponent, {E_WIDE, 15, 7}},
+        {fields::write_e9_2, {E, 9, 2}},
+        {fields::write_e10_3, {E, 10, 3}},
+        {fields::write_f7_2, {F, 7, 2}},
+    };
+    std::mt19937_64 engine(5);
+    long failures = 0;
+    for (long i = 0; i < 50'000 * SHARE; ++i) {
+        const Common& c = common[i % 4];
+        const double v = random_value(engine, c.field);
+        char text[16];
+        const std::string actual(text, c.writer(text, v));
+        if (actual != written(SLOW, c.field, v) && ++failures <= 10) ADD_FAILURE() << describe(c.field, v);
+    }
+    EXPECT_EQ(failures, 0);
+}
+
 TEST(FieldsAgainstReference, IntegerFieldsOnRandomValues) {
     std::mt19937_64 engine(4);
     std::uniform_int_distribution<int> width(-1, 22);
@@ -225,6 +249,28 @@ TEST(FieldsAgainstReference, WritersFillExactlyTheirWidth) {
     end = fields::write_fw(end, 1.0, -4, 1);
     EXPECT_EQ(end, line + 26);
     EXPECT_EQ(std::string(line, sizeof line), "# -1.500000E-120   0.00***##############");
+
+    // The fields with code of their own, each between two marks.
+    struct Written {
+        char* (*writer)(char*, double, int, int);
+        double value;
+        int width, decimals;
+        const char* text;
+    };
+    const Written most[] = {
+        {fields::write_ew_wide_exponent, -1.5, 15, 7, " -1.5000000E+00"},
+        {fields::write_ew_wide_exponent, 2.5e-7, 15, 7, "  2.5000000E-07"},
+        {fields::write_ew, -7.25e-5, 9, 2, "-7.25E-05"},
+        {fields::write_ew, 1.0e6, 10, 3, " 1.000E+06"},
+        {fields::write_fw, -400.0, 7, 2, "-400.00"},
+        {fields::write_fw, 0.5, 7, 2, "   0.50"},
+    };
+    for (const Written& w : most) {
+        std::memset(line, '#', sizeof line);
+        end = w.writer(line + 1, w.value, w.width, w.decimals);
+        EXPECT_EQ(end, line + 1 + w.width);
+        EXPECT_EQ(std::string(line, w.width + 2), "#" + std::string(w.text) + "#");
+    }
 }
 
 }  // namespace

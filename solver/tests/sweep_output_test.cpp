@@ -38,12 +38,19 @@ protected:
     }
 };
 
+// The sections of SectionTest::s in modes 2 and 4.
+const std::string WITH_DECIBELS =
+    "\n MATRIX OF S PARAMETERS\n\n"
+    " ( 5.00E-01, 2.50E-01) (  -5.05 dB)  ( 0.00E+00, 1.00E-01) ( -20.00 dB) \n"
+    " ( 0.00E+00, 1.00E-01) ( -20.00 dB)  ( 0.00E+00, 0.00E+00) (-400.00 dB) \n";
+const std::string WITH_DEGREES =
+    "\n MATRIX OF S PARAMETERS\n\n"
+    "   -5.05 dB (  26.57\xF8)   -20.00 dB (  90.00\xF8) \n"
+    "  -20.00 dB (  90.00\xF8)  -400.00 dB (   0.00\xF8) \n";
+
 TEST_F(SectionTest, ComplexWithDecibels) {
     write_s_section(2, s, 2);
-    EXPECT_EQ(report(),
-              "\n MATRIX OF S PARAMETERS\n\n"
-              " ( 5.00E-01, 2.50E-01) (  -5.05 dB)  ( 0.00E+00, 1.00E-01) ( -20.00 dB) \n"
-              " ( 0.00E+00, 1.00E-01) ( -20.00 dB)  ( 0.00E+00, 0.00E+00) (-400.00 dB) \n");
+    EXPECT_EQ(report(), WITH_DECIBELS);
 }
 
 TEST_F(SectionTest, ComplexOnlyAndTitleOnly) {
@@ -58,10 +65,20 @@ TEST_F(SectionTest, ComplexOnlyAndTitleOnly) {
 
 TEST_F(SectionTest, DecibelsAndDegrees) {
     write_s_section(4, s, 2);
-    EXPECT_EQ(report(),
-              "\n MATRIX OF S PARAMETERS\n\n"
-              "   -5.05 dB (  26.57\xF8)   -20.00 dB (  90.00\xF8) \n"
-              "  -20.00 dB (  90.00\xF8)  -400.00 dB (   0.00\xF8) \n");
+    EXPECT_EQ(report(), WITH_DEGREES);
+}
+
+TEST_F(SectionTest, SectionsAcrossTheReportsBufferStayInOrder) {
+    // About 350 kB: sections put into the buffer and whole lines meet at
+    // several of its ends.
+    std::string expected;
+    for (int i = 0; i < 2000; ++i) {
+        const std::string line = " POINT " + std::to_string(i);
+        run->report.line(line);
+        write_s_section(i % 3 == 0 ? 4 : 2, s, 2);
+        expected += line + "\n" + (i % 3 == 0 ? WITH_DEGREES : WITH_DECIBELS);
+    }
+    EXPECT_EQ(report(), expected);
 }
 
 TEST_F(SectionTest, ThreeEntriesToALineInDecibelMode) {
