@@ -34,25 +34,16 @@ bool matrix_finite(const ComplexF* m, int n) {
 // once at the end: the single-precision inverse of Z' of a line of many
 // conductors loses several digits, which the refined modes would not.
 bool refined_current_matrix(ModalSolution& s, ModalWorkspace& w, const ComplexF* z, int n) {
-    ComplexD* inverse = w.impedance_inverse;
+    ComplexD* columns = w.current_columns;
     for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i) inverse[i + j * LINE_LD] = ComplexD(z[i + j * LINE_LD]);
-    int error = 0;
-    invert_matrix(inverse, n, LINE_LD, w.swaps, error);
-    if (error != 0) return false;
-    for (int j = 0; j < n; ++j) {
-        double re[LINE_LD] = {}, im[LINE_LD] = {};
-        for (int l = 0; l < n; ++l) {
-            const ComplexD v = ComplexD(s.modal_voltage_matrix[l + j * LINE_LD]) * s.refined_coefficients[j];
-            const ComplexD* column = inverse + l * LINE_LD;
-            for (int i = 0; i < n; ++i) {
-                re[i] += column[i].real() * v.real() - column[i].imag() * v.imag();
-                im[i] += column[i].real() * v.imag() + column[i].imag() * v.real();
-            }
-        }
         for (int i = 0; i < n; ++i)
-            s.modal_current_matrix[i + j * LINE_LD] = ComplexF(static_cast<float>(re[i]), static_cast<float>(im[i]));
-    }
+            columns[i + j * LINE_LD] = ComplexD(s.modal_voltage_matrix[i + j * LINE_LD]) * s.refined_coefficients[j];
+    if (!solve_in_double(z, n, LINE_LD, columns, n, LINE_LD, w.double_solve)) return false;
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const ComplexD t = columns[i + j * LINE_LD];
+            s.modal_current_matrix[i + j * LINE_LD] = ComplexF(static_cast<float>(t.real()), static_cast<float>(t.imag()));
+        }
     return true;
 }
 

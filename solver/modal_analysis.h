@@ -35,7 +35,8 @@ struct ModalWorkspace {
     ComplexF product[LINE_LD * LINE_LD];            // Z'Y', destroyed by the eigen-decomposition
     ComplexF inverse_v[LINE_LD * LINE_LD];
     ComplexF scratch[LINE_LD * LINE_LD];
-    ComplexD impedance_inverse[LINE_LD * LINE_LD];  // Z'^-1 in double precision, for refined modes
+    ComplexD current_columns[LINE_LD * LINE_LD];    // V diag(gamma), then TI, in double precision
+    DoubleSolveWork double_solve;                   // for refined modes
     ComplexF eigenvalues[MAX_CONDUCTORS];
     float scale[MAX_CONDUCTORS];
     int swaps[MAX_CONDUCTORS];

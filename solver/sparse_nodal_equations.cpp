@@ -145,6 +145,11 @@ klu_numeric* SparseNodalEquations::factorise() {
 
 // False when a pivot came out zero.
 bool SparseNodalEquations::refactorise_first_order() {
+    if (supernodal_) return supernodal_->refactor(values_.data());
+    return refactorise_with_klu();
+}
+
+bool SparseNodalEquations::refactorise_with_klu() {
     return klu_z_refactor(const_cast<int*>(pattern_.column_start()), const_cast<int*>(pattern_.row_index()),
                           parts(values_.data()), pattern_.symbolic(), first_, &common_) &&
            common_.status == KLU_OK;
@@ -226,8 +231,24 @@ void SparseNodalEquations::backward_errors(const ComplexD* x, int ldx, const int
     }
 }
 
-// Solves with the given factors (of the rows scaled by `row_scale`, or of
-// the matrix itself where it is null) and refines, by one step of
+// The first factors' structure, for the refactorisations; they stay with
+// the sparse factorisation where it does not fit.
+void SparseNodalEquations::keep_first_structure() {
+    supernodal_ = SupernodalFactors::create(first_, pattern_.symbolic(), common_, pattern_.column_start(),
+                                            pattern_.row_index(), pattern_.size());
+}
+
+// Replaces the columns of x by the solutions with `factors`, or with the
+// supernodal refactorisation where it is null; false when the solve failed.
+bool SparseNodalEquations::substitute(klu_numeric* factors, ComplexD* x, int count, int ldx) {
+    if (factors) return klu_z_solve(pattern_.symbolic(), factors, ldx, count, parts(x), &common_);
+    supernodal_->solve(x, count, ldx);
+    return true;
+}
+
+// Solves with the given factors (KLU's, or the supernodal refactorisation
+// where null; of the rows scaled by `row_scale`, or of the matrix itself
+// where that is null) and refines, by one step of
 // iterative refinement, the solutions whose backward error shows it can
 // help: the residual, solved with the same factors, is added. It takes the
 // solution to the accuracy the conditioning allows even where the fixed
@@ -238,13 +259,13 @@ void SparseNodalEquations::backward_errors(const ComplexD* x, int ldx, const int
 double SparseNodalEquations::solve_with(klu_numeric* factors, const double* row_scale, ComplexD* x, int count,
                                         int ldx) {
     const int n = pattern_.size();
-    last_ = factors;
+    last_ = factors ? factors : first_;
+    last_supernodal_ = !factors;
     last_scaled_ = row_scale != nullptr;
     for (int p = 0; p < count; ++p)
         for (int i = 0; i < n; ++i)
             x[i + static_cast<long>(p) * ldx] = row_scale ? rhs_[i + p * n] * row_scale[i] : rhs_[i + p * n];
-    if (!klu_z_solve(pattern_.symbolic(), factors, ldx, count, parts(x), &common_))
-        return std::numeric_limits<double>::infinity();
+    if (!substitute(factors, x, count, ldx)) return std::numeric_limits<double>::infinity();
     double errors[MAX_PORTS];
     int ports[MAX_PORTS] = {}, refined[MAX_PORTS] = {}, steps = 0;
     for (int p = 0; p < count; ++p) ports[p] = p;
@@ -261,8 +282,7 @@ double SparseNodalEquations::solve_with(klu_numeric* factors, const double* row_
             const ComplexD r(residual_[refined[s] + 2 * count * i], residual_[refined[s] + 2 * count * i + count]);
             d[i + s * n] = row_scale ? r * row_scale[i] : r;
         }
-    if (!klu_z_solve(pattern_.symbolic(), factors, n, steps, parts(d), &common_))
-        return std::numeric_limits<double>::infinity();
+    if (!substitute(factors, d, steps, n)) return std::numeric_limits<double>::infinity();
     for (int s = 0; s < steps; ++s)
         for (int i = 0; i < n; ++i) x[i + static_cast<long>(refined[s]) * ldx] += d[i + s * n];
     backward_errors(x, ldx, refined, steps, errors);
@@ -279,14 +299,17 @@ SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
         first_values_ = values_;
         first_ = factorise();
         if (!first_) return failure_status();
+        keep_first_structure();
         solve_with(first_, row_scale_.data(), x, count, ldx);
         return SolveStatus::SOLVED;
     }
-    if (refactorise_first_order() && solve_with(first_, nullptr, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR)
+    if (refactorise_first_order() &&
+        solve_with(supernodal_ ? nullptr : first_, nullptr, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR)
         return SolveStatus::SOLVED;
     if (fresh_) klu_z_free_numeric(&fresh_, &common_);
     fresh_ = factorise();
     last_ = nullptr;
+    last_supernodal_ = false;
     if (!fresh_) return failure_status();
     solve_with(fresh_, row_scale_.data(), x, count, ldx);
     return SolveStatus::SOLVED;
@@ -297,6 +320,7 @@ bool SparseNodalEquations::take_first_matrix(const SparseNodalEquations& other) 
     values_ = other.first_values_;
     first_values_ = values_;
     first_ = factorise();
+    if (first_) keep_first_structure();
     return first_ != nullptr;
 }
 
@@ -306,6 +330,7 @@ SolveStatus SparseNodalEquations::failure_status() const {
 
 double SparseNodalEquations::condition_estimate() {
     ComplexD* values = last_scaled_ ? scaled_.data() : values_.data();
+    if (last_supernodal_ && !refactorise_with_klu()) return 0.0;
     if (!last_ || !klu_z_condest(const_cast<int*>(pattern_.column_start()), parts(values),
                                  pattern_.symbolic(), last_, &common_))
         return 0.0;

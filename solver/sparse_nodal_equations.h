@@ -1,8 +1,9 @@
 // Sparse nodal equations: the values of the network's pattern, factorised
 // with KLU. The first factorisation chooses the pivot order; every later
-// matrix is refactorised with that same order, and factorised afresh, with
-// pivots of its own, only where the refined solution shows that the pivots
-// grew too much. So the results for a matrix depend only on the matrix and
+// matrix is refactorised with that same order (by supernodes, see
+// SupernodalFactors, where the factors have that form), and factorised
+// afresh, with pivots of its own, only where the refined solution shows
+// that the pivots grew too much. So the results for a matrix depend only on the matrix and
 // the first one: a sweep whose first matrix is that of its first point gives
 // the same results on every worker, whichever points each worker analyses.
 #pragma once
@@ -14,6 +15,7 @@
 
 #include "nodal_equations.h"
 #include "nodal_pattern.h"
+#include "supernodal_factors.h"
 
 namespace solver {
 
@@ -45,6 +47,9 @@ private:
     explicit SparseNodalEquations(const NodalPattern& pattern);
     klu_numeric* factorise();
     bool refactorise_first_order();
+    bool refactorise_with_klu();
+    void keep_first_structure();
+    bool substitute(klu_numeric* factors, ComplexD* x, int count, int ldx);
     void scale_rows();
     void backward_errors(const ComplexD* x, int ldx, const int* ports, int count, double* errors);
     double solve_with(klu_numeric* factors, const double* row_scale, ComplexD* x, int count, int ldx);
@@ -64,6 +69,8 @@ private:
     klu_common common_{};
     klu_numeric* last_ = nullptr;   // the factors last used
     bool last_scaled_ = false;      // ... those of the scaled rows
+    bool last_supernodal_ = false;  // ... the supernodal refactorisation
+    std::unique_ptr<SupernodalFactors> supernodal_;  // with the first pivot order
     klu_numeric* first_ = nullptr;  // factors with the first matrix's pivot order
     klu_numeric* fresh_ = nullptr;  // factors of a matrix that needed pivots of its own
     int fresh_factorisations_ = 0;

@@ -6,6 +6,7 @@
 // failures only through their error argument.
 
 #include "complex_types.h"
+#include "double_solve.h"
 #include "eigen_decomposition.h"
 #include "linear_system.h"
 #include "matrix_inversion.h"

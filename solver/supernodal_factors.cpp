@@ -1,0 +1,303 @@
+#include "supernodal_factors.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "solver_tables.h"
+
+namespace solver {
+
+std::unique_ptr<SupernodalFactors> SupernodalFactors::create(klu_numeric* factors, klu_symbolic* symbolic,
+                                                             klu_common& common, const int* column_start,
+                                                             const int* row_index, int n) {
+    if (!factors || !symbolic || symbolic->nblocks != 1 || factors->Rs || factors->nzoff != 0 || n <= 0)
+        return nullptr;
+    try {
+        std::unique_ptr<SupernodalFactors> f(new SupernodalFactors);
+        f->n_ = n;
+        f->column_start_ = column_start;
+        f->row_index_ = row_index;
+        const int lnz = factors->lnz, unz = factors->unz;
+        std::vector<int> lp(n + 1), li(lnz), up(n + 1), ui(unz), r(n + 1);
+        std::vector<double> lx(lnz), lz(lnz), ux(unz), uz(unz);
+        f->row_of_pivot_.resize(n);
+        f->column_of_pivot_.resize(n);
+        if (!klu_z_extract(factors, symbolic, lp.data(), li.data(), lx.data(), lz.data(), up.data(), ui.data(),
+                           ux.data(), uz.data(), nullptr, nullptr, nullptr, nullptr, f->row_of_pivot_.data(),
+                           f->column_of_pivot_.data(), nullptr, r.data(), &common))
+            return nullptr;
+        f->pivot_of_row_.resize(n);
+        for (int k = 0; k < n; ++k) f->pivot_of_row_[f->row_of_pivot_[k]] = k;
+
+        // The rows of L below the diagonal, column by column.
+        std::vector<std::vector<int>> below(n);
+        for (int j = 0; j < n; ++j) {
+            for (int p = lp[j]; p < lp[j + 1]; ++p)
+                if (li[p] != j) below[j].push_back(li[p]);
+            std::sort(below[j].begin(), below[j].end());
+            if (!below[j].empty() && below[j].front() <= j) return nullptr;
+        }
+        // Column j joins the supernode of j + 1 when its rows below the
+        // diagonal are j + 1 and those of j + 1.
+        f->supernode_of_.resize(n);
+        for (int j = 0; j < n;) {
+            int end = j + 1;
+            while (end < n && !below[end - 1].empty() && below[end - 1].front() == end &&
+                   std::equal(below[end - 1].begin() + 1, below[end - 1].end(), below[end].begin(),
+                              below[end].end()))
+                ++end;
+            const int s = static_cast<int>(f->first_column_.size());
+            f->first_column_.push_back(j);
+            f->row_start_.push_back(static_cast<int>(f->rows_.size()));
+            f->value_start_.push_back(static_cast<long>(f->l_re_.size()));
+            for (int c = j; c < end; ++c) {
+                f->supernode_of_[c] = s;
+                f->rows_.push_back(c);
+            }
+            f->rows_.insert(f->rows_.end(), below[end - 1].begin(), below[end - 1].end());
+            const long m = static_cast<long>(f->rows_.size()) - f->row_start_.back();
+            f->l_re_.resize(f->l_re_.size() + m * (end - j), 0.0);
+            j = end;
+        }
+        f->first_column_.push_back(n);
+        f->row_start_.push_back(static_cast<int>(f->rows_.size()));
+        f->l_im_.assign(f->l_re_.size(), 0.0);
+
+        // U above the diagonal: every column must meet each supernode in a
+        // tail of its columns (up to the column itself in its own).
+        f->segment_start_.push_back(0);
+        int widest = 0;
+        for (int k = 0; k < n; ++k) {
+            std::vector<int> rows;
+            for (int p = up[k]; p < up[k + 1]; ++p)
+                if (ui[p] != k) rows.push_back(ui[p]);
+            std::sort(rows.begin(), rows.end());
+            for (std::size_t a = 0; a < rows.size();) {
+                const int s = f->supernode_of_[rows[a]];
+                if (rows[a] > k) return nullptr;
+                const int end = std::min(f->first_column_[s + 1], k);
+                std::size_t b = a;
+                while (b < rows.size() && f->supernode_of_[rows[b]] == s) ++b;
+                if (rows[b - 1] != end - 1 || static_cast<int>(b - a) != end - rows[a]) return nullptr;
+                f->segments_.push_back({s, rows[a] - f->first_column_[s], end - rows[a],
+                                        static_cast<int>(f->u_re_.size())});
+                f->u_re_.resize(f->u_re_.size() + (end - rows[a]), 0.0);
+                a = b;
+            }
+            f->segment_start_.push_back(static_cast<int>(f->segments_.size()));
+        }
+        f->u_im_.assign(f->u_re_.size(), 0.0);
+        for (std::size_t s = 0; s + 1 < f->row_start_.size(); ++s)
+            widest = std::max(widest, f->row_start_[s + 1] - f->row_start_[s]);
+        f->diagonal_re_.assign(n, 0.0);
+        f->diagonal_im_.assign(n, 0.0);
+        f->x_re_.assign(n, 0.0);
+        f->x_im_.assign(n, 0.0);
+        f->t_re_.assign(static_cast<std::size_t>(widest) * MAX_PORTS, 0.0);
+        f->t_im_.assign(static_cast<std::size_t>(widest) * MAX_PORTS, 0.0);
+        f->y_re_.assign(static_cast<std::size_t>(n) * MAX_PORTS, 0.0);
+        f->y_im_.assign(static_cast<std::size_t>(n) * MAX_PORTS, 0.0);
+        return f;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+namespace {
+
+// t -= l (ur + i ui) over `length` entries: a column of U times one value,
+// real and imaginary parts apart.
+inline void subtract_column(const double* __restrict lr, const double* __restrict li, double ur, double ui,
+                            double* __restrict tr, double* __restrict ti, int length) {
+    for (int q = 0; q < length; ++q) {
+        tr[q] -= lr[q] * ur - li[q] * ui;
+        ti[q] -= lr[q] * ui + li[q] * ur;
+    }
+}
+
+// Columns c0 .. c1 - 1 of a supernode's L (m rows, column-major) applied in
+// turn to the gathered rows t: t[c + 1 ..] -= L[c + 1 .., c] t[c]. Four
+// columns go at once below their own rows (the same operations in the same
+// order), so that t is read and written once for four.
+void apply_columns(const double* __restrict lr, const double* __restrict li, int m, int c0, int c1,
+                   double* __restrict tr, double* __restrict ti) {
+    int c = c0;
+    for (; c + 4 <= c1; c += 4) {
+        for (int j = c; j < c + 3; ++j) {
+            const long at = static_cast<long>(j) * m;
+            for (int q = j + 1; q < c + 4; ++q) {
+                tr[q] -= lr[at + q] * tr[j] - li[at + q] * ti[j];
+                ti[q] -= lr[at + q] * ti[j] + li[at + q] * tr[j];
+            }
+        }
+        const double* l0r = lr + static_cast<long>(c) * m;
+        const double* l0i = li + static_cast<long>(c) * m;
+        const double* l1r = l0r + m;
+        const double* l1i = l0i + m;
+        const double* l2r = l1r + m;
+        const double* l2i = l1i + m;
+        const double* l3r = l2r + m;
+        const double* l3i = l2i + m;
+        const double u0r = tr[c], u0i = ti[c], u1r = tr[c + 1], u1i = ti[c + 1];
+        const double u2r = tr[c + 2], u2i = ti[c + 2], u3r = tr[c + 3], u3i = ti[c + 3];
+        for (int q = c + 4; q < m; ++q) {
+            double sr = tr[q], si = ti[q];
+            sr -= l0r[q] * u0r - l0i[q] * u0i;
+            si -= l0r[q] * u0i + l0i[q] * u0r;
+            sr -= l1r[q] * u1r - l1i[q] * u1i;
+            si -= l1r[q] * u1i + l1i[q] * u1r;
+            sr -= l2r[q] * u2r - l2i[q] * u2i;
+            si -= l2r[q] * u2i + l2i[q] * u2r;
+            sr -= l3r[q] * u3r - l3i[q] * u3i;
+            si -= l3r[q] * u3i + l3i[q] * u3r;
+            tr[q] = sr;
+            ti[q] = si;
+        }
+    }
+    for (; c < c1; ++c) {
+        const long at = static_cast<long>(c) * m + c + 1;
+        subtract_column(lr + at, li + at, tr[c], ti[c], tr + c + 1, ti + c + 1, m - c - 1);
+    }
+}
+
+}  // namespace
+
+// Left-looking, column by column: the column of A is scattered, every
+// supernode that U's column meets updates it through its gathered rows,
+// and the own supernode gives the pivot and L's column.
+bool SupernodalFactors::refactor(const ComplexD* values) {
+    double* xr = x_re_.data();
+    double* xi = x_im_.data();
+    double* tr = t_re_.data();
+    double* ti = t_im_.data();
+    for (int k = 0; k < n_; ++k) {
+        const int column = column_of_pivot_[k];
+        for (int p = column_start_[column]; p < column_start_[column + 1]; ++p) {
+            const int i = pivot_of_row_[row_index_[p]];
+            xr[i] = values[p].real();
+            xi[i] = values[p].imag();
+        }
+        const int own = supernode_of_[k];
+        const int kc = k - first_column_[own];
+        int own_first = kc;
+        const Segment* own_segment = nullptr;
+        for (int g = segment_start_[k]; g < segment_start_[k + 1]; ++g) {
+            const Segment& seg = segments_[g];
+            if (seg.supernode == own) {
+                own_segment = &seg;
+                own_first = seg.first;
+                continue;
+            }
+            const int* rows = rows_.data() + row_start_[seg.supernode];
+            const int m = row_start_[seg.supernode + 1] - row_start_[seg.supernode];
+            const int w = first_column_[seg.supernode + 1] - first_column_[seg.supernode];
+            const double* lr = l_re_.data() + value_start_[seg.supernode];
+            const double* li = l_im_.data() + value_start_[seg.supernode];
+            const int c0 = seg.first;
+            for (int q = c0; q < m; ++q) {
+                tr[q] = xr[rows[q]];
+                ti[q] = xi[rows[q]];
+            }
+            apply_columns(lr, li, m, c0, w, tr, ti);
+            for (int c = c0; c < w; ++c) {
+                u_re_[seg.offset + c - c0] = tr[c];
+                u_im_[seg.offset + c - c0] = ti[c];
+                xr[rows[c]] = xi[rows[c]] = 0.0;
+            }
+            for (int q = w; q < m; ++q) {
+                xr[rows[q]] = tr[q];
+                xi[rows[q]] = ti[q];
+            }
+        }
+        const int* rows = rows_.data() + row_start_[own];
+        const int m = row_start_[own + 1] - row_start_[own];
+        const double* lr = l_re_.data() + value_start_[own];
+        const double* li = l_im_.data() + value_start_[own];
+        for (int q = own_first; q < m; ++q) {
+            tr[q] = xr[rows[q]];
+            ti[q] = xi[rows[q]];
+            xr[rows[q]] = xi[rows[q]] = 0.0;
+        }
+        apply_columns(lr, li, m, own_first, kc, tr, ti);
+        if (own_segment)
+            for (int c = own_first; c < kc; ++c) {
+                u_re_[own_segment->offset + c - own_first] = tr[c];
+                u_im_[own_segment->offset + c - own_first] = ti[c];
+            }
+        // The pivot's inverse, scaled against overflow.
+        const double pr = tr[kc], pi = ti[kc];
+        const double size = std::max(std::abs(pr), std::abs(pi));
+        if (!(size > 0.0) || !std::isfinite(size)) {
+            std::fill(x_re_.begin(), x_re_.end(), 0.0);
+            std::fill(x_im_.begin(), x_im_.end(), 0.0);
+            return false;
+        }
+        const double a = pr / size, b = pi / size, d = (a * a + b * b) * size;
+        const double inverse_re = a / d, inverse_im = -b / d;
+        diagonal_re_[k] = inverse_re;
+        diagonal_im_[k] = inverse_im;
+        double* column_re = l_re_.data() + value_start_[own] + static_cast<long>(kc) * m;
+        double* column_im = l_im_.data() + value_start_[own] + static_cast<long>(kc) * m;
+        for (int q = kc + 1; q < m; ++q) {
+            column_re[q] = tr[q] * inverse_re - ti[q] * inverse_im;
+            column_im[q] = tr[q] * inverse_im + ti[q] * inverse_re;
+        }
+    }
+    return true;
+}
+
+void SupernodalFactors::solve(ComplexD* x, int count, int ldx) {
+    const int n = n_;
+    double* yr = y_re_.data();
+    double* yi = y_im_.data();
+    for (int p = 0; p < count; ++p)
+        for (int k = 0; k < n; ++k) {
+            const ComplexD v = x[row_of_pivot_[k] + static_cast<long>(p) * ldx];
+            yr[k + p * n] = v.real();
+            yi[k + p * n] = v.imag();
+        }
+    // L y = b, supernode by supernode through its gathered rows.
+    const int supernodes = static_cast<int>(first_column_.size()) - 1;
+    for (int s = 0; s < supernodes; ++s) {
+        const int* rows = rows_.data() + row_start_[s];
+        const int m = row_start_[s + 1] - row_start_[s];
+        const int w = first_column_[s + 1] - first_column_[s];
+        const double* lr = l_re_.data() + value_start_[s];
+        const double* li = l_im_.data() + value_start_[s];
+        for (int p = 0; p < count; ++p) {
+            double* tr = t_re_.data() + static_cast<long>(p) * m;
+            double* ti = t_im_.data() + static_cast<long>(p) * m;
+            for (int q = 0; q < m; ++q) {
+                tr[q] = yr[rows[q] + p * n];
+                ti[q] = yi[rows[q] + p * n];
+            }
+            apply_columns(lr, li, m, 0, w, tr, ti);
+            for (int q = 0; q < m; ++q) {
+                yr[rows[q] + p * n] = tr[q];
+                yi[rows[q] + p * n] = ti[q];
+            }
+        }
+    }
+    // U u = y, column by column from the last.
+    for (int k = n - 1; k >= 0; --k)
+        for (int p = 0; p < count; ++p) {
+            double* cr = yr + p * n;
+            double* ci = yi + p * n;
+            const double vr = cr[k] * diagonal_re_[k] - ci[k] * diagonal_im_[k];
+            const double vi = cr[k] * diagonal_im_[k] + ci[k] * diagonal_re_[k];
+            cr[k] = vr;
+            ci[k] = vi;
+            for (int g = segment_start_[k]; g < segment_start_[k + 1]; ++g) {
+                const Segment& seg = segments_[g];
+                const int first = first_column_[seg.supernode] + seg.first;
+                subtract_column(u_re_.data() + seg.offset, u_im_.data() + seg.offset, vr, vi, cr + first,
+                                ci + first, seg.length);
+            }
+        }
+    for (int p = 0; p < count; ++p)
+        for (int k = 0; k < n; ++k)
+            x[column_of_pivot_[k] + static_cast<long>(p) * ldx] = ComplexD(yr[k + p * n], yi[k + p * n]);
+}
+
+}  // namespace solver
