@@ -13,7 +13,7 @@ constexpr int ENTRY_LINE = 32;
 constexpr int BLOCK_BYTES = BLOCK_HEAD_BYTES + 45 * ENTRY_LINE + 1;
 
 // One entry line: a blank, the real and the imaginary part.
-char* put_entry_line(char* out, const std::complex<double>& v) {
+[[gnu::always_inline]] inline char* put_entry_line(char* out, const std::complex<double>& v) {
     *out++ = ' ';
     out = fields::write_e15_7_wide_exponent(out, v.real());
     out = fields::write_e15_7_wide_exponent(out, v.imag());
