@@ -4,7 +4,8 @@
 #include <cmath>
 #include <limits>
 #include <new>
-#include <utility>
+
+#include "wider_vectors.h"
 
 namespace solver {
 
@@ -157,12 +158,14 @@ bool SparseNodalEquations::refactorise_with_klu() {
 
 namespace {
 
-// r -= A u for the COUNT columns u[0 .. COUNT - 1], in one pass over A; r holds, for each row i, the real parts of its COUNT entries at
+// r -= A u for the COUNT columns u[0 .. COUNT - 1], in one pass over A;
+// r holds, for each row i, the real parts of its COUNT entries at
 // r[2 COUNT i + p] and the imaginary parts COUNT further on, so that the
-// ports of a row are updated side by side. size[i] = |A| summed along row i.
+// ports of a row are updated side by side. size[i] = |A| summed along
+// row i.
 template <int COUNT>
-void subtract_product(const NodalPattern& pattern, const ComplexD* a, const ComplexD* const* u, double* r,
-                      double* size) {
+[[gnu::always_inline]] inline void subtract_product(const NodalPattern& pattern, const ComplexD* a,
+                                                    const ComplexD* const* u, double* r, double* size) {
     const int n = pattern.size();
     const int* start = pattern.column_start();
     const int* rows = pattern.row_index();
@@ -186,10 +189,19 @@ void subtract_product(const NodalPattern& pattern, const ComplexD* a, const Comp
     }
 }
 
-template <int... COUNTS>
-void subtract_product(int count, std::integer_sequence<int, COUNTS...>, const NodalPattern& pattern,
-                      const ComplexD* a, const ComplexD* const* u, double* r, double* size) {
-    ((count == COUNTS + 1 ? subtract_product<COUNTS + 1>(pattern, a, u, r, size) : void()), ...);
+static_assert(MAX_PORTS == 6, "subtract_products handles up to six ports");
+
+MTL_WIDER_VECTORS void subtract_products(int count, const NodalPattern& pattern, const ComplexD* a,
+                                         const ComplexD* const* u, double* r, double* size) {
+    switch (count) {
+        case 1: subtract_product<1>(pattern, a, u, r, size); break;
+        case 2: subtract_product<2>(pattern, a, u, r, size); break;
+        case 3: subtract_product<3>(pattern, a, u, r, size); break;
+        case 4: subtract_product<4>(pattern, a, u, r, size); break;
+        case 5: subtract_product<5>(pattern, a, u, r, size); break;
+        case 6: subtract_product<6>(pattern, a, u, r, size); break;
+        default: break;
+    }
 }
 
 }  // namespace
@@ -205,7 +217,7 @@ void subtract_product(int count, std::integer_sequence<int, COUNTS...>, const No
 void SparseNodalEquations::backward_errors(const ComplexD* x, int ldx, const int* ports, int count,
                                            double* errors) {
     const int n = pattern_.size();
-    const ComplexD* u[MAX_PORTS];
+    const ComplexD* u[MAX_PORTS] = {};
     for (int s = 0; s < count; ++s) {
         const ComplexD* b = rhs_.data() + ports[s] * n;
         u[s] = x + static_cast<long>(ports[s]) * ldx;
@@ -214,8 +226,7 @@ void SparseNodalEquations::backward_errors(const ComplexD* x, int ldx, const int
             residual_[s + 2 * count * i + count] = b[i].imag();
         }
     }
-    subtract_product(count, std::make_integer_sequence<int, MAX_PORTS>(), pattern_, values_.data(), u,
-                     residual_.data(), row_size_.data());
+    subtract_products(count, pattern_, values_.data(), u, residual_.data(), row_size_.data());
     const double norm_a = *std::max_element(row_size_.begin(), row_size_.begin() + n);
     for (int s = 0; s < count; ++s) {
         const ComplexD* b = rhs_.data() + ports[s] * n;

@@ -5,15 +5,7 @@
 #include <new>
 
 #include "solver_tables.h"
-
-// The column updates take most of a refactorisation: where the processor
-// has them, with 256-bit vectors and fused multiply-adds (chosen when the
-// program starts).
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define MTL_WIDER_VECTORS __attribute__((target_clones("arch=x86-64-v3", "default")))
-#else
-#define MTL_WIDER_VECTORS
-#endif
+#include "wider_vectors.h"
 
 namespace solver {
 
@@ -128,7 +120,8 @@ inline void subtract_column(const double* __restrict lr, const double* __restric
 // Columns c0 .. c1 - 1 of a supernode's L (m rows, column-major) applied in
 // turn to the gathered rows t: t[c + 1 ..] -= L[c + 1 .., c] t[c]. Four
 // columns go at once below their own rows (the same operations in the same
-// order), so that t is read and written once for four.
+// order), so that t is read and written once for four. This takes most of
+// a refactorisation's time.
 MTL_WIDER_VECTORS void apply_columns(const double* __restrict lr, const double* __restrict li, int m, int c0, int c1,
                    double* __restrict tr, double* __restrict ti) {
     int c = c0;

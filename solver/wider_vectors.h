@@ -1,0 +1,10 @@
+// Marks a function whose loops gain much from 256-bit vectors and fused
+// multiply-adds: the compiler builds it twice, and the processor's
+// capabilities choose one of the two when the program starts.
+#pragma once
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define MTL_WIDER_VECTORS __attribute__((target_clones("arch=x86-64-v3", "default")))
+#else
+#define MTL_WIDER_VECTORS
+#endif
