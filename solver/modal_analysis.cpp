@@ -113,12 +113,13 @@ bool analyse_line(const RunOptions& options, const LineTable& lines, int k, floa
         }
     }
 
-    if (s.refined) copy_matrix(w.series_impedance, w.scratch, n);
-    invert_matrix(w.series_impedance, n, LINE_LD, w.swaps, error);
-    if (error != 0) return fail_singular(k, f, "the series impedance matrix Z'", failure);
-
-    // TI = Z'^-1 (V diag(gamma)).
-    if (!s.refined || !refined_current_matrix(s, w, w.scratch, n)) {
+    // TI = Z'^-1 (V diag(gamma)); for refined modes solved in double
+    // precision, which needs no single-precision inverse of Z'. Where the
+    // double-precision solve finds Z' singular, the single-precision path
+    // follows as for every other line.
+    if (!s.refined || !refined_current_matrix(s, w, w.series_impedance, n)) {
+        invert_matrix(w.series_impedance, n, LINE_LD, w.swaps, error);
+        if (error != 0) return fail_singular(k, f, "the series impedance matrix Z'", failure);
         for (int j = 0; j < n; ++j)
             for (int i = 0; i < n; ++i)
                 w.scratch[i + j * LINE_LD] = s.modal_voltage_matrix[i + j * LINE_LD] * s.propagation_coefficients[j];

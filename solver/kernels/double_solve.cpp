@@ -56,6 +56,17 @@ bool factorise(DoubleSolveWork& w, int n) {
     return true;
 }
 
+// Row i of B loses the factor (i, k) times the row y (held apart from B).
+inline void subtract_row(DoubleSolveWork& w, int i, int k, const double* yr, const double* yi, int count) {
+    const double fr = w.re[i + k * LD], fi = w.im[i + k * LD];
+    double* rr = w.xr + i * LD;
+    double* ri = w.xi + i * LD;
+    for (int j = 0; j < count; ++j) {
+        rr[j] -= fr * yr[j] - fi * yi[j];
+        ri[j] -= fr * yi[j] + fi * yr[j];
+    }
+}
+
 // The substitutions for all columns of B at once, B held row by row so
 // that every inner loop runs along a row of B.
 void substitute(DoubleSolveWork& w, int n, int count) {
@@ -73,15 +84,7 @@ void substitute(DoubleSolveWork& w, int n, int count) {
     for (int k = 0; k < n; ++k) {
         std::copy(xr + k * LD, xr + k * LD + count, yr);
         std::copy(xi + k * LD, xi + k * LD + count, yi);
-        for (int i = k + 1; i < n; ++i) {
-            const double lr = w.re[i + k * LD], li = w.im[i + k * LD];
-            double* rr = xr + i * LD;
-            double* ri = xi + i * LD;
-            for (int j = 0; j < count; ++j) {
-                rr[j] -= lr * yr[j] - li * yi[j];
-                ri[j] -= lr * yi[j] + li * yr[j];
-            }
-        }
+        for (int i = k + 1; i < n; ++i) subtract_row(w, i, k, yr, yi, count);
     }
     for (int k = n - 1; k >= 0; --k) {
         const double qr = w.pivot_re[k], qi = w.pivot_im[k];
@@ -90,15 +93,7 @@ void substitute(DoubleSolveWork& w, int n, int count) {
             yr[j] = xr[k * LD + j] = a * qr - b * qi;
             yi[j] = xi[k * LD + j] = a * qi + b * qr;
         }
-        for (int i = 0; i < k; ++i) {
-            const double ur = w.re[i + k * LD], ui = w.im[i + k * LD];
-            double* rr = xr + i * LD;
-            double* ri = xi + i * LD;
-            for (int j = 0; j < count; ++j) {
-                rr[j] -= ur * yr[j] - ui * yi[j];
-                ri[j] -= ur * yi[j] + ui * yr[j];
-            }
-        }
+        for (int i = 0; i < k; ++i) subtract_row(w, i, k, yr, yi, count);
     }
 }
 
