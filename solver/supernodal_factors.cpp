@@ -109,7 +109,7 @@ namespace {
 
 // t -= l (ur + i ui) over `length` entries: a column of U times one value,
 // real and imaginary parts apart.
-inline void subtract_column(const double* __restrict lr, const double* __restrict li, double ur, double ui,
+MTL_WIDER_VECTORS void subtract_column(const double* __restrict lr, const double* __restrict li, double ur, double ui,
                             double* __restrict tr, double* __restrict ti, int length) {
     for (int q = 0; q < length; ++q) {
         tr[q] -= lr[q] * ur - li[q] * ui;
