@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "plotter_limits.h"
+
 namespace convert {
 
 // The limits of the plotter's parameter store.
-constexpr int MAX_PLOTTED_PORTS = 9;
-constexpr int MAX_PLOTTED_POINTS = 9999;
+constexpr int MAX_PLOTTED_PORTS = portfiles::PLOTTER_MAX_PORTS;
+constexpr int MAX_PLOTTED_POINTS = portfiles::PLOTTER_MAX_POINTS;
 
 struct ConversionOptions {
     std::string input, output;

@@ -15,7 +15,7 @@ constexpr const char* SUMMARY =
     "Touchstone file (.sNp). The direction follows from the names.";
 
 constexpr const char* EPILOGUE =
-    "A parameter file holds at most 9 ports and 9999 frequencies for the plotter,\n"
+    "A parameter file holds at most 9 ports and 10000 frequencies for the plotter,\n"
     "and the lower triangle of each matrix only: a matrix that is not reciprocal\n"
     "is refused unless --lower is given. Noise data is left out with a note.\n"
     "The output file is written whole or not at all.\n"

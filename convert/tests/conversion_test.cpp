@@ -115,13 +115,13 @@ TEST_F(ConversionTest, RefusesWhatThePlotterCannotShowOrTheFileCannotHold) {
         ten_ports += "\n";
     }
     std::string many_points = "# Hz S RI\n";
-    for (int k = 1; k <= 10000; ++k) many_points += std::to_string(k) + " 0 0\n";
+    for (int k = 1; k <= 10001; ++k) many_points += std::to_string(k) + " 0 0\n";
     for (const Case& c : {
              Case{"nonrecip.s2p", nonreciprocal,
                   "nonrecip.s2p: the matrix is not reciprocal (largest |M(2,1) - M(1,2)| = 0.1 at 1 Hz); a parameter "
                   "file keeps the lower triangle only: --lower keeps M(q,p) for q >= p"},
              Case{"ten.s10p", ten_ports, "ten.s10p has 10 ports; the plotter shows at most 9"},
-             Case{"many.s1p", many_points, "many.s1p has 10000 frequencies; the plotter shows at most 9999"},
+             Case{"many.s1p", many_points, "many.s1p has 10001 frequencies; the plotter shows at most 10000"},
              Case{"z.s1p", "# Hz Z RI\n1 1 0\n", "z.s1p holds Z-parameters; write them to a .zpm file"},
              Case{"broken.s1p", "# Hz S RI\n1 1 0\n2 1 x\n", "broken.s1p:3: expected a number, found \"x\""},
          }) {

@@ -4,8 +4,10 @@
 
 #include <string>
 
-constexpr int MAX_PORTS = 9;
-constexpr int MAX_FREQUENCY_POINTS = 10000;  // as many as the solver writes
+#include "plotter_limits.h"
+
+constexpr int MAX_PORTS = portfiles::PLOTTER_MAX_PORTS;
+constexpr int MAX_FREQUENCY_POINTS = portfiles::PLOTTER_MAX_POINTS;
 constexpr int FILE_NAME_LENGTH = 20;
 
 // What stays fixed for one kind of parameter.

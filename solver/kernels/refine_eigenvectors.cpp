@@ -3,6 +3,7 @@
 
 #include "complex_vector_ops.h"
 #include "eigen_decomposition.h"
+#include "wider_vectors.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr int MAX_DEPTH = 2;
 
 // r = A v - lambda v for A of order n in w.re, w.im; returns ||r||. The real
 // and imaginary parts are accumulated apart, which vectorises.
-double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, ComplexD* r) {
+MTL_KERNEL_WIDER_VECTORS double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, ComplexD* r) {
     double re[LD], im[LD];
     for (int i = 0; i < n; ++i) {
         const ComplexD t = -lambda * v[i];
@@ -70,7 +71,7 @@ using ComplexC = std::complex<Coordinate>;
 // LU factors of the eigenvector matrix with partial pivoting, real and
 // imaginary parts apart so that the eliminations and substitutions
 // vectorise; pivots in w.order. False on a zero pivot.
-bool factorise_vectors(RefineWork& w, int n) {
+MTL_KERNEL_WIDER_VECTORS bool factorise_vectors(RefineWork& w, int n) {
     Coordinate* re = w.lu_re;
     Coordinate* im = w.lu_im;
     for (int j = 0; j < n; ++j)
@@ -119,7 +120,7 @@ bool factorise_vectors(RefineWork& w, int n) {
 }
 
 // b := V^-1 b with the factors of factorise_vectors.
-void solve_vectors(const RefineWork& w, int n, ComplexD* b) {
+MTL_KERNEL_WIDER_VECTORS void solve_vectors(const RefineWork& w, int n, ComplexD* b) {
     Coordinate br[LD], bi[LD];
     for (int i = 0; i < n; ++i) br[i] = static_cast<Coordinate>(b[i].real()), bi[i] = static_cast<Coordinate>(b[i].imag());
     for (int k = 0; k < n; ++k) {
@@ -154,7 +155,7 @@ int root(int* parent, int i) {
     return i;
 }
 
-void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted);
+MTL_KERNEL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted);
 
 // The norm estimate of A: the larger of the largest |lambda| and
 // ||A||_F / sqrt(n).
@@ -327,7 +328,7 @@ bool rotate_cluster(RefineWork& w, int n, const int* idx, int k, const bool* poo
 // With `restarted` (the residuals are then already there), the restarted
 // pairs take the first step whatever their residual: their vectors come
 // from the Hessenberg form, whose own rounding they carry.
-void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted) {
+MTL_KERNEL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted) {
     bool stuck[LD] = {};
     for (int j = 0; j < n; ++j) {
         changed[j] = false;
