@@ -48,6 +48,8 @@ struct RefineWork {
     float lu_re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];         // LU factors of v (single precision):
     float lu_im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];         // real and imaginary parts
     ComplexF pivot_inverse[REFINE_MAX_ORDER];                 // reciprocals of the pivots
+    float rows_re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];       // columns solved with them, row by row
+    float rows_im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];
     ComplexD factors[REFINE_MAX_ORDER * REFINE_MAX_ORDER];    // work space of the cluster rotations
     ComplexD residual[REFINE_MAX_ORDER * REFINE_MAX_ORDER];   // A v_j - w_j v_j, then in the basis v
     ComplexD candidate[REFINE_MAX_ORDER * REFINE_MAX_ORDER];  // corrected vectors

@@ -119,35 +119,55 @@ MTL_KERNEL_WIDER_VECTORS bool factorise_vectors(RefineWork& w, int n) {
     return true;
 }
 
-// b := V^-1 b with the factors of factorise_vectors.
-MTL_KERNEL_WIDER_VECTORS void solve_vectors(const RefineWork& w, int n, ComplexD* b) {
-    Coordinate br[LD], bi[LD];
-    for (int i = 0; i < n; ++i) br[i] = static_cast<Coordinate>(b[i].real()), bi[i] = static_cast<Coordinate>(b[i].imag());
+// Columns columns[0 .. count-1] of w.residual := V^-1 times themselves,
+// with the factors of factorise_vectors. The columns are solved together,
+// held row by row, so that every inner loop runs along a row of them.
+MTL_KERNEL_WIDER_VECTORS void solve_vectors(RefineWork& w, int n, const int* columns, int count) {
+    Coordinate* xr = w.rows_re;
+    Coordinate* xi = w.rows_im;
+    for (int c = 0; c < count; ++c) {
+        const ComplexD* b = w.residual + columns[c] * LD;
+        for (int i = 0; i < n; ++i) {
+            xr[i * LD + c] = static_cast<Coordinate>(b[i].real());
+            xi[i * LD + c] = static_cast<Coordinate>(b[i].imag());
+        }
+    }
     for (int k = 0; k < n; ++k) {
         const int p = w.order[k];
-        if (p != k) std::swap(br[k], br[p]), std::swap(bi[k], bi[p]);
+        if (p != k)
+            for (int c = 0; c < count; ++c) {
+                std::swap(xr[k * LD + c], xr[p * LD + c]);
+                std::swap(xi[k * LD + c], xi[p * LD + c]);
+            }
     }
-    for (int k = 0; k < n; ++k) {
-        const Coordinate xr = br[k], xi = bi[k];
-        const Coordinate* lr = w.lu_re + k * LD;
-        const Coordinate* li = w.lu_im + k * LD;
-        for (int i = k + 1; i < n; ++i) {
-            br[i] -= lr[i] * xr - li[i] * xi;
-            bi[i] -= lr[i] * xi + li[i] * xr;
+    // Row k apart, where the updates cannot touch it.
+    Coordinate yr[LD], yi[LD];
+    auto subtract_row = [&](int i, Coordinate fr, Coordinate fi) {
+        Coordinate* rr = xr + i * LD;
+        Coordinate* ri = xi + i * LD;
+        for (int c = 0; c < count; ++c) {
+            rr[c] -= fr * yr[c] - fi * yi[c];
+            ri[c] -= fr * yi[c] + fi * yr[c];
         }
+    };
+    for (int k = 0; k < n; ++k) {
+        std::copy(xr + k * LD, xr + k * LD + count, yr);
+        std::copy(xi + k * LD, xi + k * LD + count, yi);
+        for (int i = k + 1; i < n; ++i) subtract_row(i, w.lu_re[i + k * LD], w.lu_im[i + k * LD]);
     }
     for (int k = n - 1; k >= 0; --k) {
-        const ComplexC x = ComplexC(br[k], bi[k]) * w.pivot_inverse[k];
-        br[k] = x.real();
-        bi[k] = x.imag();
-        const Coordinate* ur = w.lu_re + k * LD;
-        const Coordinate* ui = w.lu_im + k * LD;
-        for (int i = 0; i < k; ++i) {
-            br[i] -= ur[i] * x.real() - ui[i] * x.imag();
-            bi[i] -= ur[i] * x.imag() + ui[i] * x.real();
+        const Coordinate qr = w.pivot_inverse[k].real(), qi = w.pivot_inverse[k].imag();
+        for (int c = 0; c < count; ++c) {
+            const Coordinate a = xr[k * LD + c], b = xi[k * LD + c];
+            yr[c] = xr[k * LD + c] = a * qr - b * qi;
+            yi[c] = xi[k * LD + c] = a * qi + b * qr;
         }
+        for (int i = 0; i < k; ++i) subtract_row(i, w.lu_re[i + k * LD], w.lu_im[i + k * LD]);
     }
-    for (int i = 0; i < n; ++i) b[i] = ComplexD(br[i], bi[i]);
+    for (int c = 0; c < count; ++c) {
+        ComplexD* b = w.residual + columns[c] * LD;
+        for (int i = 0; i < n; ++i) b[i] = ComplexD(xr[i * LD + c], xi[i * LD + c]);
+    }
 }
 
 int root(int* parent, int i) {
@@ -346,8 +366,10 @@ MTL_KERNEL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double toleranc
         // The residuals in the basis of the current eigenvectors:
         // E = V^-1 (A V - V diag(lambda)), the poor columns only.
         if (!factorise_vectors(w, n)) return;
+        int poor_columns[LD], listed = 0;
         for (int j = 0; j < n; ++j)
-            if (poor[j]) solve_vectors(w, n, w.residual + j * LD);
+            if (poor[j]) poor_columns[listed++] = j;
+        solve_vectors(w, n, poor_columns, listed);
         auto e = [&w](int i, int j) { return w.residual[i + j * LD]; };
 
         int* parent = w.cluster;
@@ -401,7 +423,7 @@ MTL_KERNEL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double toleranc
             for (int a = 0; a < k; ++a) {
                 const int i = idx[a];
                 if (poor[i]) continue;
-                solve_vectors(w, n, w.residual + i * LD);
+                solve_vectors(w, n, &i, 1);
                 recompute[i] = true;
             }
             if (!rotate_cluster(w, n, idx, k, poor, depth))
