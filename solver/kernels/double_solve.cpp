@@ -12,7 +12,7 @@ constexpr int LD = DOUBLE_SOLVE_MAX_ORDER;
 
 // LU factors of A in place, column by column (L below the diagonal with a
 // unit diagonal, U on and above it); rows exchanged whole.
-MTL_KERNEL_WIDER_VECTORS bool factorise(DoubleSolveWork& w, int n) {
+MTL_WIDER_VECTORS bool factorise(DoubleSolveWork& w, int n) {
     double* re = w.re;
     double* im = w.im;
     for (int k = 0; k < n; ++k) {
@@ -71,7 +71,7 @@ inline void subtract_row(DoubleSolveWork& w, int i, int k, const double* yr, con
 
 // The substitutions for all columns of B at once, B held row by row so
 // that every inner loop runs along a row of B.
-MTL_KERNEL_WIDER_VECTORS void substitute(DoubleSolveWork& w, int n, int count) {
+MTL_WIDER_VECTORS void substitute(DoubleSolveWork& w, int n, int count) {
     double* xr = w.xr;
     double* xi = w.xi;
     for (int k = 0; k < n; ++k) {

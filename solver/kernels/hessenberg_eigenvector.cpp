@@ -12,7 +12,7 @@ constexpr int LD = REFINE_MAX_ORDER;
 
 }  // namespace
 
-MTL_KERNEL_WIDER_VECTORS bool hessenberg_eigenvector(const HessenbergForm& form, int n, ComplexD lambda, double norm, ComplexD* v) {
+MTL_WIDER_VECTORS bool hessenberg_eigenvector(const HessenbergForm& form, int n, ComplexD lambda, double norm, ComplexD* v) {
     if (n <= 0 || n > LD) return false;
     // H - lambda I in double precision, row by row (the eliminations work on
     // rows): the Hessenberg part only, the multipliers of the reduction stand

@@ -20,7 +20,7 @@ constexpr int MAX_DEPTH = 2;
 
 // r = A v - lambda v for A of order n in w.re, w.im; returns ||r||. The real
 // and imaginary parts are accumulated apart, which vectorises.
-MTL_KERNEL_WIDER_VECTORS double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, ComplexD* r) {
+MTL_WIDER_VECTORS double residual(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda, ComplexD* r) {
     double re[LD], im[LD];
     for (int i = 0; i < n; ++i) {
         const ComplexD t = -lambda * v[i];
@@ -71,7 +71,7 @@ using ComplexC = std::complex<Coordinate>;
 // LU factors of the eigenvector matrix with partial pivoting, real and
 // imaginary parts apart so that the eliminations and substitutions
 // vectorise; pivots in w.order. False on a zero pivot.
-MTL_KERNEL_WIDER_VECTORS bool factorise_vectors(RefineWork& w, int n) {
+MTL_WIDER_VECTORS bool factorise_vectors(RefineWork& w, int n) {
     Coordinate* re = w.lu_re;
     Coordinate* im = w.lu_im;
     for (int j = 0; j < n; ++j)
@@ -122,7 +122,7 @@ MTL_KERNEL_WIDER_VECTORS bool factorise_vectors(RefineWork& w, int n) {
 // Columns columns[0 .. count-1] of w.residual := V^-1 times themselves,
 // with the factors of factorise_vectors. The columns are solved together,
 // held row by row, so that every inner loop runs along a row of them.
-MTL_KERNEL_WIDER_VECTORS void solve_vectors(RefineWork& w, int n, const int* columns, int count) {
+MTL_WIDER_VECTORS void solve_vectors(RefineWork& w, int n, const int* columns, int count) {
     Coordinate* xr = w.rows_re;
     Coordinate* xi = w.rows_im;
     for (int c = 0; c < count; ++c) {
@@ -175,7 +175,7 @@ int root(int* parent, int i) {
     return i;
 }
 
-MTL_KERNEL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted);
+MTL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted);
 
 // The norm estimate of A: the larger of the largest |lambda| and
 // ||A||_F / sqrt(n).
@@ -348,7 +348,7 @@ bool rotate_cluster(RefineWork& w, int n, const int* idx, int k, const bool* poo
 // With `restarted` (the residuals are then already there), the restarted
 // pairs take the first step whatever their residual: their vectors come
 // from the Hessenberg form, whose own rounding they carry.
-MTL_KERNEL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted) {
+MTL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted) {
     bool stuck[LD] = {};
     for (int j = 0; j < n; ++j) {
         changed[j] = false;
