@@ -3,8 +3,9 @@
 // to the run report and the parameter files. The first point is analysed
 // and committed before the other workers start; then workers take the next
 // point to analyse from a shared counter and wait for their turn to commit
-// it. Each has its own tables, obtained before the first point, and the
-// analysis of the node matrix's pattern is shared; the sparse factors of the
+// it. Each has its own tables (the first worker's obtained before the first
+// point, the others' on their own threads), and the analysis of the node
+// matrix's pattern is shared; the sparse factors of the
 // first point's matrix give every worker its pivot order. A point's result
 // depends only on the point (and the first point), never on which worker
 // analysed it. Where a point takes so little time that handing the turn to
@@ -142,9 +143,8 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     }
     // The first worker analyses the first point alone; the others are
     // obtained only once that showed they are worth it.
-    std::vector<std::unique_ptr<Worker>> workers;
-    workers.push_back(make_worker(run, pattern.get()));
-    if (!workers.front()) return fail_for_memory(run, error_flag);
+    std::unique_ptr<Worker> first_worker = make_worker(run, pattern.get());
+    if (!first_worker) return fail_for_memory(run, error_flag);
 
     SweepReportSink report(run.report, run.options);
     ParameterFileSink files(run.directory);
@@ -161,7 +161,7 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     if (!writer.open(error_flag)) return;
 
     SweepProgress progress(points, run.command.quiet);
-    Worker& first = *workers.front();
+    Worker& first = *first_worker;
     const auto start = std::chrono::steady_clock::now();
     first.analysis->analyse(run.sweep.frequency(0), *first.result);
     const std::chrono::duration<double> first_point = std::chrono::steady_clock::now() - start;
@@ -170,13 +170,8 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
 
     const bool shared = options.threads != 0 || first_point.count() >= SHORTEST_SHARED_POINT_SECONDS;
     const int wanted = shared ? worker_count(options, points) : 1;
-    while (static_cast<int>(workers.size()) < wanted) {
-        std::unique_ptr<Worker> worker = make_worker(run, pattern.get());
-        if (!worker) break;  // fewer workers, the same results
-        workers.push_back(std::move(worker));
-    }
 
-    if (workers.size() == 1) {
+    if (wanted == 1) {
         for (int i = 1; i < points; ++i) {
             first.analysis->analyse(run.sweep.frequency(i), *first.result);
             if (!writer.commit(*first.result, error_flag)) break;
@@ -196,10 +191,17 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
                 if (!order.commit(i, *worker.result)) return;
             }
         };
+        // Each further worker obtains its tables on its own thread, while
+        // the points go on; one without memory leaves the sweep to the
+        // others (fewer workers, the same results).
+        auto obtain_and_work = [&] {
+            std::unique_ptr<Worker> worker = make_worker(run, pattern.get());
+            if (worker) work(*worker);
+        };
         std::vector<std::thread> threads;
-        for (std::size_t w = 1; w < workers.size(); ++w) {
+        for (int w = 1; w < wanted; ++w) {
             try {
-                threads.emplace_back(work, std::ref(*workers[w]));
+                threads.emplace_back(obtain_and_work);
             } catch (const std::system_error&) {
                 break;  // the workers started so far do the sweep
             }
