@@ -13,8 +13,7 @@ inline constexpr int DOUBLE_SOLVE_MAX_ORDER = 32;
 struct DoubleSolveWork {
     double re[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];  // the factors
     double im[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];
-    double pivot_re[DOUBLE_SOLVE_MAX_ORDER];                         // 1 / U(k, k)
-    double pivot_im[DOUBLE_SOLVE_MAX_ORDER];
+    ComplexD pivot_inverse[DOUBLE_SOLVE_MAX_ORDER];                  // 1 / U(k, k)
     double xr[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];       // B row by row
     double xi[DOUBLE_SOLVE_MAX_ORDER * DOUBLE_SOLVE_MAX_ORDER];
     int order[DOUBLE_SOLVE_MAX_ORDER];                               // row exchanged with row k

@@ -3,6 +3,7 @@
 
 #include "complex_vector_ops.h"
 #include "eigen_decomposition.h"
+#include "split_lu.h"
 #include "wider_vectors.h"
 
 namespace {
@@ -68,105 +69,32 @@ MTL_WIDER_VECTORS double residual(const RefineWork& w, int n, const ComplexD* v,
 using Coordinate = float;
 using ComplexC = std::complex<Coordinate>;
 
-// LU factors of the eigenvector matrix with partial pivoting, real and
-// imaginary parts apart so that the eliminations and substitutions
-// vectorise; pivots in w.order. False on a zero pivot.
+// LU factors of the eigenvector matrix (w.lu_*, w.order, w.pivot_inverse).
+// False on a zero pivot.
 MTL_WIDER_VECTORS bool factorise_vectors(RefineWork& w, int n) {
-    Coordinate* re = w.lu_re;
-    Coordinate* im = w.lu_im;
     for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i) {
-            re[i + j * LD] = static_cast<Coordinate>(w.v[i + j * LD].real());
-            im[i + j * LD] = static_cast<Coordinate>(w.v[i + j * LD].imag());
+            w.lu_re[i + j * LD] = static_cast<Coordinate>(w.v[i + j * LD].real());
+            w.lu_im[i + j * LD] = static_cast<Coordinate>(w.v[i + j * LD].imag());
         }
-    for (int k = 0; k < n; ++k) {
-        int p = k;
-        Coordinate largest = -1;
-        for (int i = k; i < n; ++i) {
-            const Coordinate size = std::abs(re[i + k * LD]) + std::abs(im[i + k * LD]);
-            if (size > largest) largest = size, p = i;
-        }
-        if (!(largest > 0) || !std::isfinite(largest)) return false;
-        w.order[k] = p;
-        if (p != k)
-            for (int j = 0; j < n; ++j) {
-                std::swap(re[k + j * LD], re[p + j * LD]);
-                std::swap(im[k + j * LD], im[p + j * LD]);
-            }
-        const ComplexC inverse = Coordinate(1) / ComplexC(re[k + k * LD], im[k + k * LD]);
-        w.pivot_inverse[k] = inverse;
-        Coordinate* lr = re + k * LD;
-        Coordinate* li = im + k * LD;
-        for (int i = k + 1; i < n; ++i) {
-            const Coordinate a = lr[i], b = li[i];
-            lr[i] = a * inverse.real() - b * inverse.imag();
-            li[i] = a * inverse.imag() + b * inverse.real();
-        }
-        // The multipliers copied apart, where the updates cannot touch them:
-        // the update loops then vectorise without overlap checks.
-        Coordinate mr[LD], mi[LD];
-        for (int i = k + 1; i < n; ++i) mr[i] = lr[i], mi[i] = li[i];
-        for (int j = k + 1; j < n; ++j) {
-            const Coordinate ur = re[k + j * LD], ui = im[k + j * LD];
-            Coordinate* cr = re + j * LD;
-            Coordinate* ci = im + j * LD;
-            for (int i = k + 1; i < n; ++i) {
-                cr[i] -= mr[i] * ur - mi[i] * ui;
-                ci[i] -= mr[i] * ui + mi[i] * ur;
-            }
-        }
-    }
-    return true;
+    return kernels_detail::factorise_split<LD>(w.lu_re, w.lu_im, n, w.order, w.pivot_inverse);
 }
 
 // Columns columns[0 .. count-1] of w.residual := V^-1 times themselves,
-// with the factors of factorise_vectors. The columns are solved together,
-// held row by row, so that every inner loop runs along a row of them.
+// with the factors of factorise_vectors, solved together row by row.
 MTL_WIDER_VECTORS void solve_vectors(RefineWork& w, int n, const int* columns, int count) {
-    Coordinate* xr = w.rows_re;
-    Coordinate* xi = w.rows_im;
     for (int c = 0; c < count; ++c) {
         const ComplexD* b = w.residual + columns[c] * LD;
         for (int i = 0; i < n; ++i) {
-            xr[i * LD + c] = static_cast<Coordinate>(b[i].real());
-            xi[i * LD + c] = static_cast<Coordinate>(b[i].imag());
+            w.rows_re[i * LD + c] = static_cast<Coordinate>(b[i].real());
+            w.rows_im[i * LD + c] = static_cast<Coordinate>(b[i].imag());
         }
     }
-    for (int k = 0; k < n; ++k) {
-        const int p = w.order[k];
-        if (p != k)
-            for (int c = 0; c < count; ++c) {
-                std::swap(xr[k * LD + c], xr[p * LD + c]);
-                std::swap(xi[k * LD + c], xi[p * LD + c]);
-            }
-    }
-    // Row k apart, where the updates cannot touch it.
-    Coordinate yr[LD], yi[LD];
-    auto subtract_row = [&](int i, Coordinate fr, Coordinate fi) {
-        Coordinate* rr = xr + i * LD;
-        Coordinate* ri = xi + i * LD;
-        for (int c = 0; c < count; ++c) {
-            rr[c] -= fr * yr[c] - fi * yi[c];
-            ri[c] -= fr * yi[c] + fi * yr[c];
-        }
-    };
-    for (int k = 0; k < n; ++k) {
-        std::copy(xr + k * LD, xr + k * LD + count, yr);
-        std::copy(xi + k * LD, xi + k * LD + count, yi);
-        for (int i = k + 1; i < n; ++i) subtract_row(i, w.lu_re[i + k * LD], w.lu_im[i + k * LD]);
-    }
-    for (int k = n - 1; k >= 0; --k) {
-        const Coordinate qr = w.pivot_inverse[k].real(), qi = w.pivot_inverse[k].imag();
-        for (int c = 0; c < count; ++c) {
-            const Coordinate a = xr[k * LD + c], b = xi[k * LD + c];
-            yr[c] = xr[k * LD + c] = a * qr - b * qi;
-            yi[c] = xi[k * LD + c] = a * qi + b * qr;
-        }
-        for (int i = 0; i < k; ++i) subtract_row(i, w.lu_re[i + k * LD], w.lu_im[i + k * LD]);
-    }
+    kernels_detail::substitute_split_rows<LD>(w.lu_re, w.lu_im, w.order, w.pivot_inverse, n, w.rows_re, w.rows_im,
+                                              count);
     for (int c = 0; c < count; ++c) {
         ComplexD* b = w.residual + columns[c] * LD;
-        for (int i = 0; i < n; ++i) b[i] = ComplexD(xr[i * LD + c], xi[i * LD + c]);
+        for (int i = 0; i < n; ++i) b[i] = ComplexD(w.rows_re[i * LD + c], w.rows_im[i * LD + c]);
     }
 }
 
