@@ -175,9 +175,9 @@ void BM_refine_eigenvectors(benchmark::State& state) {
     a = pristine;
     int low = 0, igh = 0, error = 0;
     balance_matrix(a.data(), n, ld, low, igh, scale.data());
+    std::copy(a.begin(), a.end(), work.balanced);
+    const BalancedForm form{work.balanced, ld, low, igh, scale.data()};
     reduce_to_hessenberg(a.data(), n, ld, low, igh, work.exchanges);
-    std::copy(a.begin(), a.end(), work.hessenberg);
-    const HessenbergForm form{work.hessenberg, ld, low, igh, work.exchanges, scale.data()};
     lr_iteration(a.data(), n, ld, low, igh, work.exchanges, w0.data(), z0.data(), ld, work.marks, error);
     back_transform(z0.data(), n, ld, low, igh, scale.data(), n);
     for (auto _ : state) {

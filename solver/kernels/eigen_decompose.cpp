@@ -16,13 +16,13 @@ void eigen_decompose(ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int 
     int low = 0;
     int igh = 0;
     balance_matrix(a, n, lda, low, igh, scale);
-    reduce_to_hessenberg(a, n, lda, low, igh, work.exchanges);
     for (int j = 0; j < n; ++j) {
         for (int i = 0; i < n; ++i) {
-            work.hessenberg[i + j * EIGEN_MAX_ORDER] = a[i + static_cast<long>(j) * lda];
+            work.balanced[i + j * EIGEN_MAX_ORDER] = a[i + static_cast<long>(j) * lda];
         }
     }
-    const HessenbergForm form{work.hessenberg, EIGEN_MAX_ORDER, low, igh, work.exchanges, scale};
+    const BalancedForm form{work.balanced, EIGEN_MAX_ORDER, low, igh, scale};
+    reduce_to_hessenberg(a, n, lda, low, igh, work.exchanges);
     lr_iteration(a, n, lda, low, igh, work.exchanges, w, z, ldz, work.marks, error);
     if (error != 0) return;
     back_transform(z, n, ldz, low, igh, scale, n);

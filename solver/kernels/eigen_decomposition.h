@@ -40,6 +40,37 @@ constexpr int REFINE_MAX_ORDER = 32;
 // dozen conductors keep eigenvalues wrong in their seventh digit.
 constexpr double EIGEN_ROUNDING_RESIDUAL = 2.0 * 1.1921e-7;
 
+// The balanced matrix that balance_matrix left (an exact similarity
+// transform of A) and its balancing (0-based low, igh and the scale
+// factors), kept for the refinement.
+struct BalancedForm {
+    const ComplexF* b = nullptr;
+    int ldb = 0;
+    int low = 0, igh = 0;
+    const float* scale = nullptr;
+};
+
+// The balanced matrix reduced to upper Hessenberg form in double precision
+// by elimination with row interchanges (as reduce_to_hessenberg does in
+// single precision): real and imaginary parts apart, the multipliers below
+// the subdiagonal, exchanges[m] the row exchanged with row m.
+struct DoubleHessenberg {
+    double re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];
+    double im[REFINE_MAX_ORDER * REFINE_MAX_ORDER];
+    int exchanges[REFINE_MAX_ORDER];
+    BalancedForm balancing;
+};
+void reduce_in_double(const BalancedForm& form, int n, DoubleHessenberg& h);
+
+// Eigenvectors (unit length, n entries; vector c at vectors + c *
+// REFINE_MAX_ORDER) of A, given its Hessenberg form, for the eigenvalues
+// near lambda[0 .. count-1]: two steps of inverse iteration on the
+// Hessenberg form (O(n^2) each), then the reduction and the balancing
+// undone. Several shifts are worked on side by side. norm: a norm estimate
+// of A. found[c] is false where no finite vector came out.
+void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count, double norm,
+                             ComplexD* vectors, bool* found);
+
 // Caller-provided workspace (nothing is allocated).
 struct RefineWork {
     double re[REFINE_MAX_ORDER * REFINE_MAX_ORDER];           // A in double precision:
@@ -61,29 +92,12 @@ struct RefineWork {
     double candidate_norm[REFINE_MAX_ORDER];
     int order[REFINE_MAX_ORDER];
     int cluster[REFINE_MAX_ORDER];  // representative of the column's cluster
+    DoubleHessenberg hessenberg;    // for the restarts
     // Left by refine_eigenvectors: how many pairs it corrected (0 when all
     // were at the rounding level); then lambda holds every eigenvalue in
     // double precision, the corrected ones before their rounding.
     int changed_count = 0;
 };
-
-// The Hessenberg form that reduce_to_hessenberg left (with its multipliers
-// and exchanges) and the balancing it was applied to (0-based low, igh and
-// the scale factors), kept for the refinement.
-struct HessenbergForm {
-    const ComplexF* h = nullptr;
-    int ldh = 0;
-    int low = 0, igh = 0;
-    const int* exchanges = nullptr;
-    const float* scale = nullptr;
-};
-
-// An eigenvector v (unit length, n entries) of the matrix whose Hessenberg
-// form is given, for an eigenvalue near lambda: two steps of inverse
-// iteration on the Hessenberg form in double precision (O(n^2)), then the
-// reduction and the balancing undone. norm: a norm estimate of the matrix.
-// False when no finite vector comes out.
-bool hessenberg_eigenvector(const HessenbergForm& form, int n, ComplexD lambda, double norm, ComplexD* v);
 
 // Brings every eigenpair (w[j], column j of z) of A (n x n, leading dimension
 // lda; z with leading dimension ldz, columns of any nonzero length) whose
@@ -98,24 +112,23 @@ bool hessenberg_eigenvector(const HessenbergForm& form, int n, ComplexD lambda, 
 // A correction is kept only where it lowers the residual. Pairs at the
 // rounding level are left exactly as they are; corrected columns come back
 // with unit length.
-// Given the Hessenberg form of A, pairs whose vector is far off (residual
-// above EIGEN_RESTART_RESIDUAL ||A|| and above the coupling limit of the
-// Newton step against the nearest other eigenvalue; the LR back-substitution
-// can give nearly the same vector for several eigenvalues of a large line)
-// are first restarted by hessenberg_eigenvector, which costs O(n^2) a pair
-// where the Newton steps would need many rounds on one large cluster; the
-// restarted pairs then take one Newton step against A whatever their
-// residual, as they carry the rounding of the Hessenberg form.
+// Given the balanced A, pairs whose vector is far off (residual above
+// EIGEN_RESTART_RESIDUAL ||A|| and above the coupling limit of the Newton
+// step against the nearest other eigenvalue; the LR back-substitution can
+// give nearly the same vector for several eigenvalues of a large line) are
+// first restarted by hessenberg_eigenvectors from the Hessenberg form of A
+// in double precision, which costs O(n^2) a pair where the Newton steps
+// would need many rounds on one large cluster.
 constexpr double EIGEN_RESTART_RESIDUAL = 1e-4;
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
-                         RefineWork& work, const HessenbergForm* form = nullptr);
+                         RefineWork& work, const BalancedForm* form = nullptr);
 
 // Caller-provided workspace of eigen_decompose; nothing is allocated.
 struct EigenWork {
     int exchanges[EIGEN_MAX_ORDER];  // row exchanged with row m by the Hessenberg reduction
     int marks[EIGEN_MAX_ORDER];      // rows exchanged in the current LR step (+1) or not (-1)
     ComplexF original[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];  // copy of A for refine_eigenvectors
-    ComplexF hessenberg[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];  // and of its Hessenberg form
+    ComplexF balanced[EIGEN_MAX_ORDER * EIGEN_MAX_ORDER];  // and of the balanced A
     RefineWork refine;
 };
 

@@ -103,7 +103,7 @@ int root(int* parent, int i) {
     return i;
 }
 
-MTL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted);
+MTL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, bool residuals_known);
 
 // The norm estimate of A: the larger of the largest |lambda| and
 // ||A||_F / sqrt(n).
@@ -118,11 +118,16 @@ double rounding_tolerance(const RefineWork& w, int n, double frobenius) {
 }
 
 // Residuals of all pairs; the pairs far off are restarted from the
-// Hessenberg form, each kept only where its residual goes down and its new
-// vector is not (nearly) one that another column already has.
-void restart_far_pairs(RefineWork& w, int n, double norm, const HessenbergForm& form, bool* restarted) {
+// Hessenberg form in double precision, each kept only where its residual
+// goes down and its new vector is not (nearly) one that another column
+// already has.
+void restart_far_pairs(RefineWork& w, int n, double norm, const BalancedForm& form, bool* restarted) {
     for (int j = 0; j < n; ++j)
         w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+    // Which pairs to restart depends only on the residuals and eigenvalues
+    // the decomposition left: their new vectors are computed together.
+    int far[LD], far_count = 0;
+    ComplexD shifts[LD];
     for (int j = 0; j < n; ++j) {
         restarted[j] = false;
         if (!(w.residual_norm[j] > EIGEN_RESTART_RESIDUAL * norm)) continue;
@@ -136,9 +141,20 @@ void restart_far_pairs(RefineWork& w, int n, double norm, const HessenbergForm& 
         if (!(std::norm(w.residual_norm[j]) > COUPLED * COUPLED * gap) ||
             !(gap > EIGEN_RESTART_RESIDUAL * EIGEN_RESTART_RESIDUAL * norm * norm))
             continue;
-        ComplexD* c = w.candidate + j * LD;
-        ComplexD* r = w.candidate + ((j + 1) % n) * LD;  // work space (n >= 2 here)
-        if (!hessenberg_eigenvector(form, n, w.lambda[j], norm, c)) continue;
+        shifts[far_count] = w.lambda[j];
+        far[far_count++] = j;
+    }
+    if (far_count == 0) return;
+    ComplexD* candidates = w.factors;  // free until the Newton steps
+    bool found[LD];
+    reduce_in_double(form, n, w.hessenberg);
+    hessenberg_eigenvectors(w.hessenberg, n, shifts, far_count, norm, candidates, found);
+
+    for (int f = 0; f < far_count; ++f) {
+        const int j = far[f];
+        if (!found[f]) continue;
+        const ComplexD* c = candidates + f * LD;
+        ComplexD* r = w.candidate + j * LD;  // work space
         // The eigenvalue moved to the Rayleigh quotient of the new (unit)
         // vector: the shift is c^H r, and r loses the shift times c.
         residual(w, n, c, w.lambda[j], r);
@@ -219,7 +235,7 @@ bool diagonalise_block(const ComplexD* m, int k, ComplexD* y, ComplexD* theta, i
     }
     if (depth + 1 < MAX_DEPTH) {
         bool ignored[LD];
-        refine_pairs(inner, k, rounding_tolerance(inner, k, std::sqrt(norm)), ignored, depth + 1, nullptr);
+        refine_pairs(inner, k, rounding_tolerance(inner, k, std::sqrt(norm)), ignored, depth + 1, false);
     }
     for (int b = 0; b < k; ++b) {
         for (int a = 0; a < k; ++a) y[a + b * LD] = inner.v[a + b * LD];
@@ -273,20 +289,17 @@ bool rotate_cluster(RefineWork& w, int n, const int* idx, int k, const bool* poo
 
 // One Newton step on every poor pair at a time (at most MAX_STEPS), each
 // kept per cluster only where it lowers the cluster's worst residual.
-// With `restarted` (the residuals are then already there), the restarted
-// pairs take the first step whatever their residual: their vectors come
-// from the Hessenberg form, whose own rounding they carry.
-MTL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, const bool* restarted) {
+MTL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool* changed, int depth, bool residuals_known) {
     bool stuck[LD] = {};
     for (int j = 0; j < n; ++j) {
         changed[j] = false;
-        if (restarted == nullptr) w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+        if (!residuals_known) w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
     }
     for (int step = 0; step < MAX_STEPS; ++step) {
         bool poor[LD];
         int poor_count = 0;
         for (int j = 0; j < n; ++j) {
-            poor[j] = !stuck[j] && (!(w.residual_norm[j] <= tolerance) || (step == 0 && restarted && restarted[j]));
+            poor[j] = !stuck[j] && !(w.residual_norm[j] <= tolerance);
             poor_count += poor[j];
         }
         if (poor_count == 0) return;
@@ -393,7 +406,7 @@ MTL_WIDER_VECTORS void refine_pairs(RefineWork& w, int n, double tolerance, bool
 }  // namespace
 
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
-                         RefineWork& work, const HessenbergForm* form) {
+                         RefineWork& work, const BalancedForm* form) {
     work.changed_count = 0;
     if (n <= 0 || n > LD) return;
     double norm = 0.0;
@@ -414,7 +427,7 @@ void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, Complex
     const double estimate = norm_estimate(work, n, norm);
     bool changed[LD], restarted[LD] = {};
     if (form != nullptr && n >= 2) restart_far_pairs(work, n, estimate, *form, restarted);
-    refine_pairs(work, n, EIGEN_ROUNDING_RESIDUAL * estimate, changed, 0, form != nullptr && n >= 2 ? restarted : nullptr);
+    refine_pairs(work, n, EIGEN_ROUNDING_RESIDUAL * estimate, changed, 0, form != nullptr && n >= 2);
     for (int j = 0; j < n; ++j) {
         if (!changed[j] && !restarted[j]) continue;
         ++work.changed_count;

@@ -16,11 +16,11 @@ constexpr int LD = EIGEN_MAX_ORDER;
 struct Pairs {
     ComplexF w[LD];
     ComplexF z[LD * LD];
-    // The Hessenberg form the pairs came from.
-    ComplexF hessenberg[LD * LD];
+    // The balanced matrix the pairs came from.
+    ComplexF balanced[LD * LD];
     float scale[LD];
     int exchanges[LD], low = 0, igh = 0;
-    HessenbergForm form() const { return {hessenberg, LD, low, igh, exchanges, scale}; }
+    BalancedForm form() const { return {balanced, LD, low, igh, scale}; }
 };
 
 // The decomposition without its refinement (columns not normalised).
@@ -30,8 +30,8 @@ Pairs unrefined(const ComplexF* a, int n) {
     Pairs p;
     int marks[LD], error = 0;
     balance_matrix(h, n, LD, p.low, p.igh, p.scale);
+    std::copy(h, h + LD * LD, p.balanced);
     reduce_to_hessenberg(h, n, LD, p.low, p.igh, p.exchanges);
-    std::copy(h, h + LD * LD, p.hessenberg);
     lr_iteration(h, n, LD, p.low, p.igh, p.exchanges, p.w, p.z, LD, marks, error);
     EXPECT_EQ(error, 0);
     back_transform(p.z, n, LD, p.low, p.igh, p.scale, n);
@@ -55,7 +55,7 @@ double relative_residual(const ComplexF* a, int n, const Pairs& p, int j, const 
     return std::sqrt(sum / length) / std::max(radius, std::sqrt(frobenius / n));
 }
 
-// Without the Hessenberg form by Newton steps and cluster blocks alone, with
+// Without the balanced matrix by Newton steps and cluster blocks alone, with
 // it also through the restart of the pairs far off.
 TEST(RefineEigenvectors, EveryPairReachesRoundingLevelAndGoodOnesStayBitForBit) {
     int poor_before = 0;
@@ -68,7 +68,7 @@ TEST(RefineEigenvectors, EveryPairReachesRoundingLevelAndGoodOnesStayBitForBit) 
                 const Pairs before = unrefined(a, n);
                 Pairs after = before;
                 RefineWork work;
-                const HessenbergForm form = before.form();
+                const BalancedForm form = before.form();
                 refine_eigenvectors(a, n, LD, after.w, after.z, LD, work, restart ? &form : nullptr);
                 for (int j = 0; j < n; ++j) {
                     const double was = relative_residual(a, n, before, j, before.w);

@@ -1,0 +1,190 @@
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "complex_vector_ops.h"
+#include "eigen_decomposition.h"
+#include "wider_vectors.h"
+
+namespace {
+
+constexpr int LD = REFINE_MAX_ORDER;
+constexpr int STEPS = 2;  // of inverse iteration
+
+// The shifts of one batch side by side: lane p of every vector belongs to
+// shift p, so that the eliminations, whose steps follow one another, still
+// fill a vector register. Each lane computes exactly what one shift alone
+// would (the same operations in the same order).
+constexpr int LANES = 4;
+using Lanes = double __attribute__((vector_size(LANES * sizeof(double))));
+using Mask = decltype(Lanes{} < Lanes{});
+
+// The helpers below are always inlined: how a 32-byte vector would be passed
+// to a real call (about which the compiler warns) never matters.
+#pragma GCC diagnostic ignored "-Wpsabi"
+#define MTL_INLINE inline __attribute__((always_inline))
+
+MTL_INLINE Lanes magnitude(const Lanes& x) { return x < Lanes{} ? -x : x; }
+
+// 1 / (c + i d) with the range reduction of the complex division the
+// kernels are compiled with (the larger part divides the smaller).
+MTL_INLINE void reciprocal(const Lanes& c, const Lanes& d, Lanes& re, Lanes& im) {
+    const Mask by_d = magnitude(c) < magnitude(d);
+    const Lanes ratio = by_d ? c / d : d / c;
+    const Lanes denominator = by_d ? c * ratio + d : d * ratio + c;
+    re = by_d ? ratio / denominator : 1.0 / denominator;
+    im = by_d ? -1.0 / denominator : -ratio / denominator;
+}
+
+// Upper factor of H - lambda I (rows packed above the diagonal), the
+// reciprocals of its pivots, the multipliers and exchanges of the lower one.
+struct Factors {
+    Lanes ur[LD * (LD - 1) / 2], ui[LD * (LD - 1) / 2];
+    int start[LD];  // row k's entries k + 1 .. n - 1 begin at start[k]
+    Lanes rr[LD], ri[LD];
+    Lanes mr[LD], mi[LD];
+    Mask swapped[LD];
+};
+
+// LU with partial pivoting between neighbouring rows of the Hessenberg part
+// of H - lambda I; a zero pivot becomes a small one, as inverse iteration
+// wants.
+MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const ComplexD* lambda, double tiny, Factors& f) {
+    Lanes lr, li;
+    for (int p = 0; p < LANES; ++p) lr[p] = lambda[p].real(), li[p] = lambda[p].imag();
+    // The row being eliminated, entries k .. n - 1.
+    Lanes wr[LD], wi[LD];
+    for (int j = 0; j < n; ++j) {
+        wr[j] = Lanes{} + h.re[j * LD];
+        wi[j] = Lanes{} + h.im[j * LD];
+    }
+    wr[0] -= lr, wi[0] -= li;
+    int start = 0;
+    for (int k = 0; k < n; ++k) {
+        f.start[k] = start;
+        Lanes pr = wr[k], pi = wi[k];
+        Lanes qr = {}, qi = {};
+        Mask swapped = {};
+        if (k + 1 < n) {
+            qr += h.re[k + 1 + k * LD];
+            qi += h.im[k + 1 + k * LD];
+            swapped = magnitude(qr) + magnitude(qi) > magnitude(pr) + magnitude(pi);
+            const Lanes sr = swapped ? qr : pr, si = swapped ? qi : pi;
+            qr = swapped ? pr : qr, qi = swapped ? pi : qi;
+            pr = sr, pi = si;
+        }
+        f.swapped[k] = swapped;
+        pr = (pr == 0.0) & (pi == 0.0) ? Lanes{} + tiny : pr;
+        reciprocal(pr, pi, f.rr[k], f.ri[k]);
+        if (k + 1 == n) break;
+        const Lanes mr = qr * f.rr[k] - qi * f.ri[k];
+        const Lanes mi = qr * f.ri[k] + qi * f.rr[k];
+        f.mr[k] = mr, f.mi[k] = mi;
+        Lanes* ur = f.ur + start;
+        Lanes* ui = f.ui + start;
+        for (int j = k + 1; j < n; ++j) {
+            Lanes hr = Lanes{} + h.re[k + 1 + j * LD];
+            Lanes hi = Lanes{} + h.im[k + 1 + j * LD];
+            if (j == k + 1) hr -= lr, hi -= li;
+            const Lanes upper_r = swapped ? hr : wr[j], upper_i = swapped ? hi : wi[j];
+            const Lanes lower_r = swapped ? wr[j] : hr, lower_i = swapped ? wi[j] : hi;
+            ur[j - k - 1] = upper_r, ui[j - k - 1] = upper_i;
+            wr[j] = lower_r - (mr * upper_r - mi * upper_i);
+            wi[j] = lower_i - (mr * upper_i + mi * upper_r);
+        }
+        start += n - 1 - k;
+    }
+}
+
+// Two steps of inverse iteration from the vector of ones, the first without
+// the lower factor, each scaled to a largest entry of 1. Lanes where no
+// finite vector comes out are marked in `failed`.
+MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Mask& failed) {
+    for (int i = 0; i < n; ++i) yr[i] = Lanes{} + 1.0, yi[i] = Lanes{};
+    failed = Mask{};
+    for (int step = 0; step < STEPS; ++step) {
+        if (step > 0)
+            for (int k = 0; k < n - 1; ++k) {
+                const Mask s = f.swapped[k];
+                const Lanes ar = s ? yr[k + 1] : yr[k], ai = s ? yi[k + 1] : yi[k];
+                const Lanes br = s ? yr[k] : yr[k + 1], bi = s ? yi[k] : yi[k + 1];
+                yr[k] = ar, yi[k] = ai;
+                yr[k + 1] = br - (f.mr[k] * ar - f.mi[k] * ai);
+                yi[k + 1] = bi - (f.mr[k] * ai + f.mi[k] * ar);
+            }
+        for (int k = n - 1; k >= 0; --k) {
+            const Lanes xr = yr[k] * f.rr[k] - yi[k] * f.ri[k];
+            const Lanes xi = yr[k] * f.ri[k] + yi[k] * f.rr[k];
+            yr[k] = xr, yi[k] = xi;
+            // Column k of U: entry (i, k) stands in row i's packed entries.
+            for (int i = 0; i < k; ++i) {
+                const Lanes ur = f.ur[f.start[i] + k - i - 1], ui = f.ui[f.start[i] + k - i - 1];
+                yr[i] -= ur * xr - ui * xi;
+                yi[i] -= ur * xi + ui * xr;
+            }
+        }
+        Lanes largest = {};
+        for (int i = 0; i < n; ++i) {
+            const Lanes size = magnitude(yr[i]) + magnitude(yi[i]);
+            largest = size > largest ? size : largest;
+        }
+        // Above zero and finite (not infinite, not NaN).
+        const Mask usable = (largest > 0.0) & (largest <= __DBL_MAX__);
+        failed |= ~usable;
+        const Lanes factor = 1.0 / largest;
+        for (int i = 0; i < n; ++i) yr[i] *= factor, yi[i] *= factor;
+    }
+}
+
+// Back to the balanced matrix through the eliminations and exchanges of the
+// reduction, then through the balancing.
+MTL_WIDER_VECTORS void undo_reduction(const DoubleHessenberg& h, int n, Lanes* yr, Lanes* yi) {
+    const BalancedForm& form = h.balancing;
+    for (int m = form.igh - 1; m >= form.low + 1; --m) {
+        const Lanes vr = yr[m], vi = yi[m];
+        for (int i = m + 1; i <= form.igh; ++i) {
+            const double hr = h.re[i + (m - 1) * LD], hi = h.im[i + (m - 1) * LD];
+            yr[i] += hr * vr - hi * vi;
+            yi[i] += hr * vi + hi * vr;
+        }
+        const int e = h.exchanges[m];
+        if (e != m) std::swap(yr[e], yr[m]), std::swap(yi[e], yi[m]);
+    }
+    for (int i = form.low; i <= form.igh; ++i) {
+        const double s = form.scale[i];
+        yr[i] *= s, yi[i] *= s;
+    }
+    for (int step = 0; step < n; ++step) {
+        int i = step;
+        if (i >= form.low && i <= form.igh) continue;
+        if (i < form.low) i = form.low - 1 - step;
+        const int k = static_cast<int>(form.scale[i]);
+        if (k != i && k >= 0 && k < n) std::swap(yr[i], yr[k]), std::swap(yi[i], yi[k]);
+    }
+}
+
+}  // namespace
+
+void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count, double norm,
+                             ComplexD* vectors, bool* found) {
+    if (n <= 0 || n > LD) {
+        std::fill(found, found + count, false);
+        return;
+    }
+    Factors factors;
+    Lanes yr[LD], yi[LD];
+    for (int first = 0; first < count; first += LANES) {
+        // A short last batch repeats its last shift in the lanes left over.
+        ComplexD shifts[LANES];
+        for (int p = 0; p < LANES; ++p) shifts[p] = lambda[std::min(first + p, count - 1)];
+        factorise(h, n, shifts, norm * 1e-14, factors);
+        Mask failed;
+        iterate(factors, n, yr, yi, failed);
+        undo_reduction(h, n, yr, yi);
+        for (int p = 0; p < LANES && first + p < count; ++p) {
+            ComplexD* v = vectors + static_cast<long>(first + p) * LD;
+            for (int i = 0; i < n; ++i) v[i] = ComplexD(yr[i][p], yi[i][p]);
+            found[first + p] = !failed[p] && kernels_detail::normalise(v, n);
+        }
+    }
+}
