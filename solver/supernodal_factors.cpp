@@ -9,6 +9,43 @@
 
 namespace solver {
 
+namespace {
+
+// The rows off the diagonal of each column of an n x n pattern (start,
+// index), in increasing order: counted out into rows and back into columns.
+struct SortedColumns {
+    std::vector<int> start, rows;
+    const int* begin(int j) const { return rows.data() + start[j]; }
+    const int* end(int j) const { return rows.data() + start[j + 1]; }
+};
+
+SortedColumns sorted_off_diagonal(int n, const int* start, const int* index) {
+    SortedColumns sorted;
+    std::vector<int> row_start(n + 1, 0);
+    sorted.start.assign(n + 1, 0);
+    for (int j = 0; j < n; ++j)
+        for (int p = start[j]; p < start[j + 1]; ++p)
+            if (index[p] != j) {
+                ++row_start[index[p] + 1];
+                ++sorted.start[j + 1];
+            }
+    for (int i = 0; i < n; ++i) {
+        row_start[i + 1] += row_start[i];
+        sorted.start[i + 1] += sorted.start[i];
+    }
+    std::vector<int> columns(row_start[n]), next(row_start.begin(), row_start.end() - 1);
+    for (int j = 0; j < n; ++j)
+        for (int p = start[j]; p < start[j + 1]; ++p)
+            if (index[p] != j) columns[next[index[p]]++] = j;
+    sorted.rows.resize(sorted.start[n]);
+    next.assign(sorted.start.begin(), sorted.start.end() - 1);
+    for (int i = 0; i < n; ++i)
+        for (int q = row_start[i]; q < row_start[i + 1]; ++q) sorted.rows[next[columns[q]]++] = i;
+    return sorted;
+}
+
+}  // namespace
+
 std::unique_ptr<SupernodalFactors> SupernodalFactors::create(klu_numeric* factors, klu_symbolic* symbolic,
                                                              klu_common& common, const int* column_start,
                                                              const int* row_index, int n) {
@@ -21,33 +58,30 @@ std::unique_ptr<SupernodalFactors> SupernodalFactors::create(klu_numeric* factor
         f->row_index = row_index;
         const int lnz = factors->lnz, unz = factors->unz;
         std::vector<int> lp(n + 1), li(lnz), up(n + 1), ui(unz), r(n + 1);
-        std::vector<double> lx(lnz), lz(lnz), ux(unz), uz(unz);
+        // Only the patterns are wanted, but KLU gives them with the values.
+        auto values = [](int size) { return std::make_unique_for_overwrite<double[]>(size); };
+        const auto lx = values(lnz), lz = values(lnz), ux = values(unz), uz = values(unz);
         f->row_of_pivot.resize(n);
         f->column_of_pivot.resize(n);
-        if (!klu_z_extract(factors, symbolic, lp.data(), li.data(), lx.data(), lz.data(), up.data(), ui.data(),
-                           ux.data(), uz.data(), nullptr, nullptr, nullptr, nullptr, f->row_of_pivot.data(),
+        if (!klu_z_extract(factors, symbolic, lp.data(), li.data(), lx.get(), lz.get(), up.data(), ui.data(),
+                           ux.get(), uz.get(), nullptr, nullptr, nullptr, nullptr, f->row_of_pivot.data(),
                            f->column_of_pivot.data(), nullptr, r.data(), &common))
             return nullptr;
         f->pivot_of_row.resize(n);
         for (int k = 0; k < n; ++k) f->pivot_of_row[f->row_of_pivot[k]] = k;
 
         // The rows of L below the diagonal, column by column.
-        std::vector<std::vector<int>> below(n);
-        for (int j = 0; j < n; ++j) {
-            for (int p = lp[j]; p < lp[j + 1]; ++p)
-                if (li[p] != j) below[j].push_back(li[p]);
-            std::sort(below[j].begin(), below[j].end());
-            if (!below[j].empty() && below[j].front() <= j) return nullptr;
-        }
+        const SortedColumns below = sorted_off_diagonal(n, lp.data(), li.data());
+        for (int j = 0; j < n; ++j)
+            if (below.begin(j) != below.end(j) && *below.begin(j) <= j) return nullptr;
         // Column j joins the supernode of j + 1 when its rows below the
         // diagonal are j + 1 and those of j + 1.
         f->supernode_of.resize(n);
         long l_size = 0;
         for (int j = 0; j < n;) {
             int end = j + 1;
-            while (end < n && !below[end - 1].empty() && below[end - 1].front() == end &&
-                   std::equal(below[end - 1].begin() + 1, below[end - 1].end(), below[end].begin(),
-                              below[end].end()))
+            while (end < n && below.begin(end - 1) != below.end(end - 1) && *below.begin(end - 1) == end &&
+                   std::equal(below.begin(end - 1) + 1, below.end(end - 1), below.begin(end), below.end(end)))
                 ++end;
             const int s = static_cast<int>(f->first_column.size());
             f->first_column.push_back(j);
@@ -57,7 +91,7 @@ std::unique_ptr<SupernodalFactors> SupernodalFactors::create(klu_numeric* factor
                 f->supernode_of[c] = s;
                 f->rows.push_back(c);
             }
-            f->rows.insert(f->rows.end(), below[end - 1].begin(), below[end - 1].end());
+            f->rows.insert(f->rows.end(), below.begin(end - 1), below.end(end - 1));
             const long m = static_cast<long>(f->rows.size()) - f->row_start.back();
             l_size += m * (end - j);
             j = end;
@@ -68,19 +102,18 @@ std::unique_ptr<SupernodalFactors> SupernodalFactors::create(klu_numeric* factor
 
         // U above the diagonal: every column must meet each supernode in a
         // tail of its columns (up to the column itself in its own).
+        const SortedColumns above = sorted_off_diagonal(n, up.data(), ui.data());
         f->segment_start.push_back(0);
         for (int k = 0; k < n; ++k) {
-            std::vector<int> rows;
-            for (int p = up[k]; p < up[k + 1]; ++p)
-                if (ui[p] != k) rows.push_back(ui[p]);
-            std::sort(rows.begin(), rows.end());
-            for (std::size_t a = 0; a < rows.size();) {
+            const int* rows = above.begin(k);
+            const int count = static_cast<int>(above.end(k) - rows);
+            for (int a = 0; a < count;) {
                 const int s = f->supernode_of[rows[a]];
                 if (rows[a] > k) return nullptr;
                 const int end = std::min(f->first_column[s + 1], k);
-                std::size_t b = a;
-                while (b < rows.size() && f->supernode_of[rows[b]] == s) ++b;
-                if (rows[b - 1] != end - 1 || static_cast<int>(b - a) != end - rows[a]) return nullptr;
+                int b = a;
+                while (b < count && f->supernode_of[rows[b]] == s) ++b;
+                if (rows[b - 1] != end - 1 || b - a != end - rows[a]) return nullptr;
                 f->segments.push_back({s, rows[a] - f->first_column[s], end - rows[a], static_cast<int>(f->u_size)});
                 f->u_size += end - rows[a];
                 a = b;
