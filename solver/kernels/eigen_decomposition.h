@@ -112,14 +112,16 @@ struct RefineWork {
 // A correction is kept only where it lowers the residual. Pairs at the
 // rounding level are left exactly as they are; corrected columns come back
 // with unit length.
-// Given the balanced A, pairs whose vector is far off (residual above
-// EIGEN_RESTART_RESIDUAL ||A|| and above the coupling limit of the Newton
-// step against the nearest other eigenvalue; the LR back-substitution can
-// give nearly the same vector for several eigenvalues of a large line) are
-// first restarted by hessenberg_eigenvectors from the Hessenberg form of A
-// in double precision, which costs O(n^2) a pair where the Newton steps
-// would need many rounds on one large cluster.
-constexpr double EIGEN_RESTART_RESIDUAL = 1e-4;
+// Given the balanced A and a pair far off (residual above
+// EIGEN_RESTART_GAP ||A|| and above the coupling limit of the Newton step
+// against the nearest other eigenvalue; the LR back-substitution can give
+// nearly the same vector for several eigenvalues of a large line), the
+// pairs above the rounding level whose eigenvalue is apart from all others
+// by more than EIGEN_RESTART_GAP ||A|| are first restarted by
+// hessenberg_eigenvectors from the Hessenberg form of A in double precision
+// (O(n^2) a pair, where the Newton steps cost O(n^3) a round and may need
+// many rounds on one large cluster). The Newton steps then take what is left.
+constexpr double EIGEN_RESTART_GAP = 1e-4;
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
                          RefineWork& work, const BalancedForm* form = nullptr);
 

@@ -25,15 +25,18 @@ using Mask = decltype(Lanes{} < Lanes{});
 #define MTL_INLINE inline __attribute__((always_inline))
 
 MTL_INLINE Lanes magnitude(const Lanes& x) { return x < Lanes{} ? -x : x; }
+MTL_INLINE Lanes broadcast(double x) { return Lanes{x, x, x, x}; }
+static_assert(LANES == 4);
 
-// 1 / (c + i d) with the range reduction of the complex division the
-// kernels are compiled with (the larger part divides the smaller).
+// 1 / (c + i d), scaled so that nothing overflows or underflows on the way
+// (the smaller part is divided by the larger).
 MTL_INLINE void reciprocal(const Lanes& c, const Lanes& d, Lanes& re, Lanes& im) {
     const Mask by_d = magnitude(c) < magnitude(d);
-    const Lanes ratio = by_d ? c / d : d / c;
-    const Lanes denominator = by_d ? c * ratio + d : d * ratio + c;
-    re = by_d ? ratio / denominator : 1.0 / denominator;
-    im = by_d ? -1.0 / denominator : -ratio / denominator;
+    const Lanes larger = by_d ? d : c, smaller = by_d ? c : d;
+    const Lanes ratio = smaller / larger;
+    const Lanes inverse = 1.0 / (smaller * ratio + larger);
+    re = by_d ? ratio * inverse : inverse;
+    im = by_d ? -inverse : -(ratio * inverse);
 }
 
 // Upper factor of H - lambda I (rows packed above the diagonal), the
@@ -55,8 +58,8 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
     // The row being eliminated, entries k .. n - 1.
     Lanes wr[LD], wi[LD];
     for (int j = 0; j < n; ++j) {
-        wr[j] = Lanes{} + h.re[j * LD];
-        wi[j] = Lanes{} + h.im[j * LD];
+        wr[j] = broadcast(h.re[j * LD]);
+        wi[j] = broadcast(h.im[j * LD]);
     }
     wr[0] -= lr, wi[0] -= li;
     int start = 0;
@@ -66,15 +69,15 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
         Lanes qr = {}, qi = {};
         Mask swapped = {};
         if (k + 1 < n) {
-            qr += h.re[k + 1 + k * LD];
-            qi += h.im[k + 1 + k * LD];
+            qr = broadcast(h.re[k + 1 + k * LD]);
+            qi = broadcast(h.im[k + 1 + k * LD]);
             swapped = magnitude(qr) + magnitude(qi) > magnitude(pr) + magnitude(pi);
             const Lanes sr = swapped ? qr : pr, si = swapped ? qi : pi;
             qr = swapped ? pr : qr, qi = swapped ? pi : qi;
             pr = sr, pi = si;
         }
         f.swapped[k] = swapped;
-        pr = (pr == 0.0) & (pi == 0.0) ? Lanes{} + tiny : pr;
+        pr = (pr == 0.0) & (pi == 0.0) ? broadcast(tiny) : pr;
         reciprocal(pr, pi, f.rr[k], f.ri[k]);
         if (k + 1 == n) break;
         const Lanes mr = qr * f.rr[k] - qi * f.ri[k];
@@ -83,8 +86,8 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
         Lanes* ur = f.ur + start;
         Lanes* ui = f.ui + start;
         for (int j = k + 1; j < n; ++j) {
-            Lanes hr = Lanes{} + h.re[k + 1 + j * LD];
-            Lanes hi = Lanes{} + h.im[k + 1 + j * LD];
+            Lanes hr = broadcast(h.re[k + 1 + j * LD]);
+            Lanes hi = broadcast(h.im[k + 1 + j * LD]);
             if (j == k + 1) hr -= lr, hi -= li;
             const Lanes upper_r = swapped ? hr : wr[j], upper_i = swapped ? hi : wi[j];
             const Lanes lower_r = swapped ? wr[j] : hr, lower_i = swapped ? wi[j] : hi;
@@ -100,7 +103,7 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
 // the lower factor, each scaled to a largest entry of 1. Lanes where no
 // finite vector comes out are marked in `failed`.
 MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Mask& failed) {
-    for (int i = 0; i < n; ++i) yr[i] = Lanes{} + 1.0, yi[i] = Lanes{};
+    for (int i = 0; i < n; ++i) yr[i] = broadcast(1.0), yi[i] = Lanes{};
     failed = Mask{};
     for (int step = 0; step < STEPS; ++step) {
         if (step > 0)
@@ -112,16 +115,28 @@ MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Ma
                 yr[k + 1] = br - (f.mr[k] * ar - f.mi[k] * ai);
                 yi[k + 1] = bi - (f.mr[k] * ai + f.mi[k] * ar);
             }
-        for (int k = n - 1; k >= 0; --k) {
-            const Lanes xr = yr[k] * f.rr[k] - yi[k] * f.ri[k];
-            const Lanes xi = yr[k] * f.ri[k] + yi[k] * f.rr[k];
-            yr[k] = xr, yi[k] = xi;
-            // Column k of U: entry (i, k) stands in row i's packed entries.
-            for (int i = 0; i < k; ++i) {
-                const Lanes ur = f.ur[f.start[i] + k - i - 1], ui = f.ui[f.start[i] + k - i - 1];
-                yr[i] -= ur * xr - ui * xi;
-                yi[i] -= ur * xi + ui * xr;
+        // Row by row, each row's entries to the right of the diagonal at
+        // once (two sums for the odd and even columns, for speed).
+        for (int i = n - 1; i >= 0; --i) {
+            const Lanes* ur = f.ur + f.start[i];
+            const Lanes* ui = f.ui + f.start[i];
+            Lanes ar = yr[i], ai = yi[i], br = {}, bi = {};
+            int k = i + 1;
+            for (; k + 1 < n; k += 2) {
+                const int e = k - i - 1;
+                ar -= ur[e] * yr[k] - ui[e] * yi[k];
+                ai -= ur[e] * yi[k] + ui[e] * yr[k];
+                br -= ur[e + 1] * yr[k + 1] - ui[e + 1] * yi[k + 1];
+                bi -= ur[e + 1] * yi[k + 1] + ui[e + 1] * yr[k + 1];
             }
+            if (k < n) {
+                const int e = k - i - 1;
+                ar -= ur[e] * yr[k] - ui[e] * yi[k];
+                ai -= ur[e] * yi[k] + ui[e] * yr[k];
+            }
+            const Lanes tr = ar + br, ti = ai + bi;
+            yr[i] = tr * f.rr[i] - ti * f.ri[i];
+            yi[i] = tr * f.ri[i] + ti * f.rr[i];
         }
         Lanes largest = {};
         for (int i = 0; i < n; ++i) {
