@@ -66,10 +66,12 @@ void reduce_in_double(const BalancedForm& form, int n, DoubleHessenberg& h);
 // REFINE_MAX_ORDER) of A, given its Hessenberg form, for the eigenvalues
 // near lambda[0 .. count-1]: two steps of inverse iteration on the
 // Hessenberg form (O(n^2) each), then the reduction and the balancing
-// undone. Several shifts are worked on side by side. norm: a norm estimate
-// of A. found[c] is false where no finite vector came out.
+// undone. Several shifts are worked on side by side. residuals (laid out
+// as vectors) receive A v - lambda v, which the iteration gives on the way.
+// norm: a norm estimate of A. found[c] is false where no finite vector came
+// out.
 void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count, double norm,
-                             ComplexD* vectors, bool* found);
+                             ComplexD* vectors, ComplexD* residuals, bool* found);
 
 // Caller-provided workspace (nothing is allocated).
 struct RefineWork {

@@ -117,13 +117,21 @@ double rounding_tolerance(const RefineWork& w, int n, double frobenius) {
     return EIGEN_ROUNDING_RESIDUAL * norm_estimate(w, n, frobenius);
 }
 
+// The squared distance of lambda[j] to the nearest other eigenvalue.
+double squared_gap(const RefineWork& w, int n, int j) {
+    double gap = HUGE_VAL;
+    for (int i = 0; i < n; ++i)
+        if (i != j) gap = std::min(gap, std::norm(w.lambda[j] - w.lambda[i]));
+    return gap;
+}
+
 // Pair j takes the candidate vector c (unit length) and the Rayleigh
 // quotient of it where that lowers its residual and c is not (nearly) a
-// vector that another column already has. r: n entries of work space.
-bool take_candidate(RefineWork& w, int n, int j, const ComplexD* c, double norm, const bool* restarted, ComplexD* r) {
+// vector that another column already has. r: the residual A c - lambda_j c
+// (changed).
+bool take_candidate(RefineWork& w, int n, int j, const ComplexD* c, ComplexD* r, double norm, const bool* restarted) {
     // The eigenvalue moves to the Rayleigh quotient of c: the shift is
     // c^H r, and r loses the shift times c.
-    residual(w, n, c, w.lambda[j], r);
     ComplexD shift = 0.0;
     for (int i = 0; i < n; ++i) shift += std::conj(c[i]) * r[i];
     const ComplexD lambda = w.lambda[j] + shift;
@@ -135,9 +143,12 @@ bool take_candidate(RefineWork& w, int n, int j, const ComplexD* c, double norm,
     const double size = std::sqrt(sum);
     if (!(size < w.residual_norm[j])) return false;
     // Inverse iteration may have found the vector of a neighbouring
-    // eigenvalue that another column has already: only columns whose
-    // eigenvalue is near the new one can hold it.
-    const double near = EIGEN_RESTART_GAP * EIGEN_RESTART_GAP * norm * norm * 100.0;
+    // eigenvalue: the eigenvalue then moved by half the gap or more. A
+    // vector that another column already has would give that column's
+    // eigenvalue to within its error, far less than the gap (above
+    // EIGEN_RESTART_GAP ||A||) that j had to all others.
+    if (!(4.0 * std::norm(shift) < squared_gap(w, n, j))) return false;
+    const double near = 0.01 * EIGEN_RESTART_GAP * EIGEN_RESTART_GAP * norm * norm;
     for (int i = 0; i < n; ++i) {
         // Columns still far off may hold this very vector: they do not count.
         if (i == j || (!restarted[i] && w.residual_norm[i] > EIGEN_RESTART_GAP * norm)) continue;
@@ -153,13 +164,6 @@ bool take_candidate(RefineWork& w, int n, int j, const ComplexD* c, double norm,
     return true;
 }
 
-// The squared distance of lambda[j] to the nearest other eigenvalue.
-double squared_gap(const RefineWork& w, int n, int j) {
-    double gap = HUGE_VAL;
-    for (int i = 0; i < n; ++i)
-        if (i != j) gap = std::min(gap, std::norm(w.lambda[j] - w.lambda[i]));
-    return gap;
-}
 
 // Residuals of all pairs. Where some pair is far off (its residual above
 // EIGEN_RESTART_GAP ||A|| and too large against the gap to its nearest
@@ -184,6 +188,7 @@ void restart_pairs(RefineWork& w, int n, double norm, double tolerance, const Ba
     if (!any_far) return;
     bool reduced = false;
     ComplexD* candidates = w.factors;  // free until the Newton steps
+    ComplexD* residuals = w.candidate;
     for (int round = 0; round < 2; ++round) {
         int listed[LD], count = 0;
         ComplexD shifts[LD];
@@ -196,10 +201,10 @@ void restart_pairs(RefineWork& w, int n, double norm, double tolerance, const Ba
         if (count == 0) return;
         if (!reduced) reduce_in_double(form, n, w.hessenberg), reduced = true;
         bool found[LD];
-        hessenberg_eigenvectors(w.hessenberg, n, shifts, count, norm, candidates, found);
+        hessenberg_eigenvectors(w.hessenberg, n, shifts, count, norm, candidates, residuals, found);
         for (int c = 0; c < count; ++c) {
             const int j = listed[c];
-            if (found[c] && take_candidate(w, n, j, candidates + c * LD, norm, restarted, w.candidate + j * LD))
+            if (found[c] && take_candidate(w, n, j, candidates + c * LD, residuals + c * LD, norm, restarted))
                 restarted[j] = true;
         }
     }
