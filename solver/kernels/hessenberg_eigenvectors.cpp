@@ -28,15 +28,17 @@ MTL_INLINE Lanes magnitude(const Lanes& x) { return x < Lanes{} ? -x : x; }
 MTL_INLINE Lanes broadcast(double x) { return Lanes{x, x, x, x}; }
 static_assert(LANES == 4);
 
-// 1 / (c + i d), scaled so that nothing overflows or underflows on the way
-// (the smaller part is divided by the larger).
-MTL_INLINE void reciprocal(const Lanes& c, const Lanes& d, Lanes& re, Lanes& im) {
-    const Mask by_d = magnitude(c) < magnitude(d);
-    const Lanes larger = by_d ? d : c, smaller = by_d ? c : d;
-    const Lanes ratio = smaller / larger;
-    const Lanes inverse = 1.0 / (smaller * ratio + larger);
-    re = by_d ? ratio * inverse : inverse;
-    im = by_d ? -inverse : -(ratio * inverse);
+// 1 / (c + i d) = (c - i d) / (c^2 + d^2): one division, on the critical
+// path of every elimination step. A zero (c^2 + d^2) becomes tiny^2, the
+// reciprocal of a pivot tiny, as inverse iteration wants. (The matrices of
+// lines are nowhere near where c^2 + d^2 would overflow or underflow; a lane
+// where it did would come out non-finite and be refused.)
+MTL_INLINE void reciprocal(const Lanes& c, const Lanes& d, double tiny, Lanes& re, Lanes& im) {
+    const Lanes square = c * c + d * d;
+    const Mask zero = square == 0.0;
+    const Lanes inverse = 1.0 / (zero ? broadcast(tiny * tiny) : square);
+    re = (zero ? broadcast(tiny) : c) * inverse;
+    im = -(d * inverse);
 }
 
 // Upper factor of H - lambda I (rows packed above the diagonal), the
@@ -80,8 +82,7 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
             pr = sr, pi = si;
         }
         f.swapped[k] = swapped;
-        pr = (pr == 0.0) & (pi == 0.0) ? broadcast(tiny) : pr;
-        reciprocal(pr, pi, f.rr[k], f.ri[k]);
+        reciprocal(pr, pi, tiny, f.rr[k], f.ri[k]);
         if (k + 1 == n) return;
         f.mr[k] = qr * f.rr[k] - qi * f.ri[k];
         f.mi[k] = qr * f.ri[k] + qi * f.rr[k];
@@ -200,6 +201,18 @@ MTL_WIDER_VECTORS void undo_reduction(const DoubleHessenberg& h, int n, Lanes* y
     }
 }
 
+// y to unit length in every lane, p by the same factor; lanes whose y is
+// zero or not finite are marked in `failed`.
+MTL_WIDER_VECTORS void scale_to_unit_length(int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi, Mask& failed) {
+    Lanes sum = {};
+    for (int i = 0; i < n; ++i) sum += yr[i] * yr[i] + yi[i] * yi[i];
+    const Mask usable = (sum > 0.0) & (sum <= __DBL_MAX__);
+    failed |= ~usable;
+    Lanes inverse;
+    for (int p = 0; p < LANES; ++p) inverse[p] = 1.0 / std::sqrt(sum[p]);
+    for (int i = 0; i < n; ++i) yr[i] *= inverse, yi[i] *= inverse, pr[i] *= inverse, pi[i] *= inverse;
+}
+
 }  // namespace
 
 void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count, double norm,
@@ -221,19 +234,12 @@ void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* l
         // balancing, so X y and X (H - lambda I) y are the vector and its
         // residual against A, to double-precision rounding.
         undo_reduction(h, n, yr, yi, pr, pi);
+        scale_to_unit_length(n, yr, yi, pr, pi, failed);
         for (int p = 0; p < LANES && first + p < count; ++p) {
+            found[first + p] = !failed[p];
             ComplexD* v = vectors + static_cast<long>(first + p) * LD;
             ComplexD* r = residuals + static_cast<long>(first + p) * LD;
-            double sum = 0.0;
-            for (int i = 0; i < n; ++i) {
-                v[i] = ComplexD(yr[i][p], yi[i][p]);
-                sum += std::norm(v[i]);
-            }
-            const double length = std::sqrt(sum);
-            found[first + p] = !failed[p] && length > 0.0 && std::isfinite(length);
-            if (!found[first + p]) continue;
-            const double inverse = 1.0 / length;
-            for (int i = 0; i < n; ++i) v[i] *= inverse, r[i] = ComplexD(pr[i][p], pi[i][p]) * inverse;
+            for (int i = 0; i < n; ++i) v[i] = ComplexD(yr[i][p], yi[i][p]), r[i] = ComplexD(pr[i][p], pi[i][p]);
         }
     }
 }
