@@ -66,10 +66,12 @@ void reduce_in_double(const BalancedForm& form, int n, DoubleHessenberg& h);
 // REFINE_MAX_ORDER) of A, given its Hessenberg form, for the eigenvalues
 // near lambda[0 .. count-1]: two steps of inverse iteration on the
 // Hessenberg form (O(n^2) each), then the reduction and the balancing
-// undone. Several shifts are worked on side by side. norm: a norm estimate
-// of A. found[c] is false where no finite vector came out.
+// undone. Several shifts are worked on side by side. residuals (laid out
+// as vectors) receive A v - lambda v, which the iteration gives on the way.
+// norm: a norm estimate of A. found[c] is false where no finite vector came
+// out.
 void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count, double norm,
-                             ComplexD* vectors, bool* found);
+                             ComplexD* vectors, ComplexD* residuals, bool* found);
 
 // Caller-provided workspace (nothing is allocated).
 struct RefineWork {
@@ -112,14 +114,16 @@ struct RefineWork {
 // A correction is kept only where it lowers the residual. Pairs at the
 // rounding level are left exactly as they are; corrected columns come back
 // with unit length.
-// Given the balanced A, pairs whose vector is far off (residual above
-// EIGEN_RESTART_RESIDUAL ||A|| and above the coupling limit of the Newton
-// step against the nearest other eigenvalue; the LR back-substitution can
-// give nearly the same vector for several eigenvalues of a large line) are
-// first restarted by hessenberg_eigenvectors from the Hessenberg form of A
-// in double precision, which costs O(n^2) a pair where the Newton steps
-// would need many rounds on one large cluster.
-constexpr double EIGEN_RESTART_RESIDUAL = 1e-4;
+// Given the balanced A and a pair far off (residual above
+// EIGEN_RESTART_GAP ||A|| and above the coupling limit of the Newton step
+// against the nearest other eigenvalue; the LR back-substitution can give
+// nearly the same vector for several eigenvalues of a large line), the
+// pairs above the rounding level whose eigenvalue is apart from all others
+// by more than EIGEN_RESTART_GAP ||A|| are first restarted by
+// hessenberg_eigenvectors from the Hessenberg form of A in double precision
+// (O(n^2) a pair, where the Newton steps cost O(n^3) a round and may need
+// many rounds on one large cluster). The Newton steps then take what is left.
+constexpr double EIGEN_RESTART_GAP = 1e-4;
 void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, ComplexF* z, int ldz,
                          RefineWork& work, const BalancedForm* form = nullptr);
 

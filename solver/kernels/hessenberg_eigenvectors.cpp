@@ -25,15 +25,20 @@ using Mask = decltype(Lanes{} < Lanes{});
 #define MTL_INLINE inline __attribute__((always_inline))
 
 MTL_INLINE Lanes magnitude(const Lanes& x) { return x < Lanes{} ? -x : x; }
+MTL_INLINE Lanes broadcast(double x) { return Lanes{x, x, x, x}; }
+static_assert(LANES == 4);
 
-// 1 / (c + i d) with the range reduction of the complex division the
-// kernels are compiled with (the larger part divides the smaller).
-MTL_INLINE void reciprocal(const Lanes& c, const Lanes& d, Lanes& re, Lanes& im) {
-    const Mask by_d = magnitude(c) < magnitude(d);
-    const Lanes ratio = by_d ? c / d : d / c;
-    const Lanes denominator = by_d ? c * ratio + d : d * ratio + c;
-    re = by_d ? ratio / denominator : 1.0 / denominator;
-    im = by_d ? -1.0 / denominator : -ratio / denominator;
+// 1 / (c + i d) = (c - i d) / (c^2 + d^2): one division, on the critical
+// path of every elimination step. A zero (c^2 + d^2) becomes tiny^2, the
+// reciprocal of a pivot tiny, as inverse iteration wants. (The matrices of
+// lines are nowhere near where c^2 + d^2 would overflow or underflow; a lane
+// where it did would come out non-finite and be refused.)
+MTL_INLINE void reciprocal(const Lanes& c, const Lanes& d, double tiny, Lanes& re, Lanes& im) {
+    const Lanes square = c * c + d * d;
+    const Mask zero = square == 0.0;
+    const Lanes inverse = 1.0 / (zero ? broadcast(tiny * tiny) : square);
+    re = (zero ? broadcast(tiny) : c) * inverse;
+    im = -(d * inverse);
 }
 
 // Upper factor of H - lambda I (rows packed above the diagonal), the
@@ -50,59 +55,74 @@ struct Factors {
 // of H - lambda I; a zero pivot becomes a small one, as inverse iteration
 // wants.
 MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const ComplexD* lambda, double tiny, Factors& f) {
+    if (n <= 0) return;
     Lanes lr, li;
     for (int p = 0; p < LANES; ++p) lr[p] = lambda[p].real(), li[p] = lambda[p].imag();
     // The row being eliminated, entries k .. n - 1.
     Lanes wr[LD], wi[LD];
     for (int j = 0; j < n; ++j) {
-        wr[j] = Lanes{} + h.re[j * LD];
-        wi[j] = Lanes{} + h.im[j * LD];
+        wr[j] = broadcast(h.re[j * LD]);
+        wi[j] = broadcast(h.im[j * LD]);
     }
     wr[0] -= lr, wi[0] -= li;
-    int start = 0;
-    for (int k = 0; k < n; ++k) {
-        f.start[k] = start;
+    // Step k's pivot (row k as eliminated so far, or row k + 1 of H), the
+    // reciprocal of it and the multiplier; it needs only entry k of the row
+    // being eliminated, so it is worked out as soon as that is there, while
+    // the rest of the row is still being updated.
+    auto pivot = [&](int k) {
         Lanes pr = wr[k], pi = wi[k];
         Lanes qr = {}, qi = {};
         Mask swapped = {};
         if (k + 1 < n) {
-            qr += h.re[k + 1 + k * LD];
-            qi += h.im[k + 1 + k * LD];
+            qr = broadcast(h.re[k + 1 + k * LD]);
+            qi = broadcast(h.im[k + 1 + k * LD]);
             swapped = magnitude(qr) + magnitude(qi) > magnitude(pr) + magnitude(pi);
             const Lanes sr = swapped ? qr : pr, si = swapped ? qi : pi;
             qr = swapped ? pr : qr, qi = swapped ? pi : qi;
             pr = sr, pi = si;
         }
         f.swapped[k] = swapped;
-        pr = (pr == 0.0) & (pi == 0.0) ? Lanes{} + tiny : pr;
-        reciprocal(pr, pi, f.rr[k], f.ri[k]);
-        if (k + 1 == n) break;
-        const Lanes mr = qr * f.rr[k] - qi * f.ri[k];
-        const Lanes mi = qr * f.ri[k] + qi * f.rr[k];
-        f.mr[k] = mr, f.mi[k] = mi;
+        reciprocal(pr, pi, tiny, f.rr[k], f.ri[k]);
+        if (k + 1 == n) return;
+        f.mr[k] = qr * f.rr[k] - qi * f.ri[k];
+        f.mi[k] = qr * f.ri[k] + qi * f.rr[k];
+    };
+    pivot(0);
+    int start = 0;
+    for (int k = 0; k + 1 < n; ++k) {
+        f.start[k] = start;
+        const Mask swapped = f.swapped[k];
+        const Lanes mr = f.mr[k], mi = f.mi[k];
         Lanes* ur = f.ur + start;
         Lanes* ui = f.ui + start;
-        for (int j = k + 1; j < n; ++j) {
-            Lanes hr = Lanes{} + h.re[k + 1 + j * LD];
-            Lanes hi = Lanes{} + h.im[k + 1 + j * LD];
+        auto eliminate = [&](int j) {
+            Lanes hr = broadcast(h.re[k + 1 + j * LD]);
+            Lanes hi = broadcast(h.im[k + 1 + j * LD]);
             if (j == k + 1) hr -= lr, hi -= li;
             const Lanes upper_r = swapped ? hr : wr[j], upper_i = swapped ? hi : wi[j];
             const Lanes lower_r = swapped ? wr[j] : hr, lower_i = swapped ? wi[j] : hi;
             ur[j - k - 1] = upper_r, ui[j - k - 1] = upper_i;
             wr[j] = lower_r - (mr * upper_r - mi * upper_i);
             wi[j] = lower_i - (mr * upper_i + mi * upper_r);
-        }
+        };
+        eliminate(k + 1);
+        pivot(k + 1);
+        for (int j = k + 2; j < n; ++j) eliminate(j);
         start += n - 1 - k;
     }
+    f.start[n - 1] = start;
 }
 
 // Two steps of inverse iteration from the vector of ones, the first without
 // the lower factor, each scaled to a largest entry of 1. Lanes where no
-// finite vector comes out are marked in `failed`.
-MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Mask& failed) {
-    for (int i = 0; i < n; ++i) yr[i] = Lanes{} + 1.0, yi[i] = Lanes{};
+// finite vector comes out are marked in `failed`. The last step's right-hand
+// side is left in (pr, pi) times the last scale factor: (H - lambda I) y.
+MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi, Mask& failed) {
+    static_assert(STEPS >= 2);
+    for (int i = 0; i < n; ++i) yr[i] = broadcast(1.0), yi[i] = Lanes{};
     failed = Mask{};
     for (int step = 0; step < STEPS; ++step) {
+        if (step == STEPS - 1) std::copy(yr, yr + n, pr), std::copy(yi, yi + n, pi);
         if (step > 0)
             for (int k = 0; k < n - 1; ++k) {
                 const Mask s = f.swapped[k];
@@ -112,16 +132,29 @@ MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Ma
                 yr[k + 1] = br - (f.mr[k] * ar - f.mi[k] * ai);
                 yi[k + 1] = bi - (f.mr[k] * ai + f.mi[k] * ar);
             }
-        for (int k = n - 1; k >= 0; --k) {
-            const Lanes xr = yr[k] * f.rr[k] - yi[k] * f.ri[k];
-            const Lanes xi = yr[k] * f.ri[k] + yi[k] * f.rr[k];
-            yr[k] = xr, yi[k] = xi;
-            // Column k of U: entry (i, k) stands in row i's packed entries.
-            for (int i = 0; i < k; ++i) {
-                const Lanes ur = f.ur[f.start[i] + k - i - 1], ui = f.ui[f.start[i] + k - i - 1];
-                yr[i] -= ur * xr - ui * xi;
-                yi[i] -= ur * xi + ui * xr;
+        // Row by row, each row's entries to the right of the diagonal at
+        // once (two sums for the odd and even columns, for speed), from the
+        // right, so that the entry just solved for is needed last.
+        for (int i = n - 1; i >= 0; --i) {
+            const Lanes* ur = f.ur + f.start[i];
+            const Lanes* ui = f.ui + f.start[i];
+            Lanes ar = yr[i], ai = yi[i], br = {}, bi = {};
+            int k = n - 1;
+            for (; k - 1 > i; k -= 2) {
+                const int e = k - i - 1;
+                ar -= ur[e] * yr[k] - ui[e] * yi[k];
+                ai -= ur[e] * yi[k] + ui[e] * yr[k];
+                br -= ur[e - 1] * yr[k - 1] - ui[e - 1] * yi[k - 1];
+                bi -= ur[e - 1] * yi[k - 1] + ui[e - 1] * yr[k - 1];
             }
+            if (k > i) {
+                const int e = k - i - 1;
+                ar -= ur[e] * yr[k] - ui[e] * yi[k];
+                ai -= ur[e] * yi[k] + ui[e] * yr[k];
+            }
+            const Lanes tr = ar + br, ti = ai + bi;
+            yr[i] = tr * f.rr[i] - ti * f.ri[i];
+            yi[i] = tr * f.ri[i] + ti * f.rr[i];
         }
         Lanes largest = {};
         for (int i = 0; i < n; ++i) {
@@ -133,58 +166,80 @@ MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Ma
         failed |= ~usable;
         const Lanes factor = 1.0 / largest;
         for (int i = 0; i < n; ++i) yr[i] *= factor, yi[i] *= factor;
+        if (step == STEPS - 1)
+            for (int i = 0; i < n; ++i) pr[i] *= factor, pi[i] *= factor;
     }
 }
 
-// Back to the balanced matrix through the eliminations and exchanges of the
-// reduction, then through the balancing.
-MTL_WIDER_VECTORS void undo_reduction(const DoubleHessenberg& h, int n, Lanes* yr, Lanes* yi) {
+// Back to A through the eliminations and exchanges of the reduction, then
+// through the balancing: y and p alike.
+MTL_WIDER_VECTORS void undo_reduction(const DoubleHessenberg& h, int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi) {
     const BalancedForm& form = h.balancing;
     for (int m = form.igh - 1; m >= form.low + 1; --m) {
-        const Lanes vr = yr[m], vi = yi[m];
+        const Lanes vr = yr[m], vi = yi[m], wr = pr[m], wi = pi[m];
         for (int i = m + 1; i <= form.igh; ++i) {
             const double hr = h.re[i + (m - 1) * LD], hi = h.im[i + (m - 1) * LD];
             yr[i] += hr * vr - hi * vi;
             yi[i] += hr * vi + hi * vr;
+            pr[i] += hr * wr - hi * wi;
+            pi[i] += hr * wi + hi * wr;
         }
         const int e = h.exchanges[m];
-        if (e != m) std::swap(yr[e], yr[m]), std::swap(yi[e], yi[m]);
+        if (e != m) std::swap(yr[e], yr[m]), std::swap(yi[e], yi[m]), std::swap(pr[e], pr[m]), std::swap(pi[e], pi[m]);
     }
     for (int i = form.low; i <= form.igh; ++i) {
         const double s = form.scale[i];
-        yr[i] *= s, yi[i] *= s;
+        yr[i] *= s, yi[i] *= s, pr[i] *= s, pi[i] *= s;
     }
     for (int step = 0; step < n; ++step) {
         int i = step;
         if (i >= form.low && i <= form.igh) continue;
         if (i < form.low) i = form.low - 1 - step;
         const int k = static_cast<int>(form.scale[i]);
-        if (k != i && k >= 0 && k < n) std::swap(yr[i], yr[k]), std::swap(yi[i], yi[k]);
+        if (k != i && k >= 0 && k < n)
+            std::swap(yr[i], yr[k]), std::swap(yi[i], yi[k]), std::swap(pr[i], pr[k]), std::swap(pi[i], pi[k]);
     }
+}
+
+// y to unit length in every lane, p by the same factor; lanes whose y is
+// zero or not finite are marked in `failed`.
+MTL_WIDER_VECTORS void scale_to_unit_length(int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi, Mask& failed) {
+    Lanes sum = {};
+    for (int i = 0; i < n; ++i) sum += yr[i] * yr[i] + yi[i] * yi[i];
+    const Mask usable = (sum > 0.0) & (sum <= __DBL_MAX__);
+    failed |= ~usable;
+    Lanes inverse;
+    for (int p = 0; p < LANES; ++p) inverse[p] = 1.0 / std::sqrt(sum[p]);
+    for (int i = 0; i < n; ++i) yr[i] *= inverse, yi[i] *= inverse, pr[i] *= inverse, pi[i] *= inverse;
 }
 
 }  // namespace
 
 void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count, double norm,
-                             ComplexD* vectors, bool* found) {
+                             ComplexD* vectors, ComplexD* residuals, bool* found) {
     if (n <= 0 || n > LD) {
         std::fill(found, found + count, false);
         return;
     }
     Factors factors;
-    Lanes yr[LD], yi[LD];
+    Lanes yr[LD], yi[LD], pr[LD], pi[LD];
     for (int first = 0; first < count; first += LANES) {
         // A short last batch repeats its last shift in the lanes left over.
         ComplexD shifts[LANES];
         for (int p = 0; p < LANES; ++p) shifts[p] = lambda[std::min(first + p, count - 1)];
         factorise(h, n, shifts, norm * 1e-14, factors);
         Mask failed;
-        iterate(factors, n, yr, yi, failed);
-        undo_reduction(h, n, yr, yi);
+        iterate(factors, n, yr, yi, pr, pi, failed);
+        // A X = X H for the transformation X of the reduction and the
+        // balancing, so X y and X (H - lambda I) y are the vector and its
+        // residual against A, to double-precision rounding.
+        undo_reduction(h, n, yr, yi, pr, pi);
+        scale_to_unit_length(n, yr, yi, pr, pi, failed);
         for (int p = 0; p < LANES && first + p < count; ++p) {
+            found[first + p] = !failed[p];
             ComplexD* v = vectors + static_cast<long>(first + p) * LD;
-            for (int i = 0; i < n; ++i) v[i] = ComplexD(yr[i][p], yi[i][p]);
-            found[first + p] = !failed[p] && kernels_detail::normalise(v, n);
+            ComplexD* r = residuals + static_cast<long>(first + p) * LD;
+            for (int i = 0; i < n; ++i) v[i] = ComplexD(yr[i][p], yi[i][p]), r[i] = ComplexD(pr[i][p], pi[i][p]);
         }
     }
 }

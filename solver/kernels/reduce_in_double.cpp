@@ -21,6 +21,19 @@ inline void update(double* __restrict xr, double* __restrict xi, const double* _
     }
 }
 
+// x[0 .. to) += f[0] a[0 .. to) + f[1] a[LD .. LD + to): two columns a pass,
+// so that x is loaded and stored half as often.
+inline void add_two(double* __restrict xr, double* __restrict xi, const double* __restrict ar,
+                    const double* __restrict ai, const double* fr, const double* fi, int to) {
+    const double f0r = fr[0], f0i = fi[0], f1r = fr[1], f1i = fi[1];
+    const double* __restrict br = ar + LD;
+    const double* __restrict bi = ai + LD;
+    for (int i = 0; i < to; ++i) {
+        xr[i] += (ar[i] * f0r - ai[i] * f0i) + (br[i] * f1r - bi[i] * f1i);
+        xi[i] += (ar[i] * f0i + ai[i] * f0r) + (br[i] * f1i + bi[i] * f1r);
+    }
+}
+
 }  // namespace
 
 MTL_WIDER_VECTORS void reduce_in_double(const BalancedForm& form, int n, DoubleHessenberg& h) {
@@ -70,7 +83,9 @@ MTL_WIDER_VECTORS void reduce_in_double(const BalancedForm& form, int n, DoubleH
         // eliminations, which commute with one another.
         for (int j = m; j < n; ++j)
             update<true>(re + j * LD, im + j * LD, fr, fi, re[m + j * LD], im[m + j * LD], m + 1, igh + 1);
-        for (int j = m + 1; j <= igh; ++j)
-            update<false>(re + m * LD, im + m * LD, re + j * LD, im + j * LD, fr[j], fi[j], 0, igh + 1);
+        int j = m + 1;
+        for (; j + 1 <= igh; j += 2)
+            add_two(re + m * LD, im + m * LD, re + j * LD, im + j * LD, fr + j, fi + j, igh + 1);
+        if (j <= igh) update<false>(re + m * LD, im + m * LD, re + j * LD, im + j * LD, fr[j], fi[j], 0, igh + 1);
     }
 }

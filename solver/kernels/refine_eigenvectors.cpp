@@ -117,77 +117,141 @@ double rounding_tolerance(const RefineWork& w, int n, double frobenius) {
     return EIGEN_ROUNDING_RESIDUAL * norm_estimate(w, n, frobenius);
 }
 
-// Residuals of all pairs; the pairs far off are restarted from the
-// Hessenberg form in double precision, each kept only where its residual
-// goes down and its new vector is not (nearly) one that another column
-// already has.
-void restart_far_pairs(RefineWork& w, int n, double norm, const BalancedForm& form, bool* restarted) {
-    for (int j = 0; j < n; ++j)
-        w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
-    // Which pairs to restart depends only on the residuals and eigenvalues
-    // the decomposition left: their new vectors are computed together.
-    int far[LD], far_count = 0;
-    ComplexD shifts[LD];
+// The squared distance of lambda[j] to the nearest other eigenvalue.
+double squared_gap(const RefineWork& w, int n, int j) {
+    double gap = HUGE_VAL;
+    for (int i = 0; i < n; ++i)
+        if (i != j) gap = std::min(gap, std::norm(w.lambda[j] - w.lambda[i]));
+    return gap;
+}
+
+// Pair j takes the candidate vector c (unit length) and the Rayleigh
+// quotient of it where that lowers its residual and c is not (nearly) a
+// vector that another column already has. r: the residual A c - lambda_j c
+// (changed); gap: the squared distance of lambda_j to the nearest other
+// eigenvalue.
+bool take_candidate(RefineWork& w, int n, int j, const ComplexD* c, ComplexD* r, double norm, double gap,
+                    const bool* restarted) {
+    // The eigenvalue moves to the Rayleigh quotient of c: the shift is
+    // c^H r, and r loses the shift times c.
+    ComplexD shift = 0.0;
+    for (int i = 0; i < n; ++i) shift += std::conj(c[i]) * r[i];
+    const ComplexD lambda = w.lambda[j] + shift;
+    double sum = 0.0;
+    for (int i = 0; i < n; ++i) {
+        r[i] -= shift * c[i];
+        sum += std::norm(r[i]);
+    }
+    const double size = std::sqrt(sum);
+    if (!(size < w.residual_norm[j])) return false;
+    // Inverse iteration may have found the vector of a neighbouring
+    // eigenvalue: the eigenvalue then moved by half the gap or more. A
+    // vector that another column already has would give that column's
+    // eigenvalue to within its error, far less than the gap (above
+    // EIGEN_RESTART_GAP ||A||) that j had to all others.
+    if (!(4.0 * std::norm(shift) < gap)) return false;
+    const double near = 0.01 * EIGEN_RESTART_GAP * EIGEN_RESTART_GAP * norm * norm;
+    for (int i = 0; i < n; ++i) {
+        // Columns still far off may hold this very vector: they do not count.
+        if (i == j || (!restarted[i] && w.residual_norm[i] > EIGEN_RESTART_GAP * norm)) continue;
+        if (!(std::norm(lambda - w.lambda[i]) <= near)) continue;
+        ComplexD dot = 0.0;
+        for (int l = 0; l < n; ++l) dot += std::conj(w.v[l + i * LD]) * c[l];
+        if (std::abs(dot) > 0.99) return false;
+    }
+    std::copy(c, c + n, w.v + j * LD);
+    std::copy(r, r + n, w.residual + j * LD);
+    w.lambda[j] = lambda;
+    w.residual_norm[j] = size;
+    return true;
+}
+
+
+// The rounds of restarts of restart_pairs.
+void restart_candidates(RefineWork& w, int n, double norm, double tolerance, const BalancedForm& form,
+                        bool* restarted) {
+    bool reduced = false;
+    ComplexD* candidates = w.factors;  // free until the Newton steps
+    ComplexD* residuals = w.candidate;
+    for (int round = 0; round < 2; ++round) {
+        int listed[LD], count = 0;
+        ComplexD shifts[LD];
+        double gaps[LD];
+        for (int j = 0; j < n; ++j) {
+            if (w.residual_norm[j] <= tolerance || (round > 0 && !restarted[j])) continue;
+            const double gap = squared_gap(w, n, j);
+            if (!(gap > EIGEN_RESTART_GAP * EIGEN_RESTART_GAP * norm * norm)) continue;
+            shifts[count] = w.lambda[j];
+            gaps[count] = gap;
+            listed[count++] = j;
+        }
+        if (count == 0) return;
+        if (!reduced) reduce_in_double(form, n, w.hessenberg), reduced = true;
+        bool found[LD];
+        hessenberg_eigenvectors(w.hessenberg, n, shifts, count, norm, candidates, residuals, found);
+        for (int c = 0; c < count; ++c) {
+            const int j = listed[c];
+            if (found[c] && take_candidate(w, n, j, candidates + c * LD, residuals + c * LD, norm, gaps[c], restarted))
+                restarted[j] = true;
+        }
+    }
+}
+
+// A lower bound of ||A v - lambda v||: the part of the residual in a few
+// rows spread over the vector (O(n) a row).
+double residual_lower_bound(const RefineWork& w, int n, const ComplexD* v, ComplexD lambda) {
+    constexpr int ROWS = 4;
+    double sum = 0.0;
+    for (int s = 0; s < ROWS; ++s) {
+        const int i = s * n / ROWS;
+        double re = 0.0, im = 0.0;
+        for (int k = 0; k < n; ++k) {
+            const double ar = w.re[i + k * LD], ai = w.im[i + k * LD];
+            re += ar * v[k].real() - ai * v[k].imag();
+            im += ar * v[k].imag() + ai * v[k].real();
+        }
+        sum += std::norm(ComplexD(re, im) - lambda * v[i]);
+    }
+    return std::sqrt(sum);
+}
+
+// Residuals of all pairs. Where some pair is far off (its residual above
+// EIGEN_RESTART_GAP ||A|| and too large against the gap to its nearest
+// neighbour for a Newton step to decouple the two), every pair above the
+// rounding level whose eigenvalue is apart from the others by more than
+// EIGEN_RESTART_GAP ||A|| is restarted from the Hessenberg form in double
+// precision, and those still above it once more from their new eigenvalue
+// (the Rayleigh quotient, correct to about the square of the first
+// residual). The pairs left above it (clusters, and all poor pairs where
+// none is far off) go to the Newton steps.
+// Once a far pair is known, a pair whose residual is plainly far above the
+// rounding level in a few rows alone (a vector the LR back-substitution
+// spoilt) is restarted with that lower bound as its residual; the whole
+// residual is computed only if the restart does not replace it.
+void restart_pairs(RefineWork& w, int n, double norm, double tolerance, const BalancedForm& form, bool* restarted) {
+    bool any_far = false, bounded[LD] = {};
     for (int j = 0; j < n; ++j) {
         restarted[j] = false;
-        if (!(w.residual_norm[j] > EIGEN_RESTART_RESIDUAL * norm)) continue;
-        // A pair the Newton step can decouple from its nearest neighbour is
-        // cheaper to leave to it; one whose neighbour is too near for inverse
-        // iteration to tell the two vectors apart goes to the cluster
-        // treatment.
-        double gap = HUGE_VAL;  // squared
-        for (int i = 0; i < n; ++i)
-            if (i != j) gap = std::min(gap, std::norm(w.lambda[j] - w.lambda[i]));
-        if (!(std::norm(w.residual_norm[j]) > COUPLED * COUPLED * gap) ||
-            !(gap > EIGEN_RESTART_RESIDUAL * EIGEN_RESTART_RESIDUAL * norm * norm))
-            continue;
-        shifts[far_count] = w.lambda[j];
-        far[far_count++] = j;
-    }
-    if (far_count == 0) return;
-    ComplexD* candidates = w.factors;  // free until the Newton steps
-    bool found[LD];
-    reduce_in_double(form, n, w.hessenberg);
-    hessenberg_eigenvectors(w.hessenberg, n, shifts, far_count, norm, candidates, found);
-
-    for (int f = 0; f < far_count; ++f) {
-        const int j = far[f];
-        if (!found[f]) continue;
-        const ComplexD* c = candidates + f * LD;
-        ComplexD* r = w.candidate + j * LD;  // work space
-        // The eigenvalue moved to the Rayleigh quotient of the new (unit)
-        // vector: the shift is c^H r, and r loses the shift times c.
-        residual(w, n, c, w.lambda[j], r);
-        ComplexD shift = 0.0;
-        for (int i = 0; i < n; ++i) shift += std::conj(c[i]) * r[i];
-        const ComplexD lambda = w.lambda[j] + shift;
-        double sum = 0.0;
-        for (int i = 0; i < n; ++i) {
-            r[i] -= shift * c[i];
-            sum += std::norm(r[i]);
+        if (any_far) {
+            const double bound = residual_lower_bound(w, n, w.v + j * LD, w.lambda[j]);
+            if (bound > EIGEN_RESTART_GAP * norm) {
+                w.residual_norm[j] = bound;
+                bounded[j] = true;
+                continue;
+            }
         }
-        const double size = std::sqrt(sum);
-        if (!(size < w.residual_norm[j])) continue;
-        // Inverse iteration may have found the vector of a neighbouring
-        // eigenvalue that another column has already: only columns whose
-        // eigenvalue is near the new one can hold it.
-        bool repeated = false;
-        const double near = EIGEN_RESTART_RESIDUAL * EIGEN_RESTART_RESIDUAL * norm * norm * 100.0;
-        for (int i = 0; i < n && !repeated; ++i) {
-            // Columns still far off may hold this very vector: they do not count.
-            if (i == j || (!restarted[i] && w.residual_norm[i] > EIGEN_RESTART_RESIDUAL * norm)) continue;
-            if (!(std::norm(lambda - w.lambda[i]) <= near)) continue;
-            ComplexD dot = 0.0;
-            for (int l = 0; l < n; ++l) dot += std::conj(w.v[l + i * LD]) * c[l];
-            repeated = std::abs(dot) > 0.99;
+        w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
+        if (!any_far && w.residual_norm[j] > EIGEN_RESTART_GAP * norm) {
+            const double gap = squared_gap(w, n, j);
+            any_far = std::norm(w.residual_norm[j]) > COUPLED * COUPLED * gap &&
+                      gap > EIGEN_RESTART_GAP * EIGEN_RESTART_GAP * norm * norm;
         }
-        if (repeated) continue;
-        std::copy(c, c + n, w.v + j * LD);
-        std::copy(r, r + n, w.residual + j * LD);
-        w.lambda[j] = lambda;
-        w.residual_norm[j] = size;
-        restarted[j] = true;
     }
+    if (!any_far) return;
+    restart_candidates(w, n, norm, tolerance, form, restarted);
+    for (int j = 0; j < n; ++j)
+        if (bounded[j] && !restarted[j])
+            w.residual_norm[j] = residual(w, n, w.v + j * LD, w.lambda[j], w.residual + j * LD);
 }
 
 // Eigenvectors y (unit columns, leading dimension LD) and eigenvalues theta
@@ -426,7 +490,8 @@ void refine_eigenvectors(const ComplexF* a, int n, int lda, ComplexF* w, Complex
     }
     const double estimate = norm_estimate(work, n, norm);
     bool changed[LD], restarted[LD] = {};
-    if (form != nullptr && n >= 2) restart_far_pairs(work, n, estimate, *form, restarted);
+    if (form != nullptr && n >= 2)
+        restart_pairs(work, n, estimate, EIGEN_ROUNDING_RESIDUAL * estimate, *form, restarted);
     refine_pairs(work, n, EIGEN_ROUNDING_RESIDUAL * estimate, changed, 0, form != nullptr && n >= 2);
     for (int j = 0; j < n; ++j) {
         if (!changed[j] && !restarted[j]) continue;
