@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "dense_nodal_equations.h"
+#include "line_claims.h"
 #include "nodal_pattern.h"
 #include "parameter_file_sink.h"
 #include "point_analysis.h"
@@ -65,22 +66,27 @@ struct Worker {
     std::optional<PointAnalysis> analysis;
 };
 
-// Null when there is not enough memory for another worker.
-std::unique_ptr<Worker> make_worker(const SolverRun& run, const NodalPattern* pattern) {
-    auto worker = std::unique_ptr<Worker>(new (std::nothrow) Worker);
-    if (!worker) return nullptr;
-    worker->tables.reset(new (std::nothrow) SweepTables);
-    worker->result.reset(new (std::nothrow) PointResult);
+// The tables of a worker that do not depend on the node matrix's pattern;
+// false when there is not enough memory.
+bool obtain_tables(Worker& worker) {
+    if (!worker.tables) worker.tables.reset(new (std::nothrow) SweepTables);
+    if (!worker.result) worker.result.reset(new (std::nothrow) PointResult);
+    return worker.tables && worker.result;
+}
+
+// Its nodal equations (sparse with the pattern, dense without) and the
+// analysis with them; false when there is not enough memory.
+bool obtain_equations(Worker& worker, const SolverRun& run, const NodalPattern* pattern) {
     if (pattern) {
         auto sparse = SparseNodalEquations::create(*pattern);
-        worker->sparse = sparse.get();
-        worker->equations = std::move(sparse);
+        worker.sparse = sparse.get();
+        worker.equations = std::move(sparse);
     } else {
-        worker->equations = DenseNodalEquations::create(run.network.node_count);
+        worker.equations = DenseNodalEquations::create(run.network.node_count);
     }
-    if (!worker->tables || !worker->result || !worker->equations) return nullptr;
-    worker->analysis.emplace(run, *worker->tables, *worker->equations);
-    return worker;
+    if (!worker.equations) return false;
+    worker.analysis.emplace(run, *worker.tables, *worker.equations);
+    return true;
 }
 
 bool sparse_storage(const SweepOptions& options, const Network& network) {
@@ -148,28 +154,38 @@ void fail_for_memory(SolverRun& run, int& error_flag) {
     error_flag = 1;
 }
 
-// The points and the first pivot order, shared by the workers after the
-// first. Points 1 .. speculative_end - 1 are the points of the workers that
-// start with the first point (point w for worker w): whoever claims such a
-// point first analyses it.
+// The pattern, the points and the first pivot order, shared by the workers
+// after the first. Points 1 .. speculative_end - 1 are the points of the
+// workers that start with the sweep (point w for worker w): whoever claims
+// such a point first analyses it. Those workers also help with the first
+// point's lines (first_lines) while the first worker obtains its tables.
 class SharedSweep {
 public:
-    SharedSweep(const SolverRun& run, const NodalPattern* pattern, Worker& first, CommitOrder& order,
-                int points, int speculative_end)
+    SharedSweep(const SolverRun& run, Worker& first, CommitOrder& order, int points, int speculative_end,
+                LineClaims* first_lines)
         : run_(run),
-          pattern_(pattern),
           first_(first),
           order_(order),
           points_(points),
-          speculative_end_(speculative_end) {}
+          speculative_end_(speculative_end),
+          first_lines_(first_lines) {}
+
+    // By the first worker: the pattern (null for the dense node matrix),
+    // or that the sweep ends before its first point.
+    void publish_pattern(const NodalPattern* pattern, bool go_on = true) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        pattern_ = pattern;
+        stage_ = go_on ? PATTERN : OVER;
+        stage_changed_.notify_all();
+    }
 
     // By the first worker as soon as its first solve found the pivot order,
     // and once it analysed the first point, whether or not that gave one.
     void publish_first_order() {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (published_) return;
-        published_ = true;
-        published_changed_.notify_all();
+        if (stage_ == ORDER) return;
+        stage_ = ORDER;
+        stage_changed_.notify_all();
     }
 
     // The loop of the worker that analysed the first point.
@@ -180,15 +196,17 @@ public:
         }
     }
 
-    // A further worker: its tables, then (when it has a point of its own,
+    // A further worker: its tables, the first point's lines nobody took
+    // yet, its equations, then (when it has a point of its own,
     // own_point >= 1) that point's matrix, the first pivot order, and the
-    // points. Without
-    // memory for its tables or its factors it leaves the sweep to the
-    // others (fewer workers, the same results).
+    // points. Without memory for its tables or its factors it leaves the
+    // sweep to the others (fewer workers, the same results).
     void further_worker(int own_point) {
-        std::unique_ptr<Worker> made = make_worker(run_, pattern_);
-        if (!made) return;
+        auto made = std::unique_ptr<Worker>(new (std::nothrow) Worker);
+        if (!made || !obtain_tables(*made)) return;
         Worker& worker = *made;
+        if (first_lines_) first_lines_->help(worker.tables->modal_work);
+        if (!wait_for(PATTERN) || !obtain_equations(worker, run_, pattern_)) return;
         const bool speculating = own_point >= 1 && own_point < speculative_end_;
         const bool entered =
             speculating && worker.analysis->enter_point(run_.sweep.frequency(own_point), *worker.result);
@@ -201,6 +219,8 @@ public:
     }
 
 private:
+    enum Stage { STARTING, PATTERN, ORDER, OVER };
+
     // The next point nobody analyses yet; -1 when there is none or the
     // sweep stopped.
     int take_point() {
@@ -211,27 +231,32 @@ private:
         }
     }
 
+    // Waits until the sweep got as far as `stage`; false when it ended
+    // before its first point.
+    bool wait_for(Stage stage) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        stage_changed_.wait(lock, [&] { return stage_ >= stage; });
+        return stage_ != OVER;
+    }
+
     // Waits for the first point's pivot order; false when there is none
     // (the sweep stops at the first point) or no memory for the factors.
     bool take_first_order(Worker& worker) {
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            published_changed_.wait(lock, [&] { return published_; });
-        }
-        return !first_.sparse || worker.sparse->take_first_order(*first_.sparse);
+        return wait_for(ORDER) && (!first_.sparse || worker.sparse->take_first_order(*first_.sparse));
     }
 
     const SolverRun& run_;
-    const NodalPattern* pattern_;
     Worker& first_;
     CommitOrder& order_;
     const int points_;
     const int speculative_end_;
+    LineClaims* const first_lines_;
     std::atomic<int> next_point_{1};
     std::atomic<bool> claimed_[MAX_THREADS] = {};
     std::mutex mutex_;
-    std::condition_variable published_changed_;
-    bool published_ = false;
+    std::condition_variable stage_changed_;
+    Stage stage_ = STARTING;
+    const NodalPattern* pattern_ = nullptr;
 };
 
 // Starts `count` further workers; those given a point of their own start
@@ -254,43 +279,64 @@ std::vector<std::jthread> start_further_workers(SharedSweep& shared, int count, 
 void run_frequency_sweep(SolverRun& run, int& error_flag) {
     const SweepOptions& options = run.command.execution;
     const int points = run.sweep.step_count + 1;
+    const int all_workers = worker_count(options, points);
+    const bool from_the_start =
+        all_workers > 1 && (options.threads > 1 || (options.threads == 0 && lines_make_points_long(run.lines)));
+
+    // The first worker's result first: workers that start with the sweep
+    // analyse lines of the first point into it meanwhile.
+    std::unique_ptr<Worker> first_worker(new (std::nothrow) Worker);
+    if (first_worker) first_worker->result.reset(new (std::nothrow) PointResult);
+    if (!first_worker || !first_worker->result) return fail_for_memory(run, error_flag);
+    Worker& first = *first_worker;
+    LineClaims first_lines(run, run.sweep.frequency(0), *first.result);
     std::unique_ptr<NodalPattern> pattern;
-    if (sparse_storage(options, run.network)) {
-        pattern = NodalPattern::analyse(run.lines, run.network);
-        if (!pattern) return fail_for_memory(run, error_flag);
-        if (options.storage == NodalStorage::AUTOMATIC && pattern->density() > FULLEST_SPARSE_PATTERN)
-            pattern.reset();
-    }
-    std::unique_ptr<Worker> first_worker = make_worker(run, pattern.get());
-    if (!first_worker) return fail_for_memory(run, error_flag);
 
     SweepReportSink report(run.report, run.options);
     ParameterFileSink files(run.directory);
+    std::unique_ptr<TouchstoneSink> touchstone;
     SweepWriter writer(run);
+    SweepProgress progress(points, run.command.quiet);
+    CommitOrder order(writer, progress, error_flag, 0);
+    SharedSweep shared(run, first, order, points, from_the_start ? all_workers : 1,
+                       from_the_start ? &first_lines : nullptr);
+    std::vector<std::jthread> threads;  // joined before anything they use goes
+    if (from_the_start) threads = start_further_workers(shared, all_workers - 1, true);
+    // The sweep ends before its first point: the further workers leave.
+    auto stop_before_the_first_point = [&] {
+        first_lines.finish();
+        shared.publish_pattern(nullptr, false);
+    };
+
+    if (sparse_storage(options, run.network)) {
+        pattern = NodalPattern::analyse(run.lines, run.network);
+        if (!pattern) {
+            stop_before_the_first_point();
+            return fail_for_memory(run, error_flag);
+        }
+        if (options.storage == NodalStorage::AUTOMATIC && pattern->density() > FULLEST_SPARSE_PATTERN)
+            pattern.reset();
+    }
+    shared.publish_pattern(pattern.get());
+    if (!obtain_tables(first) || !obtain_equations(first, run, pattern.get())) {
+        stop_before_the_first_point();
+        return fail_for_memory(run, error_flag);
+    }
+
     writer.add_sink(report);
     // The Touchstone file before the parameter files: a name that cannot
     // be written stops the run before they are replaced.
-    std::unique_ptr<TouchstoneSink> touchstone;
     if (run.command.touchstone) {
         touchstone = std::make_unique<TouchstoneSink>(run, touchstone_path(run));
         writer.add_sink(*touchstone);
     }
     writer.add_sink(files);
-    if (!writer.open(error_flag)) return;
+    if (!writer.open(error_flag)) return stop_before_the_first_point();
 
-    SweepProgress progress(points, run.command.quiet);
-    CommitOrder order(writer, progress, error_flag, 0);
-    Worker& first = *first_worker;
-    const int all_workers = worker_count(options, points);
-    const bool from_the_start =
-        all_workers > 1 && (options.threads > 1 || (options.threads == 0 && lines_make_points_long(run.lines)));
-    SharedSweep shared(run, pattern.get(), first, order, points, from_the_start ? all_workers : 1);
     if (first.sparse) first.sparse->tell_when_first_order_found([&shared] { shared.publish_first_order(); });
-    std::vector<std::jthread> threads;  // joined before anything they use goes
-    if (from_the_start) threads = start_further_workers(shared, all_workers - 1, true);
-
     const auto start = std::chrono::steady_clock::now();
-    first.analysis->analyse(run.sweep.frequency(0), *first.result);
+    if (first.analysis->enter_point(run.sweep.frequency(0), *first.result, from_the_start ? &first_lines : nullptr))
+        first.analysis->solve_point(*first.result);
     const std::chrono::duration<double> first_point = std::chrono::steady_clock::now() - start;
     shared.publish_first_order();
     if (order.commit(0, *first.result)) {

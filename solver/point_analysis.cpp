@@ -148,7 +148,7 @@ void PointAnalysis::enter_line(int k, const ModalSolution& m) {
 // A line whose per-unit-length matrices equal an earlier line's takes that
 // line's modes (the same computation would give the same values); only its
 // propagation factors depend on its own length.
-bool PointAnalysis::enter_lines(float f, float omega, PointResult& result) {
+bool PointAnalysis::enter_lines(float f, float omega, PointResult& result, LineClaims* claims) {
     const bool zc_wanted = run_.options.suppress_modal_report != 1;
     for (int k = 1; k <= run_.lines.line_count; ++k) {
         ModalSolution& modes = result.modes[k - 1];
@@ -157,10 +157,16 @@ bool PointAnalysis::enter_lines(float f, float omega, PointResult& result) {
         if (same != k) {
             copy_modes(result.modes[same - 1], result.characteristic_impedance[same - 1], modes, zc);
             set_propagation_factors(modes, run_.lines.line_length[k - 1]);
-        } else if (!analyse_line(run_.options, run_.lines, k, f, omega, modes, zc, sys_.modal_work,
-                                 result.failure)) {
-            result.failed = true;
-            return false;
+        } else {
+            const bool helped = claims && !claims->claim(k);
+            const bool analysed = helped ? claims->wait_for(k, result.failure)
+                                         : analyse_line(run_.options, run_.lines, k, f, omega, modes, zc,
+                                                        sys_.modal_work, result.failure);
+            if (!analysed) {
+                if (claims) claims->finish();
+                result.failed = true;
+                return false;
+            }
         }
         result.lines_analysed = k;
         enter_line(k, modes);
@@ -269,12 +275,12 @@ void PointAnalysis::derive_port_parameters(float f, PointResult& result) {
     result.matrices = S_Z_AND_Y;
 }
 
-bool PointAnalysis::enter_point(float f, PointResult& result) {
+bool PointAnalysis::enter_point(float f, PointResult& result, LineClaims* claims) {
     result.reset(f);
     result.port_count = run_.network.port_count;
     const float omega = TWO_PI * f;
     stamp_lumped_network(omega);
-    return enter_lines(f, omega, result);
+    return enter_lines(f, omega, result, claims);
 }
 
 void PointAnalysis::solve_point(PointResult& result) {

@@ -4,6 +4,7 @@
 // follow. Writes nothing: everything goes into the point's result.
 #pragma once
 
+#include "line_claims.h"
 #include "nodal_equations.h"
 #include "solver_run.h"
 #include "sweep_point.h"
@@ -23,16 +24,17 @@ public:
         if (enter_point(f, result)) solve_point(result);
     }
     // The two halves of analyse: enter_point builds the node matrix (the
-    // modal analysis of every line), false when the point failed there;
-    // solve_point solves it and derives the port parameters.
-    bool enter_point(float f, PointResult& result);
+    // modal analysis of every line; those that helpers claimed in `claims`
+    // are taken from them), false when the point failed there; solve_point
+    // solves it and derives the port parameters.
+    bool enter_point(float f, PointResult& result, LineClaims* claims = nullptr);
     void solve_point(PointResult& result);
 
 private:
     ComplexD& a(int row, int column) { return equations_.at(row, column); }
     void stamp_lumped_network(double omega);
     void add_admittance(int node, int second_node, ComplexD y);
-    bool enter_lines(float f, float omega, PointResult& result);
+    bool enter_lines(float f, float omega, PointResult& result, LineClaims* claims);
     void enter_line(int k, const ModalSolution& modes);
     ComplexD port_voltage(int port, const ComplexD* solution) const;
     bool solve_ports(float f, PointResult& result);
