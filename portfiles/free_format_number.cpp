@@ -1,8 +1,10 @@
 #include "free_format_number.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 namespace portfiles {
 
@@ -10,30 +12,35 @@ namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Checks the syntax of a real and writes it in the form strtod and strtof
-// read (exponent letter e). False if it is not a plain decimal real.
-bool normalise_real(std::string_view text, std::string& normalised) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t mantissa_digits = 0;
-    while (i < text.size() && is_digit(text[i])) ++i, ++mantissa_digits;
-    if (i < text.size() && text[i] == '.') {
+// Checks the syntax of a real and writes it to `out` (text.size() + 1
+// characters at least, ended by a NUL) in the form that strtod, strtof and
+// std::from_chars read: exponent letter e, no plus sign before the
+// mantissa. Returns its length, 0 if it is not a plain decimal real.
+std::size_t normalise_real(std::string_view text, char* out) {
+    std::size_t i = 0, length = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') out[length++] = '-';
         ++i;
-        while (i < text.size() && is_digit(text[i])) ++i, ++mantissa_digits;
     }
-    if (mantissa_digits == 0) return false;
-    normalised.assign(text.substr(0, i));
+    std::size_t mantissa_digits = 0;
+    while (i < text.size() && is_digit(text[i])) out[length++] = text[i++], ++mantissa_digits;
+    if (i < text.size() && text[i] == '.') {
+        out[length++] = text[i++];
+        while (i < text.size() && is_digit(text[i])) out[length++] = text[i++], ++mantissa_digits;
+    }
+    if (mantissa_digits == 0) return 0;
     if (i < text.size()) {
         char e = text[i];
-        if (e != 'e' && e != 'E' && e != 'd' && e != 'D') return false;
-        normalised += 'e';
+        if (e != 'e' && e != 'E' && e != 'd' && e != 'D') return 0;
+        out[length++] = 'e';
         ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) normalised += text[i++];
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) out[length++] = text[i++];
         std::size_t exponent_digits = 0;
-        while (i < text.size() && is_digit(text[i])) normalised += text[i++], ++exponent_digits;
-        if (exponent_digits == 0 || i != text.size()) return false;
+        while (i < text.size() && is_digit(text[i])) out[length++] = text[i++], ++exponent_digits;
+        if (exponent_digits == 0 || i != text.size()) return 0;
     }
-    return true;
+    out[length] = '\0';
+    return length;
 }
 
 }  // namespace
@@ -57,11 +64,29 @@ bool parse_integer(std::string_view text, std::int32_t& value) {
 
 namespace {
 
+// Fields up to this long are converted from a copy on the stack.
+constexpr std::size_t SHORT_FIELD = 63;
+
 template <class Real, class Convert>
 bool parse_real_with(std::string_view text, Real& value, Convert convert) {
-    std::string normalised;
-    if (!normalise_real(text, normalised)) return false;
-    const Real parsed = convert(normalised.c_str());
+    char short_field[SHORT_FIELD + 1];
+    std::string long_field;
+    char* field = short_field;
+    if (text.size() > SHORT_FIELD) {
+        long_field.resize(text.size());
+        field = long_field.data();  // with room for the NUL
+    }
+    const std::size_t length = normalise_real(text, field);
+    if (length == 0) return false;
+    // std::from_chars rounds correctly, as strtod and strtof do, and takes
+    // a fraction of their time; a value that underflows or overflows is
+    // left to them.
+    Real parsed;
+    const std::from_chars_result read = std::from_chars(field, field + length, parsed, std::chars_format::general);
+    if (read.ec == std::errc::result_out_of_range)
+        parsed = convert(field);
+    else if (read.ec != std::errc() || read.ptr != field + length)
+        return false;
     if (!std::isfinite(parsed)) return false;
     value = parsed;
     return true;

@@ -1,16 +1,22 @@
 // The frequency sweep: every point is analysed into a result value (the
 // numerics write nothing), and one writer commits the values in sweep order
-// to the run report and the parameter files. The first point is analysed
-// and committed before the other workers start; then workers take the next
-// point to analyse from a shared counter and wait for their turn to commit
-// it. Each has its own tables (the first worker's obtained before the first
-// point, the others' on their own threads), and the analysis of the node
-// matrix's pattern is shared; the sparse factors of the
-// first point's matrix give every worker its pivot order. A point's result
-// depends only on the point (and the first point), never on which worker
-// analysed it. Where a point takes so little time that handing the turn to
-// commit from worker to worker would cost more than it saves, one worker
-// does the whole sweep, unless the number of threads was asked for.
+// to the run report and the parameter files. Workers take the next point to
+// analyse from a shared counter and wait for their turn to commit it. Each
+// has its own tables (the first worker's obtained before the first point,
+// the others' on their own threads), and the analysis of the node matrix's
+// pattern is shared; the sparse factors of the first point's matrix give
+// every worker its pivot order, so the first worker analyses the first
+// point, and a further worker solves nothing before that order is there. A
+// point's result depends only on the point (and the first point), never on
+// which worker analysed it.
+//
+// Where the lines make every point long, the further workers start with the
+// first point: each enters the matrix of a point of its own while the first
+// point is factorised, and keeps that point only if no other worker took it
+// meanwhile. Otherwise they start once the first point is committed, and
+// where a point takes so little time that handing the turn to commit from
+// worker to worker would cost more than it saves, one worker does the whole
+// sweep, unless the number of threads was asked for.
 #include "frequency_sweep.h"
 
 #include <algorithm>
@@ -46,6 +52,10 @@ constexpr double FULLEST_SPARSE_PATTERN = 0.25;
 // Points analysed faster than this are analysed by one worker when the
 // number of threads is left to the sweep.
 constexpr double SHORTEST_SHARED_POINT_SECONDS = 100e-6;
+// The modal analysis of a line of n conductors takes about 50 n^3 ns on the
+// development machine: lines whose n^3 add up to this make every point last
+// several times the shortest shared one, before anything is measured.
+constexpr long LONG_POINT_CONDUCTORS_CUBED = 8192;
 
 struct Worker {
     std::unique_ptr<SweepTables> tables;
@@ -84,6 +94,15 @@ bool sparse_storage(const SweepOptions& options, const Network& network) {
 int worker_count(const SweepOptions& options, int points) {
     int threads = options.threads > 0 ? options.threads : static_cast<int>(std::thread::hardware_concurrency());
     return std::clamp(std::min(threads, points), 1, MAX_THREADS);
+}
+
+bool lines_make_points_long(const LineTable& lines) {
+    long cubes = 0;
+    for (int k = 0; k < lines.line_count; ++k) {
+        const long n = lines.conductor_count[k];
+        cubes += n * n * n;
+    }
+    return cubes >= LONG_POINT_CONDUCTORS_CUBED;
 }
 
 // The order of commits: point i is committed only after point i - 1, and
@@ -129,6 +148,107 @@ void fail_for_memory(SolverRun& run, int& error_flag) {
     error_flag = 1;
 }
 
+// The points and the first pivot order, shared by the workers after the
+// first. Points 1 .. speculative_end - 1 are the points of the workers that
+// start with the first point (point w for worker w): whoever claims such a
+// point first analyses it.
+class SharedSweep {
+public:
+    SharedSweep(const SolverRun& run, const NodalPattern* pattern, Worker& first, CommitOrder& order,
+                int points, int speculative_end)
+        : run_(run),
+          pattern_(pattern),
+          first_(first),
+          order_(order),
+          points_(points),
+          speculative_end_(speculative_end) {}
+
+    // By the first worker as soon as its first solve found the pivot order,
+    // and once it analysed the first point, whether or not that gave one.
+    void publish_first_order() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (published_) return;
+        published_ = true;
+        published_changed_.notify_all();
+    }
+
+    // The loop of the worker that analysed the first point.
+    void work_on(Worker& worker) {
+        for (int i; (i = take_point()) >= 0;) {
+            worker.analysis->analyse(run_.sweep.frequency(i), *worker.result);
+            if (!order_.commit(i, *worker.result)) return;
+        }
+    }
+
+    // A further worker: its tables, then (when it has a point of its own,
+    // own_point >= 1) that point's matrix, the first pivot order, and the
+    // points. Without
+    // memory for its tables or its factors it leaves the sweep to the
+    // others (fewer workers, the same results).
+    void further_worker(int own_point) {
+        std::unique_ptr<Worker> made = make_worker(run_, pattern_);
+        if (!made) return;
+        Worker& worker = *made;
+        const bool speculating = own_point >= 1 && own_point < speculative_end_;
+        const bool entered =
+            speculating && worker.analysis->enter_point(run_.sweep.frequency(own_point), *worker.result);
+        if (!take_first_order(worker)) return;
+        if (speculating && !claimed_[own_point].exchange(true)) {
+            if (entered) worker.analysis->solve_point(*worker.result);
+            if (!order_.commit(own_point, *worker.result)) return;
+        }
+        work_on(worker);
+    }
+
+private:
+    // The next point nobody analyses yet; -1 when there is none or the
+    // sweep stopped.
+    int take_point() {
+        for (;;) {
+            const int i = next_point_.fetch_add(1);
+            if (i >= points_ || order_.stopped()) return -1;
+            if (i >= speculative_end_ || !claimed_[i].exchange(true)) return i;
+        }
+    }
+
+    // Waits for the first point's pivot order; false when there is none
+    // (the sweep stops at the first point) or no memory for the factors.
+    bool take_first_order(Worker& worker) {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            published_changed_.wait(lock, [&] { return published_; });
+        }
+        return !first_.sparse || worker.sparse->take_first_order(*first_.sparse);
+    }
+
+    const SolverRun& run_;
+    const NodalPattern* pattern_;
+    Worker& first_;
+    CommitOrder& order_;
+    const int points_;
+    const int speculative_end_;
+    std::atomic<int> next_point_{1};
+    std::atomic<bool> claimed_[MAX_THREADS] = {};
+    std::mutex mutex_;
+    std::condition_variable published_changed_;
+    bool published_ = false;
+};
+
+// Starts `count` further workers; those given a point of their own start
+// with it (speculating) or else take the points as they come.
+std::vector<std::jthread> start_further_workers(SharedSweep& shared, int count, bool speculating) {
+    std::vector<std::jthread> threads;
+    try {
+        threads.reserve(count);
+        for (int w = 1; w <= count; ++w)
+            threads.emplace_back([&shared, w, speculating] { shared.further_worker(speculating ? w : 0); });
+    } catch (const std::exception&) {
+        // the workers started so far do the sweep (a point of a worker
+        // that did not start is taken as it comes)
+    }
+    return threads;
+}
+
 }  // namespace
 
 void run_frequency_sweep(SolverRun& run, int& error_flag) {
@@ -141,8 +261,6 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
         if (options.storage == NodalStorage::AUTOMATIC && pattern->density() > FULLEST_SPARSE_PATTERN)
             pattern.reset();
     }
-    // The first worker analyses the first point alone; the others are
-    // obtained only once that showed they are worth it.
     std::unique_ptr<Worker> first_worker = make_worker(run, pattern.get());
     if (!first_worker) return fail_for_memory(run, error_flag);
 
@@ -161,54 +279,37 @@ void run_frequency_sweep(SolverRun& run, int& error_flag) {
     if (!writer.open(error_flag)) return;
 
     SweepProgress progress(points, run.command.quiet);
+    CommitOrder order(writer, progress, error_flag, 0);
     Worker& first = *first_worker;
+    const int all_workers = worker_count(options, points);
+    const bool from_the_start =
+        all_workers > 1 && (options.threads > 1 || (options.threads == 0 && lines_make_points_long(run.lines)));
+    SharedSweep shared(run, pattern.get(), first, order, points, from_the_start ? all_workers : 1);
+    if (first.sparse) first.sparse->tell_when_first_order_found([&shared] { shared.publish_first_order(); });
+    std::vector<std::jthread> threads;  // joined before anything they use goes
+    if (from_the_start) threads = start_further_workers(shared, all_workers - 1, true);
+
     const auto start = std::chrono::steady_clock::now();
     first.analysis->analyse(run.sweep.frequency(0), *first.result);
     const std::chrono::duration<double> first_point = std::chrono::steady_clock::now() - start;
-    if (!writer.commit(*first.result, error_flag)) return writer.close(error_flag);
-    progress.point_done(1);
-
-    const bool shared = options.threads != 0 || first_point.count() >= SHORTEST_SHARED_POINT_SECONDS;
-    const int wanted = shared ? worker_count(options, points) : 1;
-
-    if (wanted == 1) {
-        for (int i = 1; i < points; ++i) {
-            first.analysis->analyse(run.sweep.frequency(i), *first.result);
-            if (!writer.commit(*first.result, error_flag)) break;
-            progress.point_done(i + 1);
-        }
-    } else {
-        CommitOrder order(writer, progress, error_flag, 1);
-        std::atomic<int> next_point{1};
-        auto work = [&](Worker& worker) {
-            // The first matrix is only read once it was solved; a worker
-            // without memory for its factors leaves the sweep to the others.
-            if (&worker != &first && first.sparse && !worker.sparse->take_first_matrix(*first.sparse)) return;
-            for (;;) {
-                const int i = next_point.fetch_add(1);
-                if (i >= points || order.stopped()) return;
-                worker.analysis->analyse(run.sweep.frequency(i), *worker.result);
-                if (!order.commit(i, *worker.result)) return;
-            }
-        };
-        // Each further worker obtains its tables on its own thread, while
-        // the points go on; one without memory leaves the sweep to the
-        // others (fewer workers, the same results).
-        auto obtain_and_work = [&] {
-            std::unique_ptr<Worker> worker = make_worker(run, pattern.get());
-            if (worker) work(*worker);
-        };
-        std::vector<std::thread> threads;
-        for (int w = 1; w < wanted; ++w) {
-            try {
-                threads.emplace_back(obtain_and_work);
-            } catch (const std::system_error&) {
-                break;  // the workers started so far do the sweep
+    shared.publish_first_order();
+    if (order.commit(0, *first.result)) {
+        const bool shared_points = options.threads != 0 || first_point.count() >= SHORTEST_SHARED_POINT_SECONDS;
+        if (from_the_start) {
+            shared.work_on(first);
+        } else if (shared_points && all_workers > 1) {
+            threads = start_further_workers(shared, all_workers - 1, false);
+            shared.work_on(first);
+        } else {
+            // One worker: the writer directly, without handing the turn.
+            for (int i = 1; i < points; ++i) {
+                first.analysis->analyse(run.sweep.frequency(i), *first.result);
+                if (!writer.commit(*first.result, error_flag)) break;
+                progress.point_done(i + 1);
             }
         }
-        work(first);
-        for (std::thread& t : threads) t.join();
     }
+    threads.clear();
     writer.close(error_flag);
 }
 

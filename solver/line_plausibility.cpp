@@ -10,6 +10,10 @@ namespace {
 
 constexpr double UNSYMMETRIC_TOLERANCE = 0.01;
 constexpr int MAX_JACOBI_SWEEPS = 60;
+// Relative margin of lossless_speeds_within on the eigenvalues: with
+// eigenvalues spread over at most (3.1E8 / 1E6)^2 = 1E5, the rounding of
+// either method stays below 1E-8 of the smallest.
+constexpr double EIGENVALUE_MARGIN = 1.0e-6;
 
 // Row-major n x n matrix of doubles.
 class Square {
@@ -113,9 +117,12 @@ std::optional<MatrixFinding> first_positive_off_diagonal(const LineMatrix& m, in
 
 bool is_positive_definite(const LineMatrix& m, int n) { return cholesky(widened(m, n)).has_value(); }
 
+namespace {
+
 // With [L] = G G^T, [L][C] is similar to the symmetric G^T [C] G, whose
-// eigenvalues are positive when [C] is positive definite.
-std::optional<SpeedRange> lossless_speed_range(const LineMatrix& inductance, const LineMatrix& capacitance, int n) {
+// eigenvalues are positive when [C] is positive definite. Empty unless both
+// are positive definite.
+std::optional<Square> lossless_product(const LineMatrix& inductance, const LineMatrix& capacitance, int n) {
     const std::optional<Square> g = cholesky(widened(inductance, n));
     if (!g || !is_positive_definite(capacitance, n)) return std::nullopt;
     Square cg(n);  // [C] G
@@ -132,10 +139,38 @@ std::optional<SpeedRange> lossless_speed_range(const LineMatrix& inductance, con
             for (int k = i; k < n; ++k) s += (*g)(k, i) * cg(k, j);
             product(i, j) = s;
         }
-    const std::vector<double> eigenvalues = symmetric_eigenvalues(product);
+    return product;
+}
+
+// sign (a - shift I) is positive definite.
+bool definite_when_shifted(const Square& a, double shift, double sign) {
+    Square b(a.size());
+    for (int i = 0; i < a.size(); ++i)
+        for (int j = 0; j < a.size(); ++j) b(i, j) = sign * (a(i, j) - (i == j ? shift : 0.0));
+    return cholesky(b).has_value();
+}
+
+}  // namespace
+
+std::optional<SpeedRange> lossless_speed_range(const LineMatrix& inductance, const LineMatrix& capacitance, int n) {
+    const std::optional<Square> product = lossless_product(inductance, capacitance, n);
+    if (!product) return std::nullopt;
+    const std::vector<double> eigenvalues = symmetric_eigenvalues(*product);
     const auto [smallest, largest] = std::minmax_element(eigenvalues.begin(), eigenvalues.end());
     if (!(*smallest > 0.0)) return std::nullopt;
     return SpeedRange{1.0 / std::sqrt(*largest), 1.0 / std::sqrt(*smallest)};
+}
+
+// A speed v = 1 / sqrt(lambda) lies in [slowest, fastest] where lambda lies
+// in [1 / fastest^2, 1 / slowest^2]: the product less the lower bound, and
+// the upper bound less the product, are positive definite.
+bool lossless_speeds_within(const LineMatrix& inductance, const LineMatrix& capacitance, int n, double slowest,
+                            double fastest) {
+    const std::optional<Square> product = lossless_product(inductance, capacitance, n);
+    if (!product) return false;
+    const double lowest = (1.0 + EIGENVALUE_MARGIN) / (fastest * fastest);
+    const double highest = (1.0 - EIGENVALUE_MARGIN) / (slowest * slowest);
+    return definite_when_shifted(*product, lowest, 1.0) && definite_when_shifted(*product, highest, -1.0);
 }
 
 }  // namespace solver

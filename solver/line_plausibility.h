@@ -38,4 +38,12 @@ struct SpeedRange {
 };
 std::optional<SpeedRange> lossless_speed_range(const LineMatrix& inductance, const LineMatrix& capacitance, int n);
 
+// Whether every lossless wave speed of the line's modes lies in [slowest,
+// fastest] m/s, known without the eigenvalues (two factorisations instead
+// of an eigen-decomposition) and with a margin far above their rounding:
+// true only where lossless_speed_range gives speeds inside the interval;
+// false where it may not (a speed outside, near a bound, or none).
+bool lossless_speeds_within(const LineMatrix& inductance, const LineMatrix& capacitance, int n, double slowest,
+                            double fastest);
+
 }  // namespace solver

@@ -31,8 +31,8 @@ std::unique_ptr<NodalPattern> NodalPattern::analyse(const LineTable& lines, cons
     try {
         const int n = network.node_count;
         pattern->n_ = n;
-        std::vector<char> held(static_cast<std::size_t>(n) * n, 0);  // held[r + c * n]
-        auto hold = [&](int r, int c) { held[r + static_cast<std::size_t>(c) * n] = 1; };
+        std::vector<std::vector<int>> rows(n);  // of each column
+        auto hold = [&](int r, int c) { rows[c].push_back(r); };
 
         for (int i = 0; i < n; ++i) {
             hold(i, i);
@@ -48,27 +48,31 @@ std::unique_ptr<NodalPattern> NodalPattern::analyse(const LineTable& lines, cons
         // A line's columns hold every row that touches any of them before
         // the substitution; lines own disjoint columns, so the order of the
         // lines does not matter.
-        std::vector<char> touches(n);
+        std::vector<char> touches(n, 0);
+        std::vector<int> touched;
         for (int k = 0; k < lines.line_count; ++k) {
             const int first = lines.first_node[k] - 1;
             const int width = 2 * lines.conductor_count[k];
-            for (int r = 0; r < n; ++r) {
-                touches[r] = 0;
-                for (int c = first; c < first + width && !touches[r]; ++c)
-                    touches[r] = held[r + static_cast<std::size_t>(c) * n];
-            }
+            touched.clear();
             for (int c = first; c < first + width; ++c)
-                for (int r = 0; r < n; ++r)
-                    if (touches[r]) hold(r, c);
+                for (int r : rows[c])
+                    if (!touches[r]) {
+                        touches[r] = 1;
+                        touched.push_back(r);
+                    }
+            for (int r : touched) touches[r] = 0;
+            std::sort(touched.begin(), touched.end());
+            for (int c = first; c < first + width; ++c) rows[c] = touched;
         }
 
         pattern->column_start_.assign(n + 1, 0);
         for (int c = 0; c < n; ++c) {
-            pattern->column_start_[c] = static_cast<int>(pattern->row_index_.size());
-            for (int r = 0; r < n; ++r)
-                if (held[r + static_cast<std::size_t>(c) * n]) pattern->row_index_.push_back(r);
+            if (!std::is_sorted(rows[c].begin(), rows[c].end())) std::sort(rows[c].begin(), rows[c].end());
+            rows[c].erase(std::unique(rows[c].begin(), rows[c].end()), rows[c].end());
+            pattern->column_start_[c + 1] = pattern->column_start_[c] + static_cast<int>(rows[c].size());
         }
-        pattern->column_start_[n] = static_cast<int>(pattern->row_index_.size());
+        pattern->row_index_.reserve(pattern->column_start_[n]);
+        for (int c = 0; c < n; ++c) pattern->row_index_.insert(pattern->row_index_.end(), rows[c].begin(), rows[c].end());
     } catch (const std::bad_alloc&) {
         return nullptr;
     }

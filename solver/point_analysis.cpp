@@ -269,14 +269,16 @@ void PointAnalysis::derive_port_parameters(float f, PointResult& result) {
     result.matrices = S_Z_AND_Y;
 }
 
-void PointAnalysis::analyse(float f, PointResult& result) {
+bool PointAnalysis::enter_point(float f, PointResult& result) {
     result.reset(f);
     result.port_count = run_.network.port_count;
     const float omega = TWO_PI * f;
     stamp_lumped_network(omega);
-    if (!enter_lines(f, omega, result)) return;
-    if (!solve_ports(f, result)) return;
-    derive_port_parameters(f, result);
+    return enter_lines(f, omega, result);
+}
+
+void PointAnalysis::solve_point(PointResult& result) {
+    if (solve_ports(result.frequency, result)) derive_port_parameters(result.frequency, result);
 }
 
 }  // namespace solver

@@ -19,7 +19,14 @@ public:
 
     // Analyses frequency f into `result` (which must stay in place until the
     // next call); result.failed tells whether it completed.
-    void analyse(float f, PointResult& result);
+    void analyse(float f, PointResult& result) {
+        if (enter_point(f, result)) solve_point(result);
+    }
+    // The two halves of analyse: enter_point builds the node matrix (the
+    // modal analysis of every line), false when the point failed there;
+    // solve_point solves it and derives the port parameters.
+    bool enter_point(float f, PointResult& result);
+    void solve_point(PointResult& result);
 
 private:
     ComplexD& a(int row, int column) { return equations_.at(row, column); }

@@ -50,7 +50,6 @@ std::unique_ptr<SparseNodalEquations> SparseNodalEquations::create(const NodalPa
     try {
         std::unique_ptr<SparseNodalEquations> equations(new SparseNodalEquations(pattern));
         equations->values_.assign(pattern.nonzeros(), 0.0);
-        equations->first_values_.assign(pattern.nonzeros(), 0.0);
         // The widest block of columns a line replaces: all its rows times 2n.
         int widest = 0;
         const int* start = pattern.column_start();
@@ -125,21 +124,20 @@ void SparseNodalEquations::substitute_line_columns(int first, int n, const Compl
 // its pivots at far more of the later points of a sweep.) A fixed pivot
 // order fares alike whether the rows are scaled or not, so the
 // refactorisations take the values as they are.
-void SparseNodalEquations::scale_rows() {
+void SparseNodalEquations::scale_rows(const ComplexD* values) {
     const int n = pattern_.size();
     const int* rows = pattern_.row_index();
     for (int i = 0; i < n; ++i) row_scale_[i] = 0.0;
-    for (int k = 0; k < pattern_.nonzeros(); ++k) row_scale_[rows[k]] += magnitude(values_[k]);
+    for (int k = 0; k < pattern_.nonzeros(); ++k) row_scale_[rows[k]] += magnitude(values[k]);
     for (int i = 0; i < n; ++i)
         row_scale_[i] = row_scale_[i] > 0.0 && std::isfinite(row_scale_[i]) ? 1.0 / row_scale_[i] : 1.0;
-    for (int k = 0; k < pattern_.nonzeros(); ++k) scaled_[k] = values_[k] * row_scale_[rows[k]];
+    for (int k = 0; k < pattern_.nonzeros(); ++k) scaled_[k] = values[k] * row_scale_[rows[k]];
 }
 
 // Null when the matrix is singular or memory ran out (common_.status); the
 // factors are those of the scaled rows.
-klu_numeric* SparseNodalEquations::factorise() {
-    ++fresh_factorisations_;
-    scale_rows();
+klu_numeric* SparseNodalEquations::factorise(const ComplexD* values) {
+    scale_rows(values);
     return klu_z_factor(const_cast<int*>(pattern_.column_start()), const_cast<int*>(pattern_.row_index()),
                         parts(scaled_.data()), pattern_.symbolic(), &common_);
 }
@@ -306,11 +304,17 @@ SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
     const int n = pattern_.size();
     for (int p = 0; p < count; ++p)
         for (int i = 0; i < n; ++i) rhs_[i + p * n] = x[i + static_cast<long>(p) * ldx];
-    if (!first_) {
-        first_values_ = values_;
-        first_ = factorise();
+    if (!first_ && !supernodal_) {
+        try {
+            first_values_ = std::make_shared<const std::vector<ComplexD>>(values_);
+        } catch (const std::bad_alloc&) {
+            return SolveStatus::OUT_OF_MEMORY;
+        }
+        ++fresh_factorisations_;
+        first_ = factorise(values_.data());
         if (!first_) return failure_status();
         keep_first_structure();
+        if (first_order_found_) first_order_found_();
         solve_with(first_, row_scale_.data(), x, count, ldx);
         return SolveStatus::SOLVED;
     }
@@ -318,7 +322,8 @@ SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
         solve_with(supernodal_ ? nullptr : first_, nullptr, x, count, ldx) <= ACCEPTED_BACKWARD_ERROR)
         return SolveStatus::SOLVED;
     if (fresh_) klu_z_free_numeric(&fresh_, &common_);
-    fresh_ = factorise();
+    ++fresh_factorisations_;
+    fresh_ = factorise(values_.data());
     last_ = nullptr;
     last_supernodal_ = false;
     if (!fresh_) return failure_status();
@@ -326,11 +331,16 @@ SolveStatus SparseNodalEquations::solve(ComplexD* x, int count, int ldx) {
     return SolveStatus::SOLVED;
 }
 
-bool SparseNodalEquations::take_first_matrix(const SparseNodalEquations& other) {
-    if (first_ || !other.first_) return false;
-    values_ = other.first_values_;
-    first_values_ = values_;
-    first_ = factorise();
+bool SparseNodalEquations::take_first_order(const SparseNodalEquations& other) {
+    if (first_ || supernodal_ || !other.first_) return false;
+    first_values_ = other.first_values_;  // set with other.first_
+    if (other.supernodal_) {
+        supernodal_ = other.supernodal_->with_same_structure();
+        return supernodal_ != nullptr;
+    }
+    // KLU's refactorisations need factors of their own with that order.
+    ++fresh_factorisations_;
+    first_ = factorise(first_values_->data());
     if (first_) keep_first_structure();
     return first_ != nullptr;
 }
@@ -341,7 +351,11 @@ SolveStatus SparseNodalEquations::failure_status() const {
 
 double SparseNodalEquations::condition_estimate() {
     ComplexD* values = last_scaled_ ? scaled_.data() : values_.data();
-    if (last_supernodal_ && !refactorise_with_klu()) return 0.0;
+    if (last_supernodal_) {
+        if (!first_) first_ = factorise(first_values_->data());
+        if (!first_ || !refactorise_with_klu()) return 0.0;
+        last_ = first_;
+    }
     if (!last_ || !klu_z_condest(const_cast<int*>(pattern_.column_start()), parts(values),
                                  pattern_.symbolic(), last_, &common_))
         return 0.0;

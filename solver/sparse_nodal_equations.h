@@ -10,6 +10,7 @@
 
 #include <klu.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,10 +32,18 @@ public:
     void substitute_line_columns(int first, int n, const ComplexD* w, int ldw, const ComplexD* e) override;
     SolveStatus solve(ComplexD* x, int count, int ldx) override;
 
-    // Factorises the first matrix `other` solved (with its pivot order) as
-    // this one's first, for a worker that starts after the first point.
-    // False when this one has solved already or memory ran out.
-    bool take_first_matrix(const SparseNodalEquations& other);
+    // Takes the pivot order of the first matrix `other` solved as this
+    // one's, for another worker of the sweep: the structure of other's
+    // factors is shared where they are supernodal, or else the first matrix
+    // is factorised again (giving the same order). Only reads what other's
+    // later solves leave alone, so other may go on solving meanwhile. False
+    // when other has not solved yet (or found its first matrix singular),
+    // this one has solved already, or memory ran out.
+    bool take_first_order(const SparseNodalEquations& other);
+
+    // Called (once) as soon as the first solve has found the pivot order,
+    // before it solves: other workers may take the order from then on.
+    void tell_when_first_order_found(std::function<void()> found) { first_order_found_ = std::move(found); }
 
     // Fresh factorisations so far (the first included), for tests.
     int fresh_factorisations() const { return fresh_factorisations_; }
@@ -45,19 +54,20 @@ public:
 
 private:
     explicit SparseNodalEquations(const NodalPattern& pattern);
-    klu_numeric* factorise();
+    klu_numeric* factorise(const ComplexD* values);
     bool refactorise_first_order();
     bool refactorise_with_klu();
     void keep_first_structure();
     bool substitute(klu_numeric* factors, ComplexD* x, int count, int ldx);
-    void scale_rows();
+    void scale_rows(const ComplexD* values);
     void backward_errors(const ComplexD* x, int ldx, const int* ports, int count, double* errors);
     double solve_with(klu_numeric* factors, const double* row_scale, ComplexD* x, int count, int ldx);
     SolveStatus failure_status() const;
 
     const NodalPattern& pattern_;
     std::vector<ComplexD> values_;  // in the pattern's order
-    std::vector<ComplexD> first_values_;  // the first matrix solved
+    // The first matrix solved, shared with the workers that take its order.
+    std::shared_ptr<const std::vector<ComplexD>> first_values_;
     std::vector<char> zero_row_;    // column substitution: rows left zero
     std::vector<ComplexD> block_;   // column substitution work
     std::vector<ComplexD> scaled_;  // the values with their rows scaled, for factorise()
@@ -71,9 +81,13 @@ private:
     bool last_scaled_ = false;      // ... those of the scaled rows
     bool last_supernodal_ = false;  // ... the supernodal refactorisation
     std::unique_ptr<SupernodalFactors> supernodal_;  // with the first pivot order
-    klu_numeric* first_ = nullptr;  // factors with the first matrix's pivot order
+    // KLU's factors with the first matrix's pivot order; where the order was
+    // taken with the supernodal structure, only once condition_estimate
+    // needs them.
+    klu_numeric* first_ = nullptr;
     klu_numeric* fresh_ = nullptr;  // factors of a matrix that needed pivots of its own
     int fresh_factorisations_ = 0;
+    std::function<void()> first_order_found_;
 };
 
 }  // namespace solver

@@ -9,97 +9,146 @@
 
 namespace solver {
 
+namespace {
+
+// The rows off the diagonal of each column of an n x n pattern (start,
+// index), in increasing order: counted out into rows and back into columns.
+struct SortedColumns {
+    std::vector<int> start, rows;
+    const int* begin(int j) const { return rows.data() + start[j]; }
+    const int* end(int j) const { return rows.data() + start[j + 1]; }
+};
+
+SortedColumns sorted_off_diagonal(int n, const int* start, const int* index) {
+    SortedColumns sorted;
+    std::vector<int> row_start(n + 1, 0);
+    sorted.start.assign(n + 1, 0);
+    for (int j = 0; j < n; ++j)
+        for (int p = start[j]; p < start[j + 1]; ++p)
+            if (index[p] != j) {
+                ++row_start[index[p] + 1];
+                ++sorted.start[j + 1];
+            }
+    for (int i = 0; i < n; ++i) {
+        row_start[i + 1] += row_start[i];
+        sorted.start[i + 1] += sorted.start[i];
+    }
+    std::vector<int> columns(row_start[n]), next(row_start.begin(), row_start.end() - 1);
+    for (int j = 0; j < n; ++j)
+        for (int p = start[j]; p < start[j + 1]; ++p)
+            if (index[p] != j) columns[next[index[p]]++] = j;
+    sorted.rows.resize(sorted.start[n]);
+    next.assign(sorted.start.begin(), sorted.start.end() - 1);
+    for (int i = 0; i < n; ++i)
+        for (int q = row_start[i]; q < row_start[i + 1]; ++q) sorted.rows[next[columns[q]]++] = i;
+    return sorted;
+}
+
+}  // namespace
+
 std::unique_ptr<SupernodalFactors> SupernodalFactors::create(klu_numeric* factors, klu_symbolic* symbolic,
                                                              klu_common& common, const int* column_start,
                                                              const int* row_index, int n) {
     if (!factors || !symbolic || symbolic->nblocks != 1 || factors->Rs || factors->nzoff != 0 || n <= 0)
         return nullptr;
     try {
-        std::unique_ptr<SupernodalFactors> f(new SupernodalFactors);
-        f->n_ = n;
-        f->column_start_ = column_start;
-        f->row_index_ = row_index;
+        auto f = std::make_shared<Structure>();
+        f->n = n;
+        f->column_start = column_start;
+        f->row_index = row_index;
         const int lnz = factors->lnz, unz = factors->unz;
         std::vector<int> lp(n + 1), li(lnz), up(n + 1), ui(unz), r(n + 1);
-        std::vector<double> lx(lnz), lz(lnz), ux(unz), uz(unz);
-        f->row_of_pivot_.resize(n);
-        f->column_of_pivot_.resize(n);
-        if (!klu_z_extract(factors, symbolic, lp.data(), li.data(), lx.data(), lz.data(), up.data(), ui.data(),
-                           ux.data(), uz.data(), nullptr, nullptr, nullptr, nullptr, f->row_of_pivot_.data(),
-                           f->column_of_pivot_.data(), nullptr, r.data(), &common))
+        // Only the patterns are wanted, but KLU gives them with the values.
+        auto values = [](int size) { return std::make_unique_for_overwrite<double[]>(size); };
+        const auto lx = values(lnz), lz = values(lnz), ux = values(unz), uz = values(unz);
+        f->row_of_pivot.resize(n);
+        f->column_of_pivot.resize(n);
+        if (!klu_z_extract(factors, symbolic, lp.data(), li.data(), lx.get(), lz.get(), up.data(), ui.data(),
+                           ux.get(), uz.get(), nullptr, nullptr, nullptr, nullptr, f->row_of_pivot.data(),
+                           f->column_of_pivot.data(), nullptr, r.data(), &common))
             return nullptr;
-        f->pivot_of_row_.resize(n);
-        for (int k = 0; k < n; ++k) f->pivot_of_row_[f->row_of_pivot_[k]] = k;
+        f->pivot_of_row.resize(n);
+        for (int k = 0; k < n; ++k) f->pivot_of_row[f->row_of_pivot[k]] = k;
 
         // The rows of L below the diagonal, column by column.
-        std::vector<std::vector<int>> below(n);
-        for (int j = 0; j < n; ++j) {
-            for (int p = lp[j]; p < lp[j + 1]; ++p)
-                if (li[p] != j) below[j].push_back(li[p]);
-            std::sort(below[j].begin(), below[j].end());
-            if (!below[j].empty() && below[j].front() <= j) return nullptr;
-        }
+        const SortedColumns below = sorted_off_diagonal(n, lp.data(), li.data());
+        for (int j = 0; j < n; ++j)
+            if (below.begin(j) != below.end(j) && *below.begin(j) <= j) return nullptr;
         // Column j joins the supernode of j + 1 when its rows below the
         // diagonal are j + 1 and those of j + 1.
-        f->supernode_of_.resize(n);
+        f->supernode_of.resize(n);
+        long l_size = 0;
         for (int j = 0; j < n;) {
             int end = j + 1;
-            while (end < n && !below[end - 1].empty() && below[end - 1].front() == end &&
-                   std::equal(below[end - 1].begin() + 1, below[end - 1].end(), below[end].begin(),
-                              below[end].end()))
+            while (end < n && below.begin(end - 1) != below.end(end - 1) && *below.begin(end - 1) == end &&
+                   std::equal(below.begin(end - 1) + 1, below.end(end - 1), below.begin(end), below.end(end)))
                 ++end;
-            const int s = static_cast<int>(f->first_column_.size());
-            f->first_column_.push_back(j);
-            f->row_start_.push_back(static_cast<int>(f->rows_.size()));
-            f->value_start_.push_back(static_cast<long>(f->l_re_.size()));
+            const int s = static_cast<int>(f->first_column.size());
+            f->first_column.push_back(j);
+            f->row_start.push_back(static_cast<int>(f->rows.size()));
+            f->value_start.push_back(l_size);
             for (int c = j; c < end; ++c) {
-                f->supernode_of_[c] = s;
-                f->rows_.push_back(c);
+                f->supernode_of[c] = s;
+                f->rows.push_back(c);
             }
-            f->rows_.insert(f->rows_.end(), below[end - 1].begin(), below[end - 1].end());
-            const long m = static_cast<long>(f->rows_.size()) - f->row_start_.back();
-            f->l_re_.resize(f->l_re_.size() + m * (end - j), 0.0);
+            f->rows.insert(f->rows.end(), below.begin(end - 1), below.end(end - 1));
+            const long m = static_cast<long>(f->rows.size()) - f->row_start.back();
+            l_size += m * (end - j);
             j = end;
         }
-        f->first_column_.push_back(n);
-        f->row_start_.push_back(static_cast<int>(f->rows_.size()));
-        f->l_im_.assign(f->l_re_.size(), 0.0);
+        f->first_column.push_back(n);
+        f->row_start.push_back(static_cast<int>(f->rows.size()));
+        f->value_start.push_back(l_size);
 
         // U above the diagonal: every column must meet each supernode in a
         // tail of its columns (up to the column itself in its own).
-        f->segment_start_.push_back(0);
-        int widest = 0;
+        const SortedColumns above = sorted_off_diagonal(n, up.data(), ui.data());
+        f->segment_start.push_back(0);
         for (int k = 0; k < n; ++k) {
-            std::vector<int> rows;
-            for (int p = up[k]; p < up[k + 1]; ++p)
-                if (ui[p] != k) rows.push_back(ui[p]);
-            std::sort(rows.begin(), rows.end());
-            for (std::size_t a = 0; a < rows.size();) {
-                const int s = f->supernode_of_[rows[a]];
+            const int* rows = above.begin(k);
+            const int count = static_cast<int>(above.end(k) - rows);
+            for (int a = 0; a < count;) {
+                const int s = f->supernode_of[rows[a]];
                 if (rows[a] > k) return nullptr;
-                const int end = std::min(f->first_column_[s + 1], k);
-                std::size_t b = a;
-                while (b < rows.size() && f->supernode_of_[rows[b]] == s) ++b;
-                if (rows[b - 1] != end - 1 || static_cast<int>(b - a) != end - rows[a]) return nullptr;
-                f->segments_.push_back({s, rows[a] - f->first_column_[s], end - rows[a],
-                                        static_cast<int>(f->u_re_.size())});
-                f->u_re_.resize(f->u_re_.size() + (end - rows[a]), 0.0);
+                const int end = std::min(f->first_column[s + 1], k);
+                int b = a;
+                while (b < count && f->supernode_of[rows[b]] == s) ++b;
+                if (rows[b - 1] != end - 1 || b - a != end - rows[a]) return nullptr;
+                f->segments.push_back({s, rows[a] - f->first_column[s], end - rows[a], static_cast<int>(f->u_size)});
+                f->u_size += end - rows[a];
                 a = b;
             }
-            f->segment_start_.push_back(static_cast<int>(f->segments_.size()));
+            f->segment_start.push_back(static_cast<int>(f->segments.size()));
         }
-        f->u_im_.assign(f->u_re_.size(), 0.0);
-        for (std::size_t s = 0; s + 1 < f->row_start_.size(); ++s)
-            widest = std::max(widest, f->row_start_[s + 1] - f->row_start_[s]);
-        f->diagonal_re_.assign(n, 0.0);
-        f->diagonal_im_.assign(n, 0.0);
-        f->x_re_.assign(n, 0.0);
-        f->x_im_.assign(n, 0.0);
-        f->t_re_.assign(static_cast<std::size_t>(widest) * MAX_PORTS, 0.0);
-        f->t_im_.assign(static_cast<std::size_t>(widest) * MAX_PORTS, 0.0);
-        f->y_re_.assign(static_cast<std::size_t>(n) * MAX_PORTS, 0.0);
-        f->y_im_.assign(static_cast<std::size_t>(n) * MAX_PORTS, 0.0);
-        return f;
+        for (std::size_t s = 0; s + 1 < f->row_start.size(); ++s)
+            f->widest = std::max(f->widest, f->row_start[s + 1] - f->row_start[s]);
+        return std::unique_ptr<SupernodalFactors>(new SupernodalFactors(std::move(f)));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+SupernodalFactors::SupernodalFactors(std::shared_ptr<const Structure> structure)
+    : structure_(std::move(structure)) {
+    const Structure& f = *structure_;
+    auto obtain = [](long size) { return std::make_unique_for_overwrite<double[]>(size); };
+    l_re_ = obtain(f.value_start.back());
+    l_im_ = obtain(f.value_start.back());
+    u_re_ = obtain(f.u_size);
+    u_im_ = obtain(f.u_size);
+    diagonal_re_ = obtain(f.n);
+    diagonal_im_ = obtain(f.n);
+    x_re_ = std::make_unique<double[]>(f.n);
+    x_im_ = std::make_unique<double[]>(f.n);
+    t_re_ = obtain(static_cast<long>(f.widest) * MAX_PORTS);
+    t_im_ = obtain(static_cast<long>(f.widest) * MAX_PORTS);
+    y_re_ = obtain(static_cast<long>(f.n) * MAX_PORTS);
+    y_im_ = obtain(static_cast<long>(f.n) * MAX_PORTS);
+}
+
+std::unique_ptr<SupernodalFactors> SupernodalFactors::with_same_structure() const {
+    try {
+        return std::unique_ptr<SupernodalFactors>(new SupernodalFactors(structure_));
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
@@ -169,33 +218,34 @@ MTL_WIDER_VECTORS void apply_columns(const double* __restrict lr, const double* 
 // supernode that U's column meets updates it through its gathered rows,
 // and the own supernode gives the pivot and L's column.
 bool SupernodalFactors::refactor(const ComplexD* values) {
-    double* xr = x_re_.data();
-    double* xi = x_im_.data();
-    double* tr = t_re_.data();
-    double* ti = t_im_.data();
-    for (int k = 0; k < n_; ++k) {
-        const int column = column_of_pivot_[k];
-        for (int p = column_start_[column]; p < column_start_[column + 1]; ++p) {
-            const int i = pivot_of_row_[row_index_[p]];
+    const Structure& f = *structure_;
+    double* xr = x_re_.get();
+    double* xi = x_im_.get();
+    double* tr = t_re_.get();
+    double* ti = t_im_.get();
+    for (int k = 0; k < f.n; ++k) {
+        const int column = f.column_of_pivot[k];
+        for (int p = f.column_start[column]; p < f.column_start[column + 1]; ++p) {
+            const int i = f.pivot_of_row[f.row_index[p]];
             xr[i] = values[p].real();
             xi[i] = values[p].imag();
         }
-        const int own = supernode_of_[k];
-        const int kc = k - first_column_[own];
+        const int own = f.supernode_of[k];
+        const int kc = k - f.first_column[own];
         int own_first = kc;
         const Segment* own_segment = nullptr;
-        for (int g = segment_start_[k]; g < segment_start_[k + 1]; ++g) {
-            const Segment& seg = segments_[g];
+        for (int g = f.segment_start[k]; g < f.segment_start[k + 1]; ++g) {
+            const Segment& seg = f.segments[g];
             if (seg.supernode == own) {
                 own_segment = &seg;
                 own_first = seg.first;
                 continue;
             }
-            const int* rows = rows_.data() + row_start_[seg.supernode];
-            const int m = row_start_[seg.supernode + 1] - row_start_[seg.supernode];
-            const int w = first_column_[seg.supernode + 1] - first_column_[seg.supernode];
-            const double* lr = l_re_.data() + value_start_[seg.supernode];
-            const double* li = l_im_.data() + value_start_[seg.supernode];
+            const int* rows = f.rows.data() + f.row_start[seg.supernode];
+            const int m = f.row_start[seg.supernode + 1] - f.row_start[seg.supernode];
+            const int w = f.first_column[seg.supernode + 1] - f.first_column[seg.supernode];
+            const double* lr = l_re_.get() + f.value_start[seg.supernode];
+            const double* li = l_im_.get() + f.value_start[seg.supernode];
             const int c0 = seg.first;
             for (int q = c0; q < m; ++q) {
                 tr[q] = xr[rows[q]];
@@ -212,10 +262,10 @@ bool SupernodalFactors::refactor(const ComplexD* values) {
                 xi[rows[q]] = ti[q];
             }
         }
-        const int* rows = rows_.data() + row_start_[own];
-        const int m = row_start_[own + 1] - row_start_[own];
-        const double* lr = l_re_.data() + value_start_[own];
-        const double* li = l_im_.data() + value_start_[own];
+        const int* rows = f.rows.data() + f.row_start[own];
+        const int m = f.row_start[own + 1] - f.row_start[own];
+        const double* lr = l_re_.get() + f.value_start[own];
+        const double* li = l_im_.get() + f.value_start[own];
         for (int q = own_first; q < m; ++q) {
             tr[q] = xr[rows[q]];
             ti[q] = xi[rows[q]];
@@ -231,16 +281,16 @@ bool SupernodalFactors::refactor(const ComplexD* values) {
         const double pr = tr[kc], pi = ti[kc];
         const double size = std::max(std::abs(pr), std::abs(pi));
         if (!(size > 0.0) || !std::isfinite(size)) {
-            std::fill(x_re_.begin(), x_re_.end(), 0.0);
-            std::fill(x_im_.begin(), x_im_.end(), 0.0);
+            std::fill_n(xr, f.n, 0.0);
+            std::fill_n(xi, f.n, 0.0);
             return false;
         }
         const double a = pr / size, b = pi / size, d = (a * a + b * b) * size;
         const double inverse_re = a / d, inverse_im = -b / d;
         diagonal_re_[k] = inverse_re;
         diagonal_im_[k] = inverse_im;
-        double* column_re = l_re_.data() + value_start_[own] + static_cast<long>(kc) * m;
-        double* column_im = l_im_.data() + value_start_[own] + static_cast<long>(kc) * m;
+        double* column_re = l_re_.get() + f.value_start[own] + static_cast<long>(kc) * m;
+        double* column_im = l_im_.get() + f.value_start[own] + static_cast<long>(kc) * m;
         for (int q = kc + 1; q < m; ++q) {
             column_re[q] = tr[q] * inverse_re - ti[q] * inverse_im;
             column_im[q] = tr[q] * inverse_im + ti[q] * inverse_re;
@@ -250,26 +300,27 @@ bool SupernodalFactors::refactor(const ComplexD* values) {
 }
 
 void SupernodalFactors::solve(ComplexD* x, int count, int ldx) {
-    const int n = n_;
-    double* yr = y_re_.data();
-    double* yi = y_im_.data();
+    const Structure& f = *structure_;
+    const int n = f.n;
+    double* yr = y_re_.get();
+    double* yi = y_im_.get();
     for (int p = 0; p < count; ++p)
         for (int k = 0; k < n; ++k) {
-            const ComplexD v = x[row_of_pivot_[k] + static_cast<long>(p) * ldx];
+            const ComplexD v = x[f.row_of_pivot[k] + static_cast<long>(p) * ldx];
             yr[k + p * n] = v.real();
             yi[k + p * n] = v.imag();
         }
     // L y = b, supernode by supernode through its gathered rows.
-    const int supernodes = static_cast<int>(first_column_.size()) - 1;
+    const int supernodes = static_cast<int>(f.first_column.size()) - 1;
     for (int s = 0; s < supernodes; ++s) {
-        const int* rows = rows_.data() + row_start_[s];
-        const int m = row_start_[s + 1] - row_start_[s];
-        const int w = first_column_[s + 1] - first_column_[s];
-        const double* lr = l_re_.data() + value_start_[s];
-        const double* li = l_im_.data() + value_start_[s];
+        const int* rows = f.rows.data() + f.row_start[s];
+        const int m = f.row_start[s + 1] - f.row_start[s];
+        const int w = f.first_column[s + 1] - f.first_column[s];
+        const double* lr = l_re_.get() + f.value_start[s];
+        const double* li = l_im_.get() + f.value_start[s];
         for (int p = 0; p < count; ++p) {
-            double* tr = t_re_.data() + static_cast<long>(p) * m;
-            double* ti = t_im_.data() + static_cast<long>(p) * m;
+            double* tr = t_re_.get() + static_cast<long>(p) * m;
+            double* ti = t_im_.get() + static_cast<long>(p) * m;
             for (int q = 0; q < m; ++q) {
                 tr[q] = yr[rows[q] + p * n];
                 ti[q] = yi[rows[q] + p * n];
@@ -290,16 +341,16 @@ void SupernodalFactors::solve(ComplexD* x, int count, int ldx) {
             const double vi = cr[k] * diagonal_im_[k] + ci[k] * diagonal_re_[k];
             cr[k] = vr;
             ci[k] = vi;
-            for (int g = segment_start_[k]; g < segment_start_[k + 1]; ++g) {
-                const Segment& seg = segments_[g];
-                const int first = first_column_[seg.supernode] + seg.first;
-                subtract_column(u_re_.data() + seg.offset, u_im_.data() + seg.offset, vr, vi, cr + first,
+            for (int g = f.segment_start[k]; g < f.segment_start[k + 1]; ++g) {
+                const Segment& seg = f.segments[g];
+                const int first = f.first_column[seg.supernode] + seg.first;
+                subtract_column(u_re_.get() + seg.offset, u_im_.get() + seg.offset, vr, vi, cr + first,
                                 ci + first, seg.length);
             }
         }
     for (int p = 0; p < count; ++p)
         for (int k = 0; k < n; ++k)
-            x[column_of_pivot_[k] + static_cast<long>(p) * ldx] = ComplexD(yr[k + p * n], yi[k + p * n]);
+            x[f.column_of_pivot[k] + static_cast<long>(p) * ldx] = ComplexD(yr[k + p * n], yi[k + p * n]);
 }
 
 }  // namespace solver

@@ -100,7 +100,9 @@ void warn_implausible_lc(InputWarnings& warnings, const std::string& file, int k
         if (positive->count > 1) text += " (" + std::to_string(positive->count) + " positive pairs)";
         warnings.add(file + ":" + std::to_string(c_lines[positive->row][positive->column]), text);
     }
-    if (!l_definite || !c_definite) return;
+    if (!l_definite || !c_definite ||
+        lossless_speeds_within(l, c, n, SLOWEST_PLAUSIBLE_SPEED, FASTEST_PLAUSIBLE_SPEED))
+        return;
     const std::optional<SpeedRange> speed = lossless_speed_range(l, c, n);
     if (!speed || (speed->slowest >= SLOWEST_PLAUSIBLE_SPEED && speed->fastest <= FASTEST_PLAUSIBLE_SPEED)) return;
     const std::string range = speed->slowest == speed->fastest || n == 1

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
 
 namespace portfiles {
 namespace {
@@ -70,6 +74,42 @@ TEST(ParseNumbers, RejectsRealsThatAreNotFiniteOrNotPlainNumbers) {
     }
     for (const char* too_big : {"1e39", "-3.5e38"}) EXPECT_FALSE(parse_real(too_big, v)) << too_big;
     EXPECT_TRUE(parse_real("3.4e38", v));
+}
+
+// Random fields of every length and exponent range, with D exponents and
+// plus signs: the same bits as strtof and strtod give (correctly rounded,
+// also subnormal), and the same verdict where they overflow.
+TEST(ParseNumbers, RealsRoundAsStrtofAndStrtodDo) {
+    std::mt19937 random(3);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    for (int trial = 0; trial < 200000; ++trial) {
+        std::string text = pick(0, 3) == 0 ? "+" : pick(0, 2) == 0 ? "-" : "";
+        std::string c_text = text == "+" ? "" : text;
+        const int digits = pick(1, trial % 50 == 0 ? 80 : 20), point = pick(0, digits);
+        for (int k = 0; k < digits; ++k) {
+            if (k == point) text += '.', c_text += '.';
+            const char digit = static_cast<char>('0' + pick(0, 9));
+            text += digit;
+            c_text += digit;
+        }
+        if (pick(0, 5) != 0) {
+            const std::string exponent = std::to_string(pick(-340, 320));
+            text += (pick(0, 1) ? "D" : "E") + exponent;
+            c_text += "e" + exponent;
+        }
+        const float f_expected = std::strtof(c_text.c_str(), nullptr);
+        const double d_expected = std::strtod(c_text.c_str(), nullptr);
+        float f = 7.0f;
+        double d = 7.0;
+        ASSERT_EQ(parse_real(text, f), std::isfinite(f_expected)) << text;
+        ASSERT_EQ(parse_real(text, d), std::isfinite(d_expected)) << text;
+        if (std::isfinite(f_expected)) {
+            ASSERT_EQ(std::bit_cast<std::uint32_t>(f), std::bit_cast<std::uint32_t>(f_expected)) << text;
+        }
+        if (std::isfinite(d_expected)) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(d), std::bit_cast<std::uint64_t>(d_expected)) << text;
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,33 @@ TEST(LinePlausibility, LosslessSpeedOfKnownLines) {
     EXPECT_NEAR(speed->fastest, 1.0 / std::sqrt(4e-17), 1e2);
     c[1][1] = -1.0f;
     EXPECT_FALSE(lossless_speed_range(l, c, 2));
+}
+
+// The quick answer is yes only where the eigenvalues' speeds are inside,
+// and no near a bound: random coupled lines against lossless_speed_range,
+// with bounds around their speeds.
+TEST(LinePlausibility, SpeedsWithinBoundsOnlyWhereTheEigenvaluesSaySo) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> coupling(-0.3, 0.3);
+    for (int trial = 0; trial < 40; ++trial) {
+        const int n = 1 + trial % 8;
+        LineMatrix l = {}, c = {};
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j <= i; ++j) {
+                l[i][j] = l[j][i] = static_cast<float>(i == j ? 3e-7 : 3e-7 * coupling(random) / n);
+                c[i][j] = c[j][i] = static_cast<float>(i == j ? 1.2e-10 : -1.2e-10 * std::abs(coupling(random)) / n);
+            }
+        const auto speed = lossless_speed_range(l, c, n);
+        ASSERT_TRUE(speed);
+        EXPECT_TRUE(lossless_speeds_within(l, c, n, 0.99 * speed->slowest, 1.01 * speed->fastest)) << trial;
+        EXPECT_FALSE(lossless_speeds_within(l, c, n, speed->slowest * (1 + 1e-9), 2 * speed->fastest)) << trial;
+        EXPECT_FALSE(lossless_speeds_within(l, c, n, 0.5 * speed->slowest, speed->fastest * (1 - 1e-9))) << trial;
+        EXPECT_FALSE(lossless_speeds_within(l, c, n, speed->slowest, 2 * speed->fastest)) << trial;
+    }
+    LineMatrix l = {}, c = {};
+    l[0][0] = 2.5e-7f;
+    c[0][0] = -1.0e-10f;
+    EXPECT_FALSE(lossless_speeds_within(l, c, 1, 1.0, 1e10));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -60,6 +61,26 @@ TEST_P(ExampleWorkers, WriteTheSameForEveryWorkerCountAndStorage) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleWorkers,
                          ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass"));
+
+// At the limits the further workers start with the first point and take
+// its pivot order from the first worker's factors; where the first point
+// fails, they must leave without a trace.
+TEST(NetworkWorkers, WriteTheSameAtTheLimitsAndWhenTheFirstPointFails) {
+    TestDirectory dir;
+    solver_testing::write_limit_network(dir.path(), "1E8 1E8 5\n", true);
+    expect_same_outputs_for_every_worker_count(dir, NodalStorage::SPARSE, "network at the limits");
+    EXPECT_TRUE(run_in(dir, {0, NodalStorage::AUTOMATIC}) == run_in(dir, {1, NodalStorage::AUTOMATIC}));
+    for (unsigned seed = 0; seed < 8; seed += 4) {
+        solver_testing::write_random_network(dir.path(), seed, true);
+        std::ofstream(dir.path() / "FRQINP.DAT") << "3E8 1E8 4\n";
+        const std::string what = "random network " + std::to_string(seed) + " failing at once";
+        expect_same_outputs_for_every_worker_count(dir, NodalStorage::DENSE, what);
+        expect_same_outputs_for_every_worker_count(dir, NodalStorage::SPARSE, what);
+        const Outputs out = run_in(dir, {2, NodalStorage::SPARSE});
+        EXPECT_EQ(out.status, 1) << what;
+        EXPECT_EQ(out.spar.find("E+08\n"), std::string::npos) << what;
+    }
+}
 
 TEST(RandomNetworkWorkers, WriteTheSameForEveryWorkerCountAlsoWhenTheSweepFails) {
     int failed = 0;
