@@ -57,9 +57,6 @@ constexpr double SHORTEST_SHARED_POINT_SECONDS = 100e-6;
 // development machine: lines whose n^3 add up to this make every point last
 // several times the shortest shared one, before anything is measured.
 constexpr long LONG_POINT_CONDUCTORS_CUBED = 8192;
-// A further worker waits this long for the pattern or the first pivot
-// order without sleeping.
-constexpr std::chrono::milliseconds WATCHED_WAIT{5};
 
 struct Worker {
     std::unique_ptr<SweepTables> tables;
@@ -186,7 +183,7 @@ public:
     // and once it analysed the first point, whether or not that gave one.
     void publish_first_order() {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (stage_.load() == ORDER) return;
+        if (stage_ == ORDER) return;
         stage_ = ORDER;
         stage_changed_.notify_all();
     }
@@ -235,15 +232,11 @@ private:
     }
 
     // Waits until the sweep got as far as `stage`; false when it ended
-    // before its first point. It looks for a while before it sleeps: the
-    // wait is mostly a few milliseconds, and a sleeping worker took up to
-    // about a millisecond more to wake on the development machine.
+    // before its first point.
     bool wait_for(Stage stage) {
-        const auto give_up = std::chrono::steady_clock::now() + WATCHED_WAIT;
-        while (stage_.load() < stage && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
         std::unique_lock<std::mutex> lock(mutex_);
-        stage_changed_.wait(lock, [&] { return stage_.load() >= stage; });
-        return stage_.load() != OVER;
+        stage_changed_.wait(lock, [&] { return stage_ >= stage; });
+        return stage_ != OVER;
     }
 
     // Waits for the first point's pivot order; false when there is none
@@ -262,7 +255,7 @@ private:
     std::atomic<bool> claimed_[MAX_THREADS] = {};
     std::mutex mutex_;
     std::condition_variable stage_changed_;
-    std::atomic<Stage> stage_{STARTING};  // changed under mutex_
+    Stage stage_ = STARTING;
     const NodalPattern* pattern_ = nullptr;
 };
 
