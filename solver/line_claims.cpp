@@ -3,10 +3,7 @@
 namespace solver {
 
 LineClaims::LineClaims(const SolverRun& run, float f, PointResult& result) : run_(run), f_(f), result_(result) {
-    for (int k = 1; k <= run.lines.line_count; ++k) {
-        own_modes_[k - 1] = true;
-        for (int j = 1; j < k && own_modes_[k - 1]; ++j) own_modes_[k - 1] = !same_line_matrices(run.lines, k, j);
-    }
+    for (int k = 1; k <= run.lines.line_count; ++k) own_modes_[k - 1] = first_same_line(run.lines, k) == k;
 }
 
 void LineClaims::help(ModalWorkspace& work) {

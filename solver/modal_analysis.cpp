@@ -156,4 +156,10 @@ bool same_line_matrices(const LineTable& lines, int k, int j) {
            std::memcmp(lines.conductance[a], lines.conductance[b], SIZE) == 0;
 }
 
+int first_same_line(const LineTable& lines, int k) {
+    int j = 1;
+    while (j < k && !same_line_matrices(lines, k, j)) ++j;
+    return j;
+}
+
 }  // namespace solver

@@ -61,4 +61,8 @@ void set_propagation_factors(ModalSolution& solution, float length);
 // matrices, so their modes are the same at every frequency.
 bool same_line_matrices(const LineTable& lines, int k, int j);
 
+// The first line (1-based, at most k) whose per-unit-length matrices are
+// those of line k: k itself where no earlier line has them.
+int first_same_line(const LineTable& lines, int k);
+
 }  // namespace solver

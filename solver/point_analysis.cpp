@@ -65,11 +65,7 @@ PointAnalysis::PointAnalysis(const SolverRun& run, SweepTables& tables, NodalEqu
       equations_(equations),
       n_nodes_(run.network.node_count),
       z_ref_(reference_impedance(run.network)) {
-    for (int k = 1; k <= run.lines.line_count; ++k) {
-        int j = 1;
-        while (j < k && !same_line_matrices(run.lines, k, j)) ++j;
-        same_line_[k - 1] = j;
-    }
+    for (int k = 1; k <= run.lines.line_count; ++k) same_line_[k - 1] = first_same_line(run.lines, k);
 }
 
 void PointAnalysis::add_admittance(int node, int second_node, ComplexD y) {
