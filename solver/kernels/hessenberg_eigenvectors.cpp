@@ -14,36 +14,57 @@ constexpr int STEPS = 2;  // of inverse iteration
 // The shifts of one batch side by side: lane p of every vector belongs to
 // shift p, so that the eliminations, whose steps follow one another, still
 // fill a vector register. Each lane computes exactly what one shift alone
-// would (the same operations in the same order).
-constexpr int LANES = 4;
-using Lanes = double __attribute__((vector_size(LANES * sizeof(double))));
-using Mask = decltype(Lanes{} < Lanes{});
+// would (the same operations in the same order), so that how many lanes a
+// batch has never changes a result: 8 where the processor has 512-bit
+// vectors, 4 otherwise.
+template <int L>
+struct Batch;
+template <>
+struct Batch<4> {
+    typedef double Lanes __attribute__((vector_size(4 * sizeof(double))));
+    using Mask = decltype(Lanes{} < Lanes{});
+};
+template <>
+struct Batch<8> {
+    typedef double Lanes __attribute__((vector_size(8 * sizeof(double))));
+    using Mask = decltype(Lanes{} < Lanes{});
+};
 
-// The helpers below are always inlined: how a 32-byte vector would be passed
-// to a real call (about which the compiler warns) never matters.
+// The helpers below are always inlined, so that they are compiled for the
+// vectors of the function that runs the batches: how a vector would be
+// passed to a real call (about which the compiler warns) never matters.
 #pragma GCC diagnostic ignored "-Wpsabi"
 #define MTL_INLINE inline __attribute__((always_inline))
 
-MTL_INLINE Lanes magnitude(const Lanes& x) { return x < Lanes{} ? -x : x; }
-MTL_INLINE Lanes broadcast(double x) { return Lanes{x, x, x, x}; }
-static_assert(LANES == 4);
+template <class V>
+MTL_INLINE V magnitude(const V& x) { return x < V{} ? -x : x; }
+template <class V>
+MTL_INLINE V broadcast(double x) {
+    V v;
+    for (unsigned p = 0; p < sizeof(V) / sizeof(double); ++p) v[p] = x;
+    return v;
+}
 
 // 1 / (c + i d) = (c - i d) / (c^2 + d^2): one division, on the critical
 // path of every elimination step. A zero (c^2 + d^2) becomes tiny^2, the
 // reciprocal of a pivot tiny, as inverse iteration wants. (The matrices of
 // lines are nowhere near where c^2 + d^2 would overflow or underflow; a lane
 // where it did would come out non-finite and be refused.)
-MTL_INLINE void reciprocal(const Lanes& c, const Lanes& d, double tiny, Lanes& re, Lanes& im) {
-    const Lanes square = c * c + d * d;
-    const Mask zero = square == 0.0;
-    const Lanes inverse = 1.0 / (zero ? broadcast(tiny * tiny) : square);
-    re = (zero ? broadcast(tiny) : c) * inverse;
+template <class V>
+MTL_INLINE void reciprocal(const V& c, const V& d, double tiny, V& re, V& im) {
+    const V square = c * c + d * d;
+    const auto zero = square == 0.0;
+    const V inverse = 1.0 / (zero ? broadcast<V>(tiny * tiny) : square);
+    re = (zero ? broadcast<V>(tiny) : c) * inverse;
     im = -(d * inverse);
 }
 
 // Upper factor of H - lambda I (rows packed above the diagonal), the
 // reciprocals of its pivots, the multipliers and exchanges of the lower one.
+template <int L>
 struct Factors {
+    using Lanes = typename Batch<L>::Lanes;
+    using Mask = typename Batch<L>::Mask;
     Lanes ur[LD * (LD - 1) / 2], ui[LD * (LD - 1) / 2];
     int start[LD];  // row k's entries k + 1 .. n - 1 begin at start[k]
     Lanes rr[LD], ri[LD];
@@ -54,15 +75,18 @@ struct Factors {
 // LU with partial pivoting between neighbouring rows of the Hessenberg part
 // of H - lambda I; a zero pivot becomes a small one, as inverse iteration
 // wants.
-MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const ComplexD* lambda, double tiny, Factors& f) {
+template <int L>
+MTL_INLINE void factorise(const DoubleHessenberg& h, int n, const ComplexD* lambda, double tiny, Factors<L>& f) {
+    using Lanes = typename Batch<L>::Lanes;
+    using Mask = typename Batch<L>::Mask;
     if (n <= 0) return;
     Lanes lr, li;
-    for (int p = 0; p < LANES; ++p) lr[p] = lambda[p].real(), li[p] = lambda[p].imag();
+    for (int p = 0; p < L; ++p) lr[p] = lambda[p].real(), li[p] = lambda[p].imag();
     // The row being eliminated, entries k .. n - 1.
     Lanes wr[LD], wi[LD];
     for (int j = 0; j < n; ++j) {
-        wr[j] = broadcast(h.re[j * LD]);
-        wi[j] = broadcast(h.im[j * LD]);
+        wr[j] = broadcast<Lanes>(h.re[j * LD]);
+        wi[j] = broadcast<Lanes>(h.im[j * LD]);
     }
     wr[0] -= lr, wi[0] -= li;
     // Step k's pivot (row k as eliminated so far, or row k + 1 of H), the
@@ -74,8 +98,8 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
         Lanes qr = {}, qi = {};
         Mask swapped = {};
         if (k + 1 < n) {
-            qr = broadcast(h.re[k + 1 + k * LD]);
-            qi = broadcast(h.im[k + 1 + k * LD]);
+            qr = broadcast<Lanes>(h.re[k + 1 + k * LD]);
+            qi = broadcast<Lanes>(h.im[k + 1 + k * LD]);
             swapped = magnitude(qr) + magnitude(qi) > magnitude(pr) + magnitude(pi);
             const Lanes sr = swapped ? qr : pr, si = swapped ? qi : pi;
             qr = swapped ? pr : qr, qi = swapped ? pi : qi;
@@ -96,8 +120,8 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
         Lanes* ur = f.ur + start;
         Lanes* ui = f.ui + start;
         auto eliminate = [&](int j) {
-            Lanes hr = broadcast(h.re[k + 1 + j * LD]);
-            Lanes hi = broadcast(h.im[k + 1 + j * LD]);
+            Lanes hr = broadcast<Lanes>(h.re[k + 1 + j * LD]);
+            Lanes hi = broadcast<Lanes>(h.im[k + 1 + j * LD]);
             if (j == k + 1) hr -= lr, hi -= li;
             const Lanes upper_r = swapped ? hr : wr[j], upper_i = swapped ? hi : wi[j];
             const Lanes lower_r = swapped ? wr[j] : hr, lower_i = swapped ? wi[j] : hi;
@@ -117,9 +141,10 @@ MTL_WIDER_VECTORS void factorise(const DoubleHessenberg& h, int n, const Complex
 // the lower factor, each scaled to a largest entry of 1. Lanes where no
 // finite vector comes out are marked in `failed`. The last step's right-hand
 // side is left in (pr, pi) times the last scale factor: (H - lambda I) y.
-MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi, Mask& failed) {
+template <int L, class Lanes = typename Batch<L>::Lanes, class Mask = typename Batch<L>::Mask>
+MTL_INLINE void iterate(const Factors<L>& f, int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi, Mask& failed) {
     static_assert(STEPS >= 2);
-    for (int i = 0; i < n; ++i) yr[i] = broadcast(1.0), yi[i] = Lanes{};
+    for (int i = 0; i < n; ++i) yr[i] = broadcast<Lanes>(1.0), yi[i] = Lanes{};
     failed = Mask{};
     for (int step = 0; step < STEPS; ++step) {
         if (step == STEPS - 1) std::copy(yr, yr + n, pr), std::copy(yi, yi + n, pi);
@@ -173,7 +198,8 @@ MTL_WIDER_VECTORS void iterate(const Factors& f, int n, Lanes* yr, Lanes* yi, La
 
 // Back to A through the eliminations and exchanges of the reduction, then
 // through the balancing: y and p alike.
-MTL_WIDER_VECTORS void undo_reduction(const DoubleHessenberg& h, int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi) {
+template <class Lanes>
+MTL_INLINE void undo_reduction(const DoubleHessenberg& h, int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi) {
     const BalancedForm& form = h.balancing;
     for (int m = form.igh - 1; m >= form.low + 1; --m) {
         const Lanes vr = yr[m], vi = yi[m], wr = pr[m], wi = pi[m];
@@ -203,15 +229,70 @@ MTL_WIDER_VECTORS void undo_reduction(const DoubleHessenberg& h, int n, Lanes* y
 
 // y to unit length in every lane, p by the same factor; lanes whose y is
 // zero or not finite are marked in `failed`.
-MTL_WIDER_VECTORS void scale_to_unit_length(int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi, Mask& failed) {
+template <int L, class Lanes = typename Batch<L>::Lanes, class Mask = typename Batch<L>::Mask>
+MTL_INLINE void scale_to_unit_length(int n, Lanes* yr, Lanes* yi, Lanes* pr, Lanes* pi, Mask& failed) {
     Lanes sum = {};
     for (int i = 0; i < n; ++i) sum += yr[i] * yr[i] + yi[i] * yi[i];
     const Mask usable = (sum > 0.0) & (sum <= __DBL_MAX__);
     failed |= ~usable;
     Lanes inverse;
-    for (int p = 0; p < LANES; ++p) inverse[p] = 1.0 / std::sqrt(sum[p]);
+    for (int p = 0; p < L; ++p) inverse[p] = 1.0 / std::sqrt(sum[p]);
     for (int i = 0; i < n; ++i) yr[i] *= inverse, yi[i] *= inverse, pr[i] *= inverse, pi[i] *= inverse;
 }
+
+// Shifts lambda[0 .. count - 1] (count <= L) as one batch; a short batch
+// repeats its last shift in the lanes left over.
+template <int L>
+MTL_INLINE void run_batch(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count, double norm,
+                          ComplexD* vectors, ComplexD* residuals, bool* found, Factors<L>& factors) {
+    using Lanes = typename Batch<L>::Lanes;
+    using Mask = typename Batch<L>::Mask;
+    Lanes yr[LD], yi[LD], pr[LD], pi[LD];
+    ComplexD shifts[L];
+    for (int p = 0; p < L; ++p) shifts[p] = lambda[std::min(p, count - 1)];
+    factorise(h, n, shifts, norm * 1e-14, factors);
+    Mask failed;
+    iterate(factors, n, yr, yi, pr, pi, failed);
+    // A X = X H for the transformation X of the reduction and the
+    // balancing, so X y and X (H - lambda I) y are the vector and its
+    // residual against A, to double-precision rounding.
+    undo_reduction(h, n, yr, yi, pr, pi);
+    scale_to_unit_length<L>(n, yr, yi, pr, pi, failed);
+    for (int p = 0; p < count; ++p) {
+        found[p] = !failed[p];
+        ComplexD* v = vectors + static_cast<long>(p) * LD;
+        ComplexD* r = residuals + static_cast<long>(p) * LD;
+        for (int i = 0; i < n; ++i) v[i] = ComplexD(yr[i][p], yi[i][p]), r[i] = ComplexD(pr[i][p], pi[i][p]);
+    }
+}
+
+// Shifts lambda[first .. count - 1], L to a batch.
+template <int L>
+MTL_INLINE void run_batches(const DoubleHessenberg& h, int n, const ComplexD* lambda, int first, int count, double norm,
+                            ComplexD* vectors, ComplexD* residuals, bool* found) {
+    Factors<L> factors;
+    for (; first < count; first += L)
+        run_batch<L>(h, n, lambda + first, std::min(L, count - first), norm, vectors + static_cast<long>(first) * LD,
+                     residuals + static_cast<long>(first) * LD, found + first, factors);
+}
+
+MTL_WIDER_VECTORS void batches_of_four(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count,
+                                       double norm, ComplexD* vectors, ComplexD* residuals, bool* found) {
+    run_batches<4>(h, n, lambda, 0, count, norm, vectors, residuals, found);
+}
+
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define MTL_HAVE_WIDEST 1
+// With 512-bit vectors: eight shifts a batch, and at most four in the last.
+__attribute__((target("arch=x86-64-v4"))) void batches_of_eight(const DoubleHessenberg& h, int n,
+                                                                  const ComplexD* lambda, int count, double norm,
+                                                                  ComplexD* vectors, ComplexD* residuals,
+                                                                  bool* found) {
+    const int wide = std::min(count, count - count % 8 + (count % 8 > 4 ? 8 : 0));
+    run_batches<8>(h, n, lambda, 0, wide, norm, vectors, residuals, found);
+    run_batches<4>(h, n, lambda, wide, count, norm, vectors, residuals, found);
+}
+#endif
 
 }  // namespace
 
@@ -221,25 +302,8 @@ void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* l
         std::fill(found, found + count, false);
         return;
     }
-    Factors factors;
-    Lanes yr[LD], yi[LD], pr[LD], pi[LD];
-    for (int first = 0; first < count; first += LANES) {
-        // A short last batch repeats its last shift in the lanes left over.
-        ComplexD shifts[LANES];
-        for (int p = 0; p < LANES; ++p) shifts[p] = lambda[std::min(first + p, count - 1)];
-        factorise(h, n, shifts, norm * 1e-14, factors);
-        Mask failed;
-        iterate(factors, n, yr, yi, pr, pi, failed);
-        // A X = X H for the transformation X of the reduction and the
-        // balancing, so X y and X (H - lambda I) y are the vector and its
-        // residual against A, to double-precision rounding.
-        undo_reduction(h, n, yr, yi, pr, pi);
-        scale_to_unit_length(n, yr, yi, pr, pi, failed);
-        for (int p = 0; p < LANES && first + p < count; ++p) {
-            found[first + p] = !failed[p];
-            ComplexD* v = vectors + static_cast<long>(first + p) * LD;
-            ComplexD* r = residuals + static_cast<long>(first + p) * LD;
-            for (int i = 0; i < n; ++i) v[i] = ComplexD(yr[i][p], yi[i][p]), r[i] = ComplexD(pr[i][p], pi[i][p]);
-        }
-    }
+#ifdef MTL_HAVE_WIDEST
+    if (__builtin_cpu_supports("x86-64-v4")) return batches_of_eight(h, n, lambda, count, norm, vectors, residuals, found);
+#endif
+    batches_of_four(h, n, lambda, count, norm, vectors, residuals, found);
 }
