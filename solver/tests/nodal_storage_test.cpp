@@ -106,7 +106,8 @@ protected:
 };
 
 TEST_F(NodalStorageTest, SparseAgreesWithDenseOnTheExamplesAndRandomNetworks) {
-    for (const char* name : {"single_line_50ohm", "coupled_microstrip", "lc_lowpass"})
+    for (const char* name :
+         {"single_line_50ohm", "coupled_microstrip", "lc_lowpass", "mixed_impedance", "ribbon_crosstalk"})
         EXPECT_LE(compare_storages(std::filesystem::path(MTL_EXAMPLES_DIR) / name), 1.0) << name;
     solver_test::TestDirectory inputs;
     for (unsigned seed = 0; seed < 50; ++seed) {

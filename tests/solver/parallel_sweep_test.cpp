@@ -60,7 +60,8 @@ TEST_P(ExampleWorkers, WriteTheSameForEveryWorkerCountAndStorage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleWorkers,
-                         ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass"));
+                         ::testing::Values("single_line_50ohm", "coupled_microstrip", "lc_lowpass", "mixed_impedance",
+                                           "ribbon_crosstalk"));
 
 // At the limits the further workers start with the first point and take
 // its pivot order from the first worker's factors; where the first point
