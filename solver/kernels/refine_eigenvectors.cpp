@@ -48,8 +48,13 @@ MTL_WIDER_VECTORS void solve_vectors(RefineWork& w, int n, const int* columns, i
             w.rows_im[i * LD + c] = static_cast<Coordinate>(b[i].imag());
         }
     }
+    // Zero columns up to a whole number of vectors: the substitution then
+    // needs no scalar tail, and the columns never mix.
+    const int padded = std::min(LD, (count + 7) / 8 * 8);
+    for (int i = 0; i < n; ++i)
+        for (int c = count; c < padded; ++c) w.rows_re[i * LD + c] = w.rows_im[i * LD + c] = 0;
     kernels_detail::substitute_split_rows<LD>(w.lu_re, w.lu_im, w.order, w.pivot_inverse, n, w.rows_re, w.rows_im,
-                                              count);
+                                              padded);
     for (int c = 0; c < count; ++c) {
         ComplexD* b = w.residual + columns[c] * LD;
         for (int i = 0; i < n; ++i) b[i] = ComplexD(w.rows_re[i * LD + c], w.rows_im[i * LD + c]);
