@@ -283,12 +283,14 @@ MTL_WIDER_VECTORS void batches_of_four(const DoubleHessenberg& h, int n, const C
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define MTL_HAVE_WIDEST 1
-// With 512-bit vectors: eight shifts a batch, and at most four in the last.
+// With 512-bit vectors: eight shifts a batch, but four where no more than
+// four are left for the last batch.
 __attribute__((target("arch=x86-64-v4"))) void batches_of_eight(const DoubleHessenberg& h, int n,
                                                                   const ComplexD* lambda, int count, double norm,
                                                                   ComplexD* vectors, ComplexD* residuals,
                                                                   bool* found) {
-    const int wide = std::min(count, count - count % 8 + (count % 8 > 4 ? 8 : 0));
+    const int left = count % 8;
+    const int wide = left > 0 && left <= 4 ? count - left : count;
     run_batches<8>(h, n, lambda, 0, wide, norm, vectors, residuals, found);
     run_batches<4>(h, n, lambda, wide, count, norm, vectors, residuals, found);
 }
