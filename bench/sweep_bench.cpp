@@ -3,8 +3,9 @@
 // at one group of own nodes, the densest pattern the input allows, and a
 // small two-port over a long sweep. Every benchmark times, in the same run
 // and interleaved, the whole sweep with the dense node matrix on one thread,
-// with the sparse one on one thread and on all cores (the fastest of
-// interleaved pairs), and the nodal solve alone (factorisation and the
+// with the sparse one on one thread and on all cores, one independent
+// single-thread run per core at once (what the machine gives work that
+// shares nothing), and the nodal solve alone (factorisation and the
 // substitutions of every port, per frequency, in CPU time) in both storages;
 // the counters give points per second and the ratios.
 #include <benchmark/benchmark.h>
@@ -16,6 +17,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dense_nodal_equations.h"
@@ -39,16 +41,40 @@ std::filesystem::path bench_directory(const char* name) {
     return dir;
 }
 
-// Seconds of one whole run of the solver.
-double time_run(const std::filesystem::path& dir, int threads, NodalStorage storage, benchmark::State& state) {
+// One whole run of the solver; its diagnostics where it fails, else "".
+std::string run_solver(const std::filesystem::path& dir, int threads, NodalStorage storage) {
     solver::MtlnetOptions options;
     options.directory = dir;
     options.quiet = true;
     options.execution = {threads, storage};
     std::ostringstream diagnostics;
+    if (solver::run_mtlnet(options, diagnostics) != 0) return "failed: " + diagnostics.str();
+    return "";
+}
+
+// Seconds of one whole run of the solver.
+double time_run(const std::filesystem::path& dir, int threads, NodalStorage storage, benchmark::State& state) {
     const auto start = Clock::now();
-    if (solver::run_mtlnet(options, diagnostics) != 0) state.SkipWithError(diagnostics.str().c_str());
-    return seconds_since(start);
+    const std::string failure = run_solver(dir, threads, storage);
+    const double seconds = seconds_since(start);
+    if (!failure.empty()) state.SkipWithError(failure.c_str());
+    return seconds;
+}
+
+// Seconds until independent sparse runs on one thread each, one per
+// directory, all started at once, have all finished: what the machine gives
+// work that shares nothing, the ceiling of the sweep's own thread ratio.
+double time_independent_runs(const std::vector<std::filesystem::path>& dirs, benchmark::State& state) {
+    std::vector<std::string> failures(dirs.size());
+    std::vector<std::thread> runs;
+    const auto start = Clock::now();
+    for (std::size_t i = 0; i < dirs.size(); ++i)
+        runs.emplace_back([&, i] { failures[i] = run_solver(dirs[i], 1, NodalStorage::SPARSE); });
+    for (std::thread& run : runs) run.join();
+    const double seconds = seconds_since(start);
+    for (const std::string& failure : failures)
+        if (!failure.empty()) state.SkipWithError(failure.c_str());
+    return seconds;
 }
 
 // CPU seconds of the calling thread: the nodal solve alone is timed in CPU
@@ -110,7 +136,7 @@ double time_nodal_solve(const std::filesystem::path& dir, NodalStorage storage, 
     return timed.seconds / points;
 }
 
-constexpr int SPARSE_PAIRS = 5;
+constexpr int SPARSE_ROUNDS = 5;
 
 template <class WriteInputs>
 void compare_storages_and_threads(benchmark::State& state, const char* directory_name, WriteInputs write_inputs,
@@ -118,20 +144,30 @@ void compare_storages_and_threads(benchmark::State& state, const char* directory
     const int points = static_cast<int>(state.range(0));
     const auto dir = bench_directory(directory_name);
     write_inputs(dir, std::string(start) + " " + step + " " + std::to_string(points - 1) + "\n");
-    double dense = 0, sparse = 0, all_cores = 0, solve_dense = 0, solve_sparse = 0;
+    // Copies of the inputs for the independent runs, one per core.
+    std::vector<std::filesystem::path> copies;
+    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    for (int c = 0; c < cores; ++c) {
+        copies.push_back(dir / ("copy" + std::to_string(c)));
+        std::filesystem::create_directories(copies.back());
+        write_inputs(copies.back(), std::string(start) + " " + step + " " + std::to_string(points - 1) + "\n");
+    }
+    double dense = 0, sparse = 0, all_cores = 0, independent = 0, solve_dense = 0, solve_sparse = 0;
     for (auto _ : state) {
         dense += time_run(dir, 1, NodalStorage::DENSE, state);
-        // The sparse runs, short against the dense one, in interleaved pairs:
-        // the fastest of each kind, the one least disturbed by other work on
-        // the machine (which slows a run on all cores more than one on a
-        // single thread, which may move to an idle core).
-        std::vector<double> one, all;
-        for (int pair = 0; pair < SPARSE_PAIRS; ++pair) {
+        // The sparse runs, short against the dense one, interleaved: the
+        // fastest of each kind, the one least disturbed by other work on the
+        // machine (which slows a run on all cores more than one on a single
+        // thread, which may move to an idle core).
+        std::vector<double> one, all, apart;
+        for (int round = 0; round < SPARSE_ROUNDS; ++round) {
             one.push_back(time_run(dir, 1, NodalStorage::SPARSE, state));
             all.push_back(time_run(dir, 0, NodalStorage::SPARSE, state));
+            apart.push_back(time_independent_runs(copies, state));
         }
         sparse += *std::min_element(one.begin(), one.end());
         all_cores += *std::min_element(all.begin(), all.end());
+        independent += *std::min_element(apart.begin(), apart.end());
         solve_dense += time_nodal_solve(dir, NodalStorage::DENSE, solve_points);
         solve_sparse += time_nodal_solve(dir, NodalStorage::SPARSE, solve_points);
     }
@@ -144,6 +180,7 @@ void compare_storages_and_threads(benchmark::State& state, const char* directory
     state.counters["solve x"] = solve_dense / solve_sparse;   // nodal solve alone, sparse vs dense
     state.counters["sweep x"] = dense / all_cores;            // all cores and sparse vs one thread and dense
     state.counters["threads x"] = sparse / all_cores;         // all cores vs one thread, both sparse
+    state.counters["apart x"] = cores * sparse / independent; // one run per core at once vs one run
     std::filesystem::remove_all(dir);
 }
 
