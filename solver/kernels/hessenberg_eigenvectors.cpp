@@ -281,14 +281,11 @@ MTL_WIDER_VECTORS void batches_of_four(const DoubleHessenberg& h, int n, const C
     run_batches<4>(h, n, lambda, 0, count, norm, vectors, residuals, found);
 }
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-#define MTL_HAVE_WIDEST 1
+#ifdef MTL_HAVE_WIDEST_VECTORS
 // With 512-bit vectors: eight shifts a batch, but four where no more than
 // four are left for the last batch.
-__attribute__((target("arch=x86-64-v4"))) void batches_of_eight(const DoubleHessenberg& h, int n,
-                                                                  const ComplexD* lambda, int count, double norm,
-                                                                  ComplexD* vectors, ComplexD* residuals,
-                                                                  bool* found) {
+MTL_WIDEST_VECTORS void batches_of_eight(const DoubleHessenberg& h, int n, const ComplexD* lambda, int count,
+                                         double norm, ComplexD* vectors, ComplexD* residuals, bool* found) {
     const int left = count % 8;
     const int wide = left > 0 && left <= 4 ? count - left : count;
     run_batches<8>(h, n, lambda, 0, wide, norm, vectors, residuals, found);
@@ -304,8 +301,8 @@ void hessenberg_eigenvectors(const DoubleHessenberg& h, int n, const ComplexD* l
         std::fill(found, found + count, false);
         return;
     }
-#ifdef MTL_HAVE_WIDEST
-    if (__builtin_cpu_supports("x86-64-v4")) return batches_of_eight(h, n, lambda, count, norm, vectors, residuals, found);
+#ifdef MTL_HAVE_WIDEST_VECTORS
+    if (mtl_widest_vectors()) return batches_of_eight(h, n, lambda, count, norm, vectors, residuals, found);
 #endif
     batches_of_four(h, n, lambda, count, norm, vectors, residuals, found);
 }
