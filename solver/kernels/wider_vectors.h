@@ -6,7 +6,6 @@
 // processor the same results.
 #pragma once
 
-//
 // MTL_WIDEST_VECTORS marks a function built for 512-bit vectors only; it may
 // run only where mtl_widest_vectors() says the processor has them (and
 // exists only where MTL_HAVE_WIDEST_VECTORS is defined).
